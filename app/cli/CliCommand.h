@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One subcommand of karvenna-cli. `run` gets the arguments after the subcommand's name and
+// returns the exit code; it throws UsageError when the arguments are wrong.
+struct CliCommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const QStringList& args);
+};
+
+struct UsageError {};
+
+// Output helpers: UTF-8 on standard output / standard error.
+void PrintLine(const QString& text);
+void PrintError(const QString& text);
+
+// Takes "--name VALUE" out of args; returns the value, or `fallback` when the option is absent.
+QString TakeOption(QStringList& args, const QString& name, const QString& fallback = {});
+// Takes "--name" out of args; true when it was there.
+bool TakeFlag(QStringList& args, const QString& name);
+// The args must now be exactly `count` positional values.
+void ExpectPositional(const QStringList& args, qsizetype count);
+
+// Each group of subcommands lives in its own file and lists its commands here.
+extern const CliCommand StringCommands[];
+extern const int StringCommandCount;

@@ -1,0 +1,42 @@
+#include "app/cli/CliCommand.h"
+
+#include <QCoreApplication>
+#include <span>
+
+namespace {
+
+const std::span<const CliCommand> CommandGroups[] = {
+    {StringCommands, size_t(StringCommandCount)},
+};
+
+int PrintUsage() {
+    PrintError(QStringLiteral("usage: karvenna-cli COMMAND [ARGS]"));
+    for (auto group : CommandGroups)
+        for (const CliCommand& command : group)
+            PrintError(QStringLiteral("  karvenna-cli ") + QLatin1String(command.usage));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return PrintUsage();
+    const QString name = args.takeFirst();
+    for (auto group : CommandGroups) {
+        for (const CliCommand& command : group) {
+            if (name != QLatin1String(command.name))
+                continue;
+            try {
+                return command.run(args);
+            } catch (const UsageError&) {
+                PrintError(QStringLiteral("usage: karvenna-cli ") +
+                           QLatin1String(command.usage));
+                return 2;
+            }
+        }
+    }
+    return PrintUsage();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// String IDs of the table, named once.
+namespace StringId {
+constexpr int ProgramVersion = 320;
+constexpr int PortableDisk = 429;
+constexpr int CantPlayFile = 447;
+constexpr int AppTitle = 57344;
+} // namespace StringId

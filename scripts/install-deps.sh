@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the program and its tests need, when any is missing.
+set -euo pipefail
+
+packages=(
+    # build
+    build-essential cmake ninja-build pkg-config
+    # program
+    qt6-base-dev qt6-qpa-plugins libgl-dev qt6-multimedia-dev qt6-webengine-dev
+    libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavfilter-dev
+    libssl-dev libjs-leaflet fonts-noto-cjk
+    # demo card and tests
+    ffmpeg libgtest-dev xvfb xauth pulseaudio pulseaudio-utils chromium
+)
+if [ "${1:-}" = "--bench" ]; then
+    packages+=(gpsbabel mpv hyperfine)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
