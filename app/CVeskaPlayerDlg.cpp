@@ -4,8 +4,8 @@
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 
-CVeskaPlayerDlg::CVeskaPlayerDlg(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint) {
+CVeskaPlayerDlg::CVeskaPlayerDlg(const QString& cardRoot, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_cardRoot(cardRoot) {
     setFixedSize(Width, Height);
     SetUILanguage(ChooseUILanguage(ConfiguredLanguageValue(), QLocale::system()));
     setWindowTitle(LoadLangString(StringId::AppTitle));

@@ -6,8 +6,12 @@
 class CVeskaPlayerDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CVeskaPlayerDlg(QWidget* parent = nullptr);
+    // cardRoot: a folder given on the command line to be taken as the card's root, or empty.
+    explicit CVeskaPlayerDlg(const QString& cardRoot, QWidget* parent = nullptr);
 
     static constexpr int Width = 1022;
     static constexpr int Height = 682;
+
+private:
+    QString m_cardRoot;
 };
