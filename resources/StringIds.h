@@ -3,6 +3,9 @@
 // String IDs of the table, named once.
 namespace StringId {
 constexpr int ProgramVersion = 320;
+constexpr int SelectDrive = 426;
+constexpr int DriveLabel = 427;
+constexpr int SelectDrivePrompt = 428;
 constexpr int PortableDisk = 429;
 constexpr int CantPlayFile = 447;
 constexpr int AppTitle = 57344;
