@@ -1,0 +1,132 @@
+#include "library/RecordingCatalogue.h"
+
+#include "library/CodeUnitOrder.h"
+
+#include <QFile>
+#include <algorithm>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr qsizetype DateLength = 8;
+constexpr qsizetype KindPosition = 16;
+constexpr qsizetype KindLength = 3;
+constexpr qsizetype ExtensionLength = 4;
+constexpr int KiBShift = 10;
+
+bool EqualsUpperCased(QStringView field, QStringView code) {
+    if (field.size() != code.size())
+        return false;
+    for (qsizetype i = 0; i < field.size(); ++i)
+        if (field[i].toUpper() != code[i])
+            return false;
+    return true;
+}
+
+// The name tests need no file status, so they run first and spare the telemetry files a stat.
+struct NameFilter {
+    QString kindCode;
+    std::optional<QString> dateText;
+
+    bool Accepts(QStringView name) const {
+        const QStringView extension = name.right(ExtensionLength);
+        if (!EqualsUpperCased(extension, u".AVI") && !EqualsUpperCased(extension, u".MP4"))
+            return false;
+        if (!kindCode.isEmpty() && !EqualsUpperCased(name.mid(KindPosition, KindLength), kindCode))
+            return false;
+        return !dateText || name.left(DateLength) == *dateText;
+    }
+};
+
+std::optional<std::tm> LocalDate(qint64 secondsSinceEpoch) {
+    const std::time_t time = std::time_t(secondsSinceEpoch);
+    std::tm local{};
+    if (!localtime_r(&time, &local))
+        return std::nullopt;
+    return local;
+}
+
+// One readdir pass; only names that pass the filter get their one statx.
+QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter) {
+    QList<RecordingEntry> rows;
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return rows;
+    const QString pathPrefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    const QString unchecked = QStringLiteral("0");
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_type == DT_DIR)
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!filter.Accepts(name))
+            continue;
+        struct statx status;
+        if (statx(dirfd(dir), entry->d_name, AT_NO_AUTOMOUNT,
+                  STATX_TYPE | STATX_SIZE | STATX_BTIME | STATX_MTIME, &status) != 0)
+            continue;
+        if (!S_ISREG(status.stx_mode))
+            continue;
+        const qint64 kib = qint64(status.stx_size >> KiBShift);
+        if (kib == 0)
+            continue;
+        const bool hasBirth = status.stx_mask & STATX_BTIME;
+        const qint64 created = hasBirth ? status.stx_btime.tv_sec : status.stx_mtime.tv_sec;
+        RecordingEntry row;
+        row[ColumnName] = name;
+        row[ColumnData] = CreationDateText(created);
+        row[ColumnSize] = SizeText(kib);
+        row[ColumnCheck] = unchecked;
+        row[ColumnPath] = pathPrefix + name;
+        rows.append(std::move(row));
+    }
+    closedir(dir);
+    return rows;
+}
+
+} // namespace
+
+QString CatalogueFolder(const QString& libraryRoot, bool folderMode) {
+    return folderMode ? libraryRoot : libraryRoot + QStringLiteral("Recordings");
+}
+
+QList<RecordingEntry> ListRecordings(const QString& libraryRoot, bool folderMode, KindFilter kind,
+                                     bool dateFilter, qint64 selectedDate) {
+    NameFilter filter{KindCode(kind), std::nullopt};
+    if (dateFilter)
+        filter.dateText = SelectedDateText(selectedDate);
+    QList<RecordingEntry> rows = ScanFolder(CatalogueFolder(libraryRoot, folderMode), filter);
+    std::sort(rows.begin(), rows.end(), [](const RecordingEntry& a, const RecordingEntry& b) {
+        return CodeUnitLess(a[ColumnName], b[ColumnName]);
+    });
+    return rows;
+}
+
+QString SizeText(qint64 kib) {
+    if (kib / 1000 >= 1)
+        return QString::asprintf("%lld,%03lld", kib / 1000, kib % 1000);
+    return QString::number(kib);
+}
+
+QString CreationDateText(qint64 secondsSinceEpoch) {
+    const std::optional<std::tm> date = LocalDate(secondsSinceEpoch);
+    if (!date)
+        return QStringLiteral("00.00.00");
+    return QString::asprintf("%02d.%02d.%02d", (date->tm_year + 1900) % 100, date->tm_mon + 1,
+                             date->tm_mday);
+}
+
+QString SelectedDateText(qint64 selectedDate) {
+    const std::optional<std::tm> date = LocalDate(selectedDate);
+    if (!date)
+        return QStringLiteral("00000000");
+    return QString::asprintf("%04d%02d%02d", date->tm_year + 1900, date->tm_mon + 1, date->tm_mday);
+}
+
+TelemetryFiles TelemetryPaths(const QString& recordingPath) {
+    const QString base = recordingPath.chopped(std::min<qsizetype>(4, recordingPath.size()));
+    return {base + QStringLiteral(".gps"), base + QStringLiteral(".gsf")};
+}

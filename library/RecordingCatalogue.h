@@ -1,0 +1,33 @@
+#pragma once
+
+#include "library/RecordingEntry.h"
+
+#include <QList>
+#include <QString>
+
+// The folder the list is filled from: the library root itself in folder mode, otherwise its
+// "Recordings" folder (the root of a drive ends with '/', so the name is simply appended).
+QString CatalogueFolder(const QString& libraryRoot, bool folderMode);
+
+// The rows of the file list for a library root, in list order: every recording directly in the
+// catalogue folder whose name ends in .AVI or .MP4 (any case), carries the kind's code at
+// positions 16 to 18 (unless kind is All), is at least 1 KiB long and, with the date filter on,
+// starts with the local date of selectedDate as YYYYMMDD. Sorted by name in UTF-16 code units.
+// A folder that is missing or unreadable gives no rows.
+QList<RecordingEntry> ListRecordings(const QString& libraryRoot, bool folderMode, KindFilter kind,
+                                     bool dateFilter, qint64 selectedDate);
+
+// Column 2: KiB with one thousands group, "999", "1,000", "1234,567".
+QString SizeText(qint64 kib);
+// Column 1: the local date of a time (seconds since 1970, UTC) as "YY.MM.DD".
+QString CreationDateText(qint64 secondsSinceEpoch);
+// The local date of the date filter's day as "YYYYMMDD", compared with a name's first eight.
+QString SelectedDateText(qint64 selectedDate);
+
+// The telemetry files beside a recording: its path without the extension's four characters,
+// with ".gps" and ".gsf" appended.
+struct TelemetryFiles {
+    QString gps;
+    QString gsf;
+};
+TelemetryFiles TelemetryPaths(const QString& recordingPath);

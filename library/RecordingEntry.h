@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// The columns of a file-list row; other rooms read a row's texts by these indexes.
+enum RecordingColumn {
+    ColumnName = 0,
+    ColumnData = 1,
+    ColumnSize = 2,
+    ColumnCheck = 3,
+    ColumnPath = 4
+};
+constexpr int RecordingColumnCount = 5;
+
+// One row of the file list: nothing but its five texts.
+struct RecordingEntry {
+    std::array<QString, RecordingColumnCount> columns;
+
+    const QString& operator[](int column) const { return columns[size_t(column)]; }
+    QString& operator[](int column) { return columns[size_t(column)]; }
+};
+
+// The kind of a recording, written as a three-letter code at positions 16 to 18 of its name.
+enum class RecordingKind { Normal, Event, Motion };
+
+// Which kinds the list shows; the values are those of the kind buttons A, N, E and M.
+enum KindFilter { KindAll = 1, KindNormal = 2, KindEvent = 3, KindMotion = 4 };
+
+QString KindCode(RecordingKind kind);
+// Empty for All (no kind test), the kind's code otherwise; a value outside 1 to 4 means All.
+QString KindCode(KindFilter filter);
