@@ -2,6 +2,18 @@
 
 #include <cstdio>
 
+namespace {
+QString cardOption;
+}
+
+const QString& CardOption() {
+    return cardOption;
+}
+
+void SetCardOption(const QString& path) {
+    cardOption = path;
+}
+
 void PrintLine(const QString& text) {
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);

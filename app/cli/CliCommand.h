@@ -24,6 +24,12 @@ bool TakeFlag(QStringList& args, const QString& name);
 // The args must now be exactly `count` positional values.
 void ExpectPositional(const QStringList& args, qsizetype count);
 
+// The card root given with the global option --card PATH (before the command); empty without.
+const QString& CardOption();
+void SetCardOption(const QString& path);
+
 // Each group of subcommands lives in its own file and lists its commands here.
 extern const CliCommand StringCommands[];
 extern const int StringCommandCount;
+extern const CliCommand LibraryCommands[];
+extern const int LibraryCommandCount;

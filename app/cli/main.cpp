@@ -7,10 +7,11 @@ namespace {
 
 const std::span<const CliCommand> CommandGroups[] = {
     {StringCommands, size_t(StringCommandCount)},
+    {LibraryCommands, size_t(LibraryCommandCount)},
 };
 
 int PrintUsage() {
-    PrintError(QStringLiteral("usage: karvenna-cli COMMAND [ARGS]"));
+    PrintError(QStringLiteral("usage: karvenna-cli [--card PATH] COMMAND [ARGS]"));
     for (auto group : CommandGroups)
         for (const CliCommand& command : group)
             PrintError(QStringLiteral("  karvenna-cli ") + QLatin1String(command.usage));
@@ -22,6 +23,12 @@ int PrintUsage() {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
+    if (!args.isEmpty() && args.first() == QLatin1String("--card")) {
+        if (args.size() < 2)
+            return PrintUsage();
+        SetCardOption(args[1]);
+        args.remove(0, 2);
+    }
     if (args.isEmpty())
         return PrintUsage();
     const QString name = args.takeFirst();
