@@ -1,0 +1,102 @@
+#include "settings/SettingsRecord.h"
+
+#include "settings/SettingsKeys.h"
+#include "settings/WifiPassword.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace {
+
+// The file is 8-bit text that the device reads line by line.
+bool Writable(const QString& text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c.unicode() > 0xFF || c == QLatin1Char('\n'); });
+}
+
+bool AllTextsWritable(const SettingsRecord& record) {
+    for (const SettingKey& key : SettingsKeys())
+        if (auto text = std::get_if<QString SettingsRecord::*>(&key.field))
+            if (!Writable(record.*(*text)))
+                return false;
+    return true;
+}
+
+QByteArray ValueText(const SettingsRecord& record, const SettingField& field) {
+    if (auto text = std::get_if<QString SettingsRecord::*>(&field))
+        return (record.*(*text)).toLatin1();
+    if (auto number = std::get_if<int SettingsRecord::*>(&field))
+        return QByteArray::number(record.*(*number));
+    return VoltageText(record.*std::get<double SettingsRecord::*>(field));
+}
+
+// The file's lines, or nothing when the password cannot be encoded.
+std::optional<QByteArray> FileText(const SettingsRecord& record) {
+    QByteArray file;
+    for (const SettingKey& key : SettingsKeys()) {
+        QByteArray value;
+        switch (key.rule) {
+        case KeyRule::Plain:
+        case KeyRule::ReadAsFraction:
+        case KeyRule::DeviceText:
+            value = ValueText(record, key.field);
+            break;
+        case KeyRule::OmittedWhenEmpty:
+            value = ValueText(record, key.field);
+            if (value.isEmpty())
+                continue;
+            break;
+        case KeyRule::OmittedUnlessSync:
+            if (record.vk_gps_sync_time != 1)
+                continue;
+            value = ValueText(record, key.field);
+            break;
+        case KeyRule::Password: {
+            if (record.vk_wifi_ap_pwd.isEmpty())
+                continue;
+            const std::optional<QString> encoded = EncodeWifiPassword(record.vk_wifi_ap_pwd);
+            if (!encoded)
+                return std::nullopt;
+            value = encoded->toLatin1();
+            break;
+        }
+        case KeyRule::PasswordFlag:
+            if (record.vk_wifi_ap_pwd.isEmpty())
+                continue;
+            value = "1";
+            break;
+        case KeyRule::UpdateFlag:
+            value = "1";
+            break;
+        }
+        file += QByteArray(key.name.data(), qsizetype(key.name.size())) + '=' + value + "\r\n";
+    }
+    return file;
+}
+
+} // namespace
+
+int SettingsRecord::Write(const QString& path) {
+    if (vk_wifi_ap_pwd.size() > MaxWifiPasswordLength)
+        return SettingsWriteResult::PasswordTooLong;
+    if (!AllTextsWritable(*this))
+        return SettingsWriteResult::TextNotWritable;
+    const std::optional<QByteArray> text = FileText(*this);
+    if (!text)
+        return SettingsWriteResult::CannotWrite;
+
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash > 0) {
+        const QString folder = path.left(slash);
+        if (!QFileInfo::exists(folder) && !QDir().mkdir(folder))
+            return SettingsWriteResult::CannotWrite;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.commit())
+        return SettingsWriteResult::CannotWrite;
+    if (!vk_wifi_ap_pwd.isEmpty())
+        vk_wifi_ap_pwd_encript = 1;
+    return SettingsWriteResult::Written;
+}

@@ -1,0 +1,32 @@
+#include "telemetry/CTextData.h"
+
+#include "telemetry/GpsFile.h"
+#include "telemetry/GsfFile.h"
+#include "telemetry/TelemetryFiles.h"
+
+#include <QFile>
+
+namespace {
+
+template <typename Reader>
+auto ReadTelemetryFile(const QString& recordingPath, QLatin1StringView ending, Reader read) {
+    const QString path = FindTelemetryFile(recordingPath, ending);
+    QFile file(path);
+    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? read(file) : decltype(read(file))();
+}
+
+} // namespace
+
+void CTextData::Load(const QString& recordingPath) {
+    m_samples.clear();
+    m_fixes.clear();
+    m_fixes = ReadTelemetryFile(recordingPath, GpsEnding, ReadGpsFixes);
+    m_samples = ReadTelemetryFile(recordingPath, GsfEnding, ReadGsfSamples);
+}
+
+std::optional<int> CTextData::FindFix(quint32 positionMs) const {
+    for (int index = 0; index < m_fixes.size(); ++index)
+        if (quint32(m_fixes[index].offset) >= positionMs)
+            return index;
+    return std::nullopt;
+}
