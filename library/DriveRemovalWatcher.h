@@ -14,7 +14,8 @@ class QSocketNotifier;
 class DriveRemovalWatcher : public QObject {
     Q_OBJECT
 public:
-    // drives must outlive the watcher.
+    // drives must outlive the watcher. Without a readable mount table nothing is watched and
+    // only Recheck reports.
     explicit DriveRemovalWatcher(const DriveProvider& drives,
                                  const QString& mountTable = QStringLiteral("/proc/self/mountinfo"),
                                  QObject* parent = nullptr);
