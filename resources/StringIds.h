@@ -7,6 +7,8 @@ constexpr int SelectDrive = 426;
 constexpr int DriveLabel = 427;
 constexpr int SelectDrivePrompt = 428;
 constexpr int PortableDisk = 429;
+constexpr int SelectDate = 439;
 constexpr int CantPlayFile = 447;
+constexpr int SelectFolder = 458;
 constexpr int AppTitle = 57344;
 } // namespace StringId
