@@ -12,9 +12,10 @@ QByteArray ReadTrimmed(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
 }
 
-bool IsMountPoint(const QList<MountEntry>& mounts, const QString& root) {
-    return std::any_of(mounts.begin(), mounts.end(),
-                       [&](const MountEntry& mount) { return mount.mountPoint == root; });
+const MountEntry* MountAt(const QList<MountEntry>& mounts, const QString& root) {
+    const auto mount = std::find_if(mounts.begin(), mounts.end(),
+                                    [&](const MountEntry& m) { return m.mountPoint == root; });
+    return mount == mounts.end() ? nullptr : &*mount;
 }
 
 bool IsHexDigit(char c) {
@@ -43,7 +44,7 @@ LinuxDriveProvider::LinuxDriveProvider(const QString& cardRoot, SystemFiles syst
     : m_cardRoot(cardRoot.isEmpty() ? QString() : DriveRootText(cardRoot)),
       m_system(std::move(system)) {
     m_cardWasMountPoint =
-        !m_cardRoot.isEmpty() && IsMountPoint(ReadVisibleMounts(m_system.mountTable), m_cardRoot);
+        !m_cardRoot.isEmpty() && MountAt(ReadVisibleMounts(m_system.mountTable), m_cardRoot);
 }
 
 QList<DriveCandidate> LinuxDriveProvider::RemovableDrives() const {
@@ -53,10 +54,7 @@ QList<DriveCandidate> LinuxDriveProvider::RemovableDrives() const {
         if (mount.fsRoot == u"/" && IsRemovable(mount))
             drives.append({mount.mountPoint, LabelOf(mount)});
     if (!m_cardRoot.isEmpty() && QFileInfo(m_cardRoot).isDir()) {
-        const auto cardMount = std::find_if(mounts.begin(), mounts.end(), [&](const MountEntry& m) {
-            return m.mountPoint == m_cardRoot;
-        });
-        if (cardMount != mounts.end())
+        if (const MountEntry* cardMount = MountAt(mounts, m_cardRoot))
             drives.append({m_cardRoot, LabelOf(*cardMount)});
         else if (!m_cardWasMountPoint)
             drives.append({m_cardRoot, QString()});
