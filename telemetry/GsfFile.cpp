@@ -3,7 +3,6 @@
 #include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -22,23 +21,28 @@ qint32 Axis(const char* record, int at) {
                       CGSensorData::Limit);
 }
 
+// As much as the file holds up to `size` bytes, however the device hands it out.
+qint64 ReadFully(QIODevice& file, char* data, qint64 size) {
+    qint64 total = 0;
+    qint64 got;
+    while (total < size && (got = file.read(data + total, size - total)) > 0)
+        total += got;
+    return total;
+}
+
 } // namespace
 
 QList<CGSensorData> ReadGsfSamples(QIODevice& file) {
     QList<CGSensorData> samples;
     char buffer[RecordSize * RecordsPerRead];
-    if (file.read(buffer, HeaderSize) != HeaderSize)
+    if (ReadFully(file, buffer, HeaderSize) != HeaderSize)
         return samples;
-    qint64 filled = 0;
     qint64 got;
-    while ((got = file.read(buffer + filled, qint64(sizeof buffer) - filled)) > 0) {
-        filled += got;
-        const qint64 whole = filled - filled % RecordSize;
-        for (const char* record = buffer; record < buffer + whole; record += RecordSize)
+    do {
+        got = ReadFully(file, buffer, qint64(sizeof buffer));
+        for (const char* record = buffer; record + RecordSize <= buffer + got; record += RecordSize)
             samples.append({Axis(record, XAt), Axis(record, YAt), Axis(record, ZAt),
                             qFromLittleEndian<quint32>(record + OffsetAt)});
-        filled -= whole;
-        std::memmove(buffer, buffer + whole, size_t(filled));
-    }
+    } while (got == qint64(sizeof buffer));
     return samples;
 }

@@ -33,3 +33,7 @@ extern const CliCommand StringCommands[];
 extern const int StringCommandCount;
 extern const CliCommand LibraryCommands[];
 extern const int LibraryCommandCount;
+extern const CliCommand TelemetryCommands[];
+extern const int TelemetryCommandCount;
+extern const CliCommand SettingsCommands[];
+extern const int SettingsCommandCount;

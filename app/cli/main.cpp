@@ -8,6 +8,8 @@ namespace {
 const std::span<const CliCommand> CommandGroups[] = {
     {StringCommands, size_t(StringCommandCount)},
     {LibraryCommands, size_t(LibraryCommandCount)},
+    {TelemetryCommands, size_t(TelemetryCommandCount)},
+    {SettingsCommands, size_t(SettingsCommandCount)},
 };
 
 int PrintUsage() {

@@ -1,0 +1,114 @@
+#include "app/cli/CliCommand.h"
+#include "settings/CSettingsInfo.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
+#include "settings/WifiPassword.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QJsonValue FieldValue(const SettingsRecord& record, const SettingField& field) {
+    return std::visit([&](auto member) { return QJsonValue(record.*member); }, field);
+}
+
+// Reads a file for a command that needs its contents; false, with a message, when it cannot.
+bool ReadForCommand(CSettingsInfo& info, SettingsSlot slot, const QString& path) {
+    switch (info.Read(slot, path)) {
+    case SettingsReadResult::CannotRead:
+        PrintError(QStringLiteral("cannot read %1").arg(path));
+        return false;
+    case SettingsReadResult::PasswordUndecodable:
+        PrintError(QStringLiteral("the Wi-Fi password in %1 cannot be decoded").arg(path));
+        return false;
+    }
+    return true;
+}
+
+int ShowSettings(const QString& path) {
+    CSettingsInfo info;
+    QJsonObject object{{"read", info.Read(SettingsSlot::First, path)}};
+    const SettingsRecord& record = info.Record(SettingsSlot::First);
+    for (const SettingKey& key : SettingsKeys())
+        object.insert(QString::fromLatin1(key.name.data(), qsizetype(key.name.size())),
+                      FieldValue(record, key.field));
+    PrintLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed());
+    return 0;
+}
+
+int WriteSettings(const QString& in, const QString& out) {
+    CSettingsInfo info;
+    if (!ReadForCommand(info, SettingsSlot::First, in))
+        return 1;
+    switch (info.Record(SettingsSlot::First).Write(out)) {
+    case SettingsWriteResult::Written:
+        return 0;
+    case SettingsWriteResult::PasswordTooLong:
+        PrintError(QStringLiteral("the Wi-Fi password is longer than %1 characters")
+                       .arg(MaxWifiPasswordLength));
+        return 1;
+    case SettingsWriteResult::TextNotWritable:
+        PrintError(QStringLiteral("a text holds a character the settings file cannot hold"));
+        return 1;
+    default:
+        PrintError(QStringLiteral("cannot write %1").arg(out));
+        return 1;
+    }
+}
+
+int DiffSettings(const QString& collected, const QString& reference) {
+    CSettingsInfo info;
+    if (!ReadForCommand(info, SettingsSlot::First, collected) ||
+        !ReadForCommand(info, SettingsSlot::Second, reference))
+        return 1;
+    PrintLine(QString::number(
+        RecordsDiffer(info.Record(SettingsSlot::First), info.Record(SettingsSlot::Second))));
+    return 0;
+}
+
+int RunSettings(const QStringList& args) {
+    const QString action = args.value(0);
+    if (action == QLatin1String("show")) {
+        ExpectPositional(args, 2);
+        return ShowSettings(args[1]);
+    }
+    ExpectPositional(args, 3);
+    if (action == QLatin1String("write"))
+        return WriteSettings(args[1], args[2]);
+    if (action == QLatin1String("diff"))
+        return DiffSettings(args[1], args[2]);
+    throw UsageError{};
+}
+
+int RunPassword(const QStringList& args) {
+    ExpectPositional(args, 2);
+    if (args[0] == QLatin1String("encode")) {
+        const std::optional<QString> digits = EncodeWifiPassword(args[1]);
+        if (!digits) {
+            PrintError(QStringLiteral("a password has at most %1 characters, each up to U+00FF")
+                           .arg(MaxWifiPasswordLength));
+            return 1;
+        }
+        PrintLine(*digits);
+        return 0;
+    }
+    if (args[0] == QLatin1String("decode")) {
+        const std::optional<QString> text = DecodeWifiPassword(args[1]);
+        if (!text) {
+            PrintError(QStringLiteral("an encoded password has 40 hexadecimal digits"));
+            return 1;
+        }
+        PrintLine(*text);
+        return 0;
+    }
+    throw UsageError{};
+}
+
+} // namespace
+
+const CliCommand SettingsCommands[] = {
+    {"settings", "settings show FILE | settings write IN OUT | settings diff A B", RunSettings},
+    {"password", "password encode TEXT | password decode DIGITS", RunPassword},
+};
+const int SettingsCommandCount = std::size(SettingsCommands);
