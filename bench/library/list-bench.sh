@@ -38,7 +38,8 @@ if [ "$(find "$folder" -maxdepth 1 -type f | wc -l)" -ne 30000 ]; then
 fi
 
 results=$(mktemp)
-hyperfine --warmup 3 --min-runs 20 --export-csv "$results" \
+# Under the build lock: a build beside it would spoil the figures.
+flock /tmp/karvenna-build.lock hyperfine --warmup 3 --min-runs 20 --export-csv "$results" \
     -n "find | sort" "find '$folder' -maxdepth 1 -type f -printf '%s %B@ %p\n' | sort" \
     -n "karvenna-list-bench" "'$build/bench/library/karvenna-list-bench' '$folder'" \
     -n "karvenna-cli list" "'$build/app/karvenna-cli' list '$card'"
