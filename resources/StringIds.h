@@ -3,12 +3,17 @@
 // String IDs of the table, named once.
 namespace StringId {
 constexpr int ProgramVersion = 320;
+constexpr int DecoderRecommendation = 424;
+constexpr int ExternalProgramCaution = 425;
 constexpr int SelectDrive = 426;
 constexpr int DriveLabel = 427;
 constexpr int SelectDrivePrompt = 428;
 constexpr int PortableDisk = 429;
 constexpr int SelectDate = 439;
 constexpr int CantPlayFile = 447;
+constexpr int InstallDecoder = 452;
+constexpr int DecoderSiteShortcut = 456;
+constexpr int Cancel = 457;
 constexpr int SelectFolder = 458;
 constexpr int AppTitle = 57344;
 } // namespace StringId
