@@ -37,3 +37,5 @@ extern const CliCommand TelemetryCommands[];
 extern const int TelemetryCommandCount;
 extern const CliCommand SettingsCommands[];
 extern const int SettingsCommandCount;
+extern const CliCommand PlaybackCommands[];
+extern const int PlaybackCommandCount;

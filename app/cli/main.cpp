@@ -10,6 +10,7 @@ const std::span<const CliCommand> CommandGroups[] = {
     {LibraryCommands, size_t(LibraryCommandCount)},
     {TelemetryCommands, size_t(TelemetryCommandCount)},
     {SettingsCommands, size_t(SettingsCommandCount)},
+    {PlaybackCommands, size_t(PlaybackCommandCount)},
 };
 
 int PrintUsage() {

@@ -1,0 +1,134 @@
+#include "app/cli/CliCommand.h"
+#include "playback/CDShowPlayer.h"
+#include "playback/MediaTime.h"
+#include "playback/PictureWait.h"
+#include "playback/VolumeWord.h"
+
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+
+namespace {
+
+// Pictures are made at the size of the main window's video area.
+constexpr QSize VideoAreaSize(688, 387);
+constexpr int PositionPrintMs = 200;
+constexpr int SeekTimeoutMs = 10000;
+constexpr int DefaultVolume = 50; // the volume slider's start position
+
+int ToInt(const QString& text, int low, int high) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        throw UsageError{};
+    return value;
+}
+
+int Probe(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    ExpectPositional(args, 1);
+    CDShowPlayer player(nullptr);
+    player.Attach(VideoAreaSize);
+    const int check = player.CheckFilters();
+    if (!player.Open(args[0])) {
+        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+        return 1;
+    }
+    const MediaInfo& info = *player.Graph()->Info();
+    QJsonObject video{{"width", info.video.width},
+                      {"height", info.video.height},
+                      {"codec", info.video.codec},
+                      {"frame_rate", info.video.frameRate}};
+    QJsonValue audio = QJsonValue::Null;
+    if (info.audio)
+        audio = QJsonObject{{"codec", info.audio->codec},
+                            {"sample_rate", info.audio->sampleRate},
+                            {"channels", info.audio->channels}};
+    const QJsonObject probe{
+        {"duration_ms", player.DurationMs()}, {"check", check}, {"video", video}, {"audio", audio}};
+    PrintLine(QString::fromUtf8(QJsonDocument(probe).toJson(QJsonDocument::Compact)));
+    return 0;
+}
+
+int Grab(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const QString at = TakeOption(args, QStringLiteral("--at"));
+    const QString out = TakeOption(args, QStringLiteral("-o"));
+    ExpectPositional(args, 1);
+    if (at.isEmpty() || out.isEmpty())
+        throw UsageError{};
+    const int ms = ToInt(at, 0, std::numeric_limits<int>::max());
+    CDShowPlayer player(nullptr);
+    player.Attach(VideoAreaSize);
+    if (!player.Open(args[0])) {
+        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+        return 1;
+    }
+    if (ms > player.DurationMs()) {
+        PrintError(
+            QStringLiteral("%1 ms lies beyond the end (%2 ms)").arg(ms).arg(player.DurationMs()));
+        return 1;
+    }
+    player.SeekMs(ms);
+    player.Graph()->Pause();
+    QImage frame;
+    if (!WaitForShownPicture(*player.Graph(), SeekTimeoutMs) || !player.GrabFrame(frame)) {
+        PrintError(QStringLiteral("cannot grab a picture at %1 ms").arg(ms));
+        return 1;
+    }
+    if (!frame.save(out, "JPEG")) {
+        PrintError(QStringLiteral("cannot write %1").arg(out));
+        return 1;
+    }
+    return 0;
+}
+
+int Play(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const QString rate = TakeOption(args, QStringLiteral("--rate"));
+    const QString volume = TakeOption(args, QStringLiteral("--volume"));
+    ExpectPositional(args, 1);
+    bool rateOk = true;
+    const float rateValue = rate.isEmpty() ? 1.0f : rate.toFloat(&rateOk);
+    if (!rateOk || !(rateValue > 0))
+        throw UsageError{};
+    const int slider = volume.isEmpty() ? DefaultVolume : ToInt(volume, 0, 99);
+
+    CDShowPlayer player;
+    player.SetVolume(VolumeWordFromSlider(slider));
+    player.Attach(VideoAreaSize);
+    if (!player.Open(args[0])) {
+        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+        return 1;
+    }
+    CDShowGraph& graph = *player.Graph();
+    graph.SetRate(rateValue);
+    if (!player.Play()) {
+        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+        return 1;
+    }
+    qint64 duration = 0;
+    graph.Duration(duration);
+    QEventLoop loop;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        qint64 position = 0;
+        graph.CurrentPosition(position);
+        PrintLine(QString::number(position / MediaTime::UnitsPerMs));
+        if (position >= duration)
+            loop.quit();
+    });
+    tick.start(PositionPrintMs);
+    loop.exec();
+    return 0;
+}
+
+} // namespace
+
+const CliCommand PlaybackCommands[] = {
+    {"probe", "probe FILE", Probe},
+    {"grab", "grab FILE --at MS -o OUT.jpg", Grab},
+    {"play", "play FILE [--rate R] [--volume P]", Play},
+};
+const int PlaybackCommandCount = std::size(PlaybackCommands);

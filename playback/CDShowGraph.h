@@ -1,0 +1,108 @@
+#pragma once
+
+#include "playback/AudioOutput.h"
+#include "playback/FrameConverter.h"
+#include "playback/MediaFile.h"
+#include "playback/PlaybackResult.h"
+#include "playback/VideoFrameQueue.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <atomic>
+#include <memory>
+#include <optional>
+
+class PlaybackPipeline;
+class QPainter;
+
+// One opened recording: its state, rate and position, and the picture it shows. The window
+// reads the state directly and drives the graph through these calls, all on its own thread.
+class CDShowGraph : public QObject {
+    Q_OBJECT
+public:
+    // State codes as the window reads them.
+    enum : int { Running = 0, Paused = 1, Stopped = 2, Empty = 3 };
+
+    // Decoder parameters the window sets (SetDecoderParam).
+    enum : int {
+        ParamBrightnessOn = 205,
+        ParamBrightness = 202,
+        ParamTurnOn = 1101,
+        ParamTurned = 1112,
+    };
+
+    // Shows pictures in `videoWindow`, or, without one, keeps them at `offscreenSize`.
+    CDShowGraph(QWidget* videoWindow, QSize offscreenSize, AudioOutputFactory audio);
+    ~CDShowGraph() override;
+
+    // Builds the chain for `path`; the graph stays empty on failure.
+    HRESULT Build(const QString& path);
+
+    int State() const { return state_; }
+    HRESULT Run();
+    HRESULT Pause();
+    HRESULT Stop();
+
+    // 100-ns units.
+    HRESULT CurrentPosition(qint64& position);
+    HRESULT Duration(qint64& duration);
+    HRESULT SetCurrentPosition(qint64 position);
+
+    // Stored as given; clamped to 0.5 to 2.0 (1.0 exactly stays) when the graph runs.
+    void SetRate(float rate) { rate_ = rate; }
+    float Rate() const { return rate_; }
+
+    // Gains of the program's sound: the low word is the left channel, the high word the right,
+    // each 0 (silent) to 0xFFFF (full), as the window's volume slider gives them.
+    void SetVolume(quint32 volume);
+
+    // Fits the picture to the video window's client rectangle and repaints it.
+    void Repaint();
+    // Draws the picture stretched to `target`; black without one.
+    void RepaintInto(QPainter& painter, const QRect& target) const;
+
+    // 205 = 1 then 202 = v (-150 to 150) shifts the brightness; 1101 = 1 then 1112 = 1 or 0
+    // turns the picture by 180 degrees or back. Other parameters are kept and have no effect.
+    HRESULT SetDecoderParam(int id, int value);
+
+    // The picture now shown at the video's own size, with brightness and turn as shown.
+    bool GrabFrame(QImage& frame);
+
+    // The picture asked for by the last seek is still being decoded.
+    bool FramePending() const;
+    const MediaInfo* Info() const;
+    const QString& Path() const { return path_; }
+
+signals:
+    // A new picture is shown (after every seek, and while running at the video's frame rate).
+    void frameShown();
+
+private:
+    void Present();
+    void PostPresent();
+    PictureTarget Target() const;
+    void ApplyTarget();
+    void RefreshShownPicture();
+
+    QPointer<QWidget> videoWindow_;
+    QSize offscreenSize_;
+    AudioOutputFactory audio_;
+    std::unique_ptr<PlaybackPipeline> pipeline_;
+
+    int state_ = Empty;
+    float rate_ = 1.0f;
+    qint64 durationCache_ = 0;
+    QString path_;
+
+    QTimer presentTimer_;
+    std::atomic<bool> presentPosted_ = false;
+    VideoFrame shown_;
+    FrameConverter converter_; // for grabs and pictures that must be made again
+    QSize pictureSize_;
+    PictureLook look_;
+    int lookVersion_ = 0;
+    int brightnessOn_ = 0, brightness_ = 0, turnOn_ = 0, turned_ = 0;
+    quint32 volume_ = 0xFFFFFFFF;
+};

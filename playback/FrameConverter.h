@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+
+struct AVFrame;
+struct SwsContext;
+
+// How the picture is shown: the decoder parameters of the window turned into pixels.
+struct PictureLook {
+    int brightness = 0;  // luma levels added, -150 to 150 from the window's slider
+    bool turned = false; // by 180 degrees
+    bool operator==(const PictureLook&) const = default;
+};
+
+// Size and look of the pictures to make, with a version that tells stale pictures apart.
+struct PictureTarget {
+    QSize size;
+    PictureLook look;
+    int version = 0;
+};
+
+// Converts decoded frames into BGRA pictures (QImage::Format_RGB32) of any size. One per thread.
+class FrameConverter {
+public:
+    FrameConverter() = default;
+    ~FrameConverter();
+    FrameConverter(const FrameConverter&) = delete;
+    FrameConverter& operator=(const FrameConverter&) = delete;
+
+    // Null image when the frame cannot be converted.
+    QImage Convert(const AVFrame* frame, QSize size, const PictureLook& look);
+
+private:
+    SwsContext* context_ = nullptr;
+    SwsContext* tunedContext_ = nullptr; // the context the colour details below were set on
+    int tunedBrightness_ = 0;
+    int tunedColorspace_ = -1;
+    int tunedRange_ = -1;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QtGlobal>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+// Sound between the audio decoder and the output device: 48 kHz, stereo, signed 16 bit.
+// It remembers which position every frame handed to the device came from, so that the clock
+// can follow what is heard, at any rate.
+class PcmQueue {
+public:
+    static constexpr int SampleRate = 48000;
+    static constexpr int Channels = 2;
+    static constexpr int BytesPerFrame = Channels * 2;
+
+    // Decoder side. Blocks while full; false when `serial` is stale or on abort.
+    bool Push(const qint16* samples, int frames, qint64 position, double rate, int serial);
+    void EndOfStream(int serial);
+
+    // Device side: copies at most `maxBytes` with the volume applied; 0 while nothing may play.
+    qint64 Read(char* data, qint64 maxBytes);
+    // Called when sound becomes readable after a Read returned nothing.
+    void SetReadyCallback(std::function<void()> ready);
+
+    // Window side.
+    void Flush(int serial);   // drops the queue; nothing plays until Release(serial)
+    void Release(int serial); // the picture of `serial` is shown: its sound may play
+    void Abort();
+    // Gains of the left and right channel, 0 to 1.
+    void SetGains(float left, float right);
+
+    // Position heard once `heardFrames` frames have been played; none while what is heard
+    // belongs to an older serial.
+    std::optional<qint64> PositionAt(qint64 heardFrames, int serial) const;
+    // Every frame of `serial` has been read and heard.
+    bool Finished(qint64 heardFrames, int serial) const;
+
+private:
+    struct Chunk {
+        std::vector<qint16> samples;
+        qsizetype offset = 0; // frames already read
+        qint64 position = 0;
+        double rate = 1;
+    };
+    // Frames [first, first + frames) read by the device play positions from `position` on.
+    struct Span {
+        qint64 first = 0;
+        qint64 frames = 0;
+        qint64 position = 0;
+        double rate = 1;
+        int serial = 0;
+    };
+    static constexpr qint64 CapacityFrames = SampleRate / 5;
+    static constexpr int KeptSpans = 512;
+
+    qint64 QueuedFramesLocked() const;
+    void RecordSpanLocked(qint64 frames, qint64 position, double rate);
+
+    mutable std::mutex mutex_;
+    std::condition_variable space_;
+    std::deque<Chunk> chunks_;
+    std::deque<Span> spans_;
+    std::function<void()> ready_;
+    qint64 framesRead_ = 0;
+    int serial_ = 0;
+    int releasedSerial_ = -1;
+    int endedSerial_ = -1;
+    bool starving_ = false;
+    bool aborted_ = false;
+    float gains_[Channels] = {1, 1};
+};

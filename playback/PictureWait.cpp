@@ -1,0 +1,20 @@
+#include "playback/PictureWait.h"
+
+#include "playback/CDShowGraph.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+bool WaitForShownPicture(CDShowGraph& graph, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    QEventLoop loop;
+    QObject::connect(&graph, &CDShowGraph::frameShown, &loop, &QEventLoop::quit);
+    QTimer timeout;
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    while (graph.FramePending() && !deadline.hasExpired()) {
+        timeout.start(int(std::max<qint64>(1, deadline.remainingTime())));
+        loop.exec();
+    }
+    return !graph.FramePending();
+}

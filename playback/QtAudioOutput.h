@@ -1,0 +1,25 @@
+#pragma once
+
+#include "playback/AudioOutput.h"
+
+#include <QThread>
+
+class QtAudioDevice;
+
+// The desktop's sound device through QAudioSink, driven from a thread of its own so that a busy
+// window never starves it.
+class QtAudioOutput : public AudioOutput {
+public:
+    QtAudioOutput() = default;
+    ~QtAudioOutput() override;
+
+    bool Start(PcmQueue* queue) override;
+    void SetPlaying(bool playing) override;
+    void Discard() override;
+    qint64 HeardFrames() const override;
+    bool Failed() const override;
+
+private:
+    QThread thread_;
+    QtAudioDevice* device_ = nullptr; // lives in thread_
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+struct FrameDeleter {
+    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+};
+using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
+
+// A decoded picture ready to be shown, with the decoded frame it came from for grabs and for
+// converting it again when the window's size or the picture's look change.
+struct VideoFrame {
+    QImage picture;
+    std::shared_ptr<const AVFrame> source;
+    qint64 position = 0; // 100-ns units
+    qint64 duration = 0;
+    int serial = 0;
+    int lookVersion = 0; // of the size and look `picture` was made with
+};
+
+// The few pictures between the video decoder and the window.
+class VideoFrameQueue {
+public:
+    explicit VideoFrameQueue(std::function<void()> pushed) : pushed_(std::move(pushed)) {}
+
+    // Blocks while full; false when the frame's serial is no longer current or on abort.
+    bool Push(VideoFrame frame);
+    // The decoder has delivered every picture of `serial`.
+    void EndOfStream(int serial);
+
+    // Position and serial of the first picture; false when there is none.
+    bool Peek(qint64& position, int& serial) const;
+    VideoFrame Pop();
+    // True when everything of `serial` has been delivered and taken.
+    bool Ended(int serial) const;
+
+    void Flush(int serial);
+    void Abort();
+
+    static constexpr int Capacity = 3;
+
+private:
+    std::function<void()> pushed_;
+    mutable std::mutex mutex_;
+    std::condition_variable space_;
+    std::deque<VideoFrame> frames_;
+    int serial_ = 0;
+    int endedSerial_ = -1;
+    bool aborted_ = false;
+};

@@ -1,0 +1,267 @@
+#include "playback/ui/PlaybackCommands.h"
+
+#include "library/RecordingEntry.h"
+#include "library/ui/CConfigListCtrl.h"
+#include "playback/CDShowPlayer.h"
+#include "playback/ui/PlaybackRules.h"
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+#include "skin/BitmapIds.h"
+#include "skin/CNblImageSlider.h"
+#include "skin/CNblSkinButton.h"
+#include "skin/CNblStaticTrans.h"
+
+#include <QMessageBox>
+
+using namespace PlaybackRules;
+
+namespace {
+
+// 100-ns units of the engine to the window's milliseconds.
+constexpr qint64 UnitsPerMs = 10000;
+
+bool IsScrollCode(int code) {
+    return code >= SliderCode::PageLeft && code <= SliderCode::Dragging;
+}
+
+} // namespace
+
+PlaybackCommands::PlaybackCommands(CDShowPlayer& player, PlaybackControls controls,
+                                   CConfigListCtrl& list, QWidget* window,
+                                   std::function<bool()> decoderCheck,
+                                   std::function<bool()> fileNameShown)
+    : QObject(window), m_player(player), m_controls(controls), m_list(list), m_window(window),
+      m_decoderCheck(std::move(decoderCheck)), m_fileNameShown(std::move(fileNameShown)) {
+    m_controls.position->setRange(0, 0);
+    m_controls.speed->setRange(SpeedMinimum, SpeedMaximum);
+    m_controls.speed->setValue(SpeedNormal);
+    m_controls.volume->setRange(0, 99);
+    m_controls.volume->setValue(50);
+    m_controls.brightness->setRange(-150, 150);
+    m_controls.brightness->setValue(0);
+    m_controls.mute->SetCheck(0);
+    m_player.SetVolume(VolumeWord(m_controls.volume->value()));
+    m_positionTimer.setInterval(PositionTickMs);
+    connect(&m_positionTimer, &QTimer::timeout, this, &PlaybackCommands::PositionTick);
+}
+
+bool PlaybackCommands::OpenRecording(const QString& path) {
+    if (!m_decoderCheck())
+        return false;
+    if (!m_player.Open(path)) {
+        QMessageBox(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
+                    LoadLangString(StringId::CantPlayFile), QMessageBox::Ok, m_window)
+            .exec();
+        Next();
+        return false;
+    }
+    ShowLength(m_player.DurationMs());
+    m_controls.fileName->hide();
+    m_controls.fileName->setText(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+    m_controls.speed->setValue(SpeedNormal);
+    m_controls.brightness->setValue(0);
+    if (m_fileNameShown())
+        m_controls.fileName->show();
+    emit recordingOpened();
+    return true;
+}
+
+void PlaybackCommands::PlayPause() {
+    CDShowGraph* graph = m_player.Graph();
+    const int state = graph ? graph->State() : CDShowGraph::Empty;
+    if (state == CDShowGraph::Running) {
+        graph->Pause();
+        ShowPlayLook(false);
+    } else if (state == CDShowGraph::Paused) {
+        ShowPlayLook(true);
+        m_player.SetRate(RateForSpeedPosition(m_controls.speed->value()));
+        m_player.Play();
+        m_positionTimer.start();
+    } else {
+        const int row = m_list.FirstSelectedRow();
+        if (m_list.ItemCount() == 0 || row < 0)
+            return;
+        if (row != m_currentIndex) {
+            m_currentIndex = row;
+            const QString path = m_list.ItemText(row, ColumnPath);
+            if (path.isEmpty() || !OpenRecording(path))
+                return;
+        }
+        m_player.Play();
+        m_positionTimer.start();
+        ShowPlayLook(true);
+        ShowLength(m_player.DurationMs());
+    }
+    m_list.viewport()->update();
+}
+
+void PlaybackCommands::Rewind() {
+    CDShowGraph* graph = m_player.Graph();
+    if (!graph || (graph->State() != CDShowGraph::Running && graph->State() != CDShowGraph::Paused))
+        return;
+    m_player.StepBack(StepSeconds);
+    PositionTick();
+}
+
+void PlaybackCommands::Forward() {
+    CDShowGraph* graph = m_player.Graph();
+    if (!graph || (graph->State() != CDShowGraph::Running && graph->State() != CDShowGraph::Paused))
+        return;
+    m_player.StepForward(StepSeconds);
+    PositionTick();
+}
+
+void PlaybackCommands::Next() {
+    const int row = m_currentIndex + 1;
+    if (row >= m_list.ItemCount()) {
+        StopPlayback();
+        return;
+    }
+    m_currentIndex = row;
+    OpenRow(row);
+}
+
+void PlaybackCommands::Previous() {
+    const int row = m_currentIndex - 1;
+    if (m_currentIndex <= 0 || row >= m_list.ItemCount())
+        return;
+    m_currentIndex = row;
+    OpenRow(row);
+}
+
+void PlaybackCommands::OpenRow(int row) {
+    const QString path = m_list.ItemText(row, ColumnPath);
+    if (path.isEmpty())
+        return;
+    m_list.DeselectAll();
+    m_list.SelectRow(row);
+    m_list.scrollTo(m_list.model()->index(row, ColumnName));
+    if (OpenRecording(path))
+        PlayPause();
+}
+
+void PlaybackCommands::OnRowDoubleClicked(int row) {
+    const QString path = m_list.ItemText(row, ColumnPath);
+    if (path.isEmpty())
+        return;
+    m_currentIndex = row;
+    // A failed open has moved on to the next row already; the index then names the row that
+    // plays, or -1 when none does.
+    if (OpenRecording(path))
+        PlayPause();
+}
+
+void PlaybackCommands::OnMute() {
+    const bool muted = m_controls.mute->GetCheck();
+    m_player.SetVolume(muted ? 0 : VolumeWord(m_controls.volume->value()));
+    ShowMuteLook(muted);
+}
+
+void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
+    CDShowGraph* graph = m_player.Graph();
+    if (controlId == m_controls.position->ControlId()) {
+        if (code == SliderCode::PageLeft || code == SliderCode::PageRight ||
+            code == SliderCode::Dragging) {
+            m_player.SeekMs(position);
+            PositionTick();
+        }
+    } else if (!IsScrollCode(code)) {
+        return;
+    } else if (controlId == m_controls.speed->ControlId()) {
+        if (graph && graph->State() == CDShowGraph::Running)
+            m_player.SetRate(RateForSpeedPosition(position));
+    } else if (controlId == m_controls.volume->ControlId()) {
+        m_controls.mute->SetCheck(position == 0);
+        ShowMuteLook(position == 0);
+        m_player.SetVolume(VolumeWord(position));
+    } else if (controlId == m_controls.brightness->ControlId()) {
+        if (graph) {
+            graph->SetDecoderParam(CDShowGraph::ParamBrightnessOn, 1);
+            graph->SetDecoderParam(CDShowGraph::ParamBrightness, position);
+        }
+    }
+}
+
+void PlaybackCommands::PositionTick() {
+    CDShowGraph* graph = m_player.Graph();
+    if (!graph || graph->State() == CDShowGraph::Empty)
+        return;
+    qint64 units = 0;
+    const qint64 position = graph->CurrentPosition(units) >= 0 ? units / UnitsPerMs : 0;
+    const qint64 length = m_player.DurationMs();
+    if (graph->State() == CDShowGraph::Running) {
+        if (position < 0 || position >= length)
+            return AtEndOfRecording(position, length);
+        // While the user drags the thumb it stays where the pointer put it.
+        if (!m_controls.position->dragging) {
+            m_controls.position->setValue(int(position));
+            m_controls.position->RedrawNow();
+        }
+    } else {
+        graph->Pause();
+        // Position 0 while paused counts as the end: rewinding to the start skips on.
+        if (position <= 0 || position >= length)
+            return AtEndOfRecording(position, length);
+        m_controls.position->setValue(int(position));
+        m_controls.position->RedrawNow();
+    }
+    ShowTimes(position, length);
+    emit positionShown(position);
+}
+
+void PlaybackCommands::AtEndOfRecording(qint64 positionMs, qint64 lengthMs) {
+    m_controls.position->setValue(int(positionMs));
+    m_controls.position->RedrawNow();
+    ShowTimes(positionMs, lengthMs);
+    m_controls.position->dragging = false;
+    m_controls.position->releaseMouse();
+    Next();
+}
+
+void PlaybackCommands::StopPlayback() {
+    if (CDShowGraph* graph = m_player.Graph()) {
+        if (graph->State() == CDShowGraph::Running || graph->State() == CDShowGraph::Paused)
+            graph->Stop();
+        graph->SetCurrentPosition(0);
+    }
+    m_player.Close();
+    m_positionTimer.stop();
+    m_controls.position->setValue(0);
+    m_controls.position->RedrawNow();
+    ShowTimes(0, 0);
+    m_controls.fileName->clear();
+    m_currentIndex = -1;
+    ShowPlayLook(false);
+    emit playbackStopped();
+}
+
+void PlaybackCommands::Shutdown() {
+    m_positionTimer.stop();
+    if (CDShowGraph* graph = m_player.Graph())
+        graph->Stop();
+    m_player.Close();
+}
+
+void PlaybackCommands::ShowPlayLook(bool playing) {
+    m_controls.playPause->SetImages(playing ? ButtonLook::Pause : ButtonLook::Play);
+    m_controls.playPause->SetTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
+    m_controls.playPause->update();
+}
+
+void PlaybackCommands::ShowMuteLook(bool muted) {
+    m_controls.mute->SetImages(muted ? ButtonLook::Muted : ButtonLook::Volume);
+    m_controls.mute->update();
+}
+
+void PlaybackCommands::ShowLength(qint64 lengthMs) {
+    m_controls.position->setRange(0, int(lengthMs));
+    m_controls.total->setText(TimeText(lengthMs));
+}
+
+void PlaybackCommands::ShowTimes(qint64 positionMs, qint64 lengthMs) {
+    for (auto [text, value] : {std::pair{m_controls.elapsed, positionMs}, {m_controls.total, lengthMs}}) {
+        const QString shown = TimeText(value);
+        if (text->text() != shown)
+            text->setText(shown);
+    }
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+class CConfigListCtrl;
+class CDShowPlayer;
+class CNblImageSlider;
+class CNblSkinButton;
+class CNblStaticTrans;
+class QWidget;
+
+// The main window's controls that show and steer playback.
+struct PlaybackControls {
+    CNblSkinButton* playPause;
+    CNblSkinButton* mute;
+    CNblImageSlider* position;
+    CNblImageSlider* speed;
+    CNblImageSlider* volume;
+    CNblImageSlider* brightness;
+    CNblStaticTrans* elapsed;
+    CNblStaticTrans* total;
+    CNblStaticTrans* fileName;
+};
+
+// The window's side of playback: opening recordings from the list, the playback buttons and
+// sliders, the position display every 200 ms and the walk on to the next row at the end.
+class PlaybackCommands : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int PositionTickMs = 200;
+    static constexpr double StepSeconds = 1.0;
+
+    // decoderCheck runs before every open; false stops the open silently.
+    // fileNameShown tells whether the file-name text belongs on screen in the current layout.
+    PlaybackCommands(CDShowPlayer& player, PlaybackControls controls, CConfigListCtrl& list,
+                     QWidget* window, std::function<bool()> decoderCheck,
+                     std::function<bool()> fileNameShown);
+
+    // The list row whose recording is open, -1 for none.
+    int CurrentIndex() const { return m_currentIndex; }
+    bool TimerRunning() const { return m_positionTimer.isActive(); }
+
+    bool OpenRecording(const QString& path);
+    void PlayPause();
+    void Rewind();
+    void Forward();
+    void Next();
+    void Previous();
+    void OnRowDoubleClicked(int row);
+    void OnMute();
+    void OnSliderScroll(int controlId, int code, int position);
+    void PositionTick();
+    // Closes the recording and resets the display as at the end of the list.
+    void StopPlayback();
+    // The window is closing: timer and graph stop, the player lets go of the file.
+    void Shutdown();
+
+signals:
+    // A recording was opened: its telemetry is to be loaded.
+    void recordingOpened();
+    // The playback position shown by the last tick, in milliseconds.
+    void positionShown(qint64 positionMs);
+    void playbackStopped();
+
+private:
+    void OpenRow(int row);
+    void ShowPlayLook(bool playing);
+    void ShowMuteLook(bool muted);
+    void ShowTimes(qint64 positionMs, qint64 lengthMs);
+    void ShowLength(qint64 lengthMs);
+    void AtEndOfRecording(qint64 positionMs, qint64 lengthMs);
+
+    CDShowPlayer& m_player;
+    PlaybackControls m_controls;
+    CConfigListCtrl& m_list;
+    QWidget* m_window;
+    std::function<bool()> m_decoderCheck;
+    std::function<bool()> m_fileNameShown;
+    QTimer m_positionTimer;
+    int m_currentIndex = -1;
+};
