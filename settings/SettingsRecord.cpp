@@ -93,8 +93,10 @@ int SettingsRecord::Write(const QString& path) {
         if (!QFileInfo::exists(folder) && !QDir().mkdir(folder))
             return SettingsWriteResult::CannotWrite;
     }
+    // QSaveFile::commit does not see a failure of its own final flush (a full card): flush first.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.flush() ||
+        !file.commit())
         return SettingsWriteResult::CannotWrite;
     if (!vk_wifi_ap_pwd.isEmpty())
         vk_wifi_ap_pwd_encript = 1;

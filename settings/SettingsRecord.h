@@ -59,6 +59,7 @@ struct SettingsRecord {
     int pcm_update_flag = 0;
 
     void Reset() { *this = SettingsRecord(); }
+    bool operator==(const SettingsRecord&) const = default;
 
     // Writes the record as a settings file in the order of its keys, creating the file's folder
     // (one level) when missing. The file is written beside its target and replaces it only once

@@ -53,8 +53,9 @@ void WriteTrackPoint(QXmlStreamWriter& xml, const CGPSData& fix) {
     xml.writeEndElement();
 }
 
+// QSaveFile::commit does not see a failure of its own final flush (a full card): flush first.
 QString Commit(QSaveFile& file, bool written) {
-    if (!written || !file.commit())
+    if (!written || !file.flush() || !file.commit())
         return QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString());
     return {};
 }

@@ -1,5 +1,8 @@
 #include "telemetry/TelemetryExport.h"
 
+#include "tests/common/FileSizeLimit.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -110,6 +113,25 @@ TEST(TelemetryExport, ReportsATargetItCannotWrite) {
     const QTemporaryDir folder;
     EXPECT_NE(WriteGsensorCsv({}, folder.filePath("missing/gsensor.csv")), QString());
     EXPECT_NE(WriteGpxTrack({}, "x", folder.filePath("missing/track.gpx")), QString());
+
+    // A disk that fills up part-way leaves an earlier export whole.
+    const QString csv = folder.filePath("gsensor.csv");
+    const QString gpx = folder.filePath("track.gpx");
+    ASSERT_EQ(WriteGsensorCsv({}, csv), QString());
+    ASSERT_EQ(WriteGpxTrack({}, "x", gpx), QString());
+    const QList<CGSensorData> samples(1000, {1, 2, 3, 100});
+    const QList<CGPSData> fixes(1000, Fix(3733.1234, 12658.5678, 17, 15, 3, 13));
+    {
+        const FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Active());
+        EXPECT_NE(WriteGsensorCsv(samples, csv), QString());
+        EXPECT_NE(WriteGpxTrack(fixes, "x", gpx), QString());
+    }
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("offset_ms,x,y,z\n"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              (QStringList{"gsensor.csv", "track.gpx"}));
 }
 
 } // namespace

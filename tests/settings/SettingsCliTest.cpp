@@ -1,0 +1,118 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliResult {
+    int exitCode;
+    QByteArray out;
+    QByteArray error;
+};
+
+CliResult RunCli(const QStringList& args) {
+    QProcess cli;
+    cli.start(qEnvironmentVariable("KARVENNA_CLI"), args);
+    cli.waitForFinished(60000);
+    return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
+}
+
+QString CardConfig(const QString& name) {
+    return qEnvironmentVariable("KARVENNA_TEST_CARD") + "/Config/" + name;
+}
+
+QJsonObject Show(const QString& path) {
+    const CliResult result = RunCli({"settings", "show", path});
+    EXPECT_EQ(result.exitCode, 0);
+    return QJsonDocument::fromJson(result.out).object();
+}
+
+TEST(SettingsCli, ShowsEveryKeyWithItsValue) {
+    const QJsonObject device = Show(CardConfig("setting.ini"));
+    EXPECT_EQ(device.size(), 44);
+    EXPECT_EQ(device["read"], 1);
+    EXPECT_EQ(device["vk_wifi_ap_pwd"], "5820174639");
+    EXPECT_EQ(device["vk_wifi_ap_pwd_encript"], 0);
+    EXPECT_EQ(device["vk_wifi_ap_ssid"], "VESKA-QX5-Demo");
+    EXPECT_EQ(device["vk_park_voltage"], 12.5);
+    EXPECT_EQ(device["vk_gps_timezone"], 900);
+    EXPECT_EQ(device["vk_date"], "");
+
+    const QJsonObject missing = Show(CardConfig("missing.ini"));
+    EXPECT_EQ(missing.size(), 44);
+    EXPECT_EQ(missing["read"], -1);
+    EXPECT_EQ(missing["vk_wifi_channel"], 0);
+    EXPECT_EQ(missing["pcm_version"], "");
+}
+
+TEST(SettingsCli, WritesACopyWithTheEncodedPasswordThatReadsTheSame) {
+    const QTemporaryDir folder;
+    const QString copy = folder.filePath("Config/setting.ini");
+    const CliResult written = RunCli({"settings", "write", CardConfig("setting.ini"), copy});
+    ASSERT_EQ(written.exitCode, 0) << written.error.data();
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    const QByteArray encoded = RunCli({"password", "encode", "5820174639"}).out.trimmed();
+    EXPECT_TRUE(text.contains("vk_wifi_ap_pwd=" + encoded + "\r\nvk_wifi_ap_pwd_encript=1\r\n"));
+    QJsonObject shown = Show(copy);
+    EXPECT_EQ(shown["vk_wifi_ap_pwd"], "5820174639");
+    EXPECT_EQ(shown["pcm_update_flag"], 1);
+
+    EXPECT_EQ(RunCli({"settings", "diff", CardConfig("setting.ini"), copy}).out, "0\n");
+    EXPECT_EQ(
+        RunCli({"settings", "diff", CardConfig("setting.ini"), CardConfig("setting_pcm.ini")}).out,
+        "1\n");
+}
+
+TEST(SettingsCli, FailuresExitWithOneAndSaySo) {
+    const QTemporaryDir folder;
+    QFile plain(folder.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QFile undecodable(folder.filePath("undecodable.ini"));
+    ASSERT_TRUE(undecodable.open(QIODevice::WriteOnly));
+    undecodable.write("vk_wifi_ap_pwd=1234\r\nvk_wifi_ap_pwd_encript=1\r\n");
+    undecodable.close();
+    const QStringList failing[] = {
+        {"settings", "write", folder.filePath("missing.ini"), folder.filePath("out.ini")},
+        {"settings", "write", folder.filePath("undecodable.ini"), folder.filePath("out.ini")},
+        {"settings", "write", CardConfig("setting.ini"), folder.filePath("plain/setting.ini")},
+        {"settings", "diff", CardConfig("setting.ini"), folder.filePath("missing.ini")},
+        {"password", "encode", "0123456789abcdefg"},
+        {"password", "decode", "12345"},
+    };
+    for (const QStringList& args : failing) {
+        const CliResult result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_FALSE(result.error.isEmpty()) << args.join(' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty()) << args.join(' ').toStdString();
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              (QStringList{"plain", "undecodable.ini"}));
+    EXPECT_EQ(Show(folder.filePath("undecodable.ini"))["read"], -2);
+}
+
+TEST(SettingsCli, PasswordsRoundTrip) {
+    const QByteArray digits = RunCli({"password", "encode", "abc 123"}).out.trimmed();
+    EXPECT_EQ(digits.size(), 40);
+    EXPECT_EQ(RunCli({"password", "decode", digits}).out, "abc 123\n");
+}
+
+TEST(SettingsCli, WrongUseExitsWithUsage) {
+    const QStringList wrong[] = {{"settings"},
+                                 {"settings", "show"},
+                                 {"settings", "show", "a", "b"},
+                                 {"settings", "write", "a"},
+                                 {"settings", "merge", "a", "b"},
+                                 {"password", "encode"},
+                                 {"password", "rot13", "x"}};
+    for (const QStringList& args : wrong)
+        EXPECT_EQ(RunCli(args).exitCode, 2) << args.join(' ').toStdString();
+}
+
+} // namespace
