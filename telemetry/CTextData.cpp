@@ -8,18 +8,19 @@
 
 namespace {
 
+// What `read` makes of the telemetry file; nothing when the file is missing or unreadable.
 template <typename Reader>
 auto ReadTelemetryFile(const QString& recordingPath, QLatin1StringView ending, Reader read) {
     const QString path = FindTelemetryFile(recordingPath, ending);
     QFile file(path);
-    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? read(file) : decltype(read(file))();
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return decltype(read(file))();
+    return read(file);
 }
 
 } // namespace
 
 void CTextData::Load(const QString& recordingPath) {
-    m_samples.clear();
-    m_fixes.clear();
     m_fixes = ReadTelemetryFile(recordingPath, GpsEnding, ReadGpsFixes);
     m_samples = ReadTelemetryFile(recordingPath, GsfEnding, ReadGsfSamples);
 }

@@ -26,9 +26,8 @@ bool NextLine(QIODevice& file, char* buffer, std::string_view& line, bool& tooLo
             --length;
     } else if (length == LineBufferSize - 1) {
         tooLong = true;
-        qint64 rest;
-        while ((rest = file.readLine(buffer, LineBufferSize)) > 0 && buffer[rest - 1] != '\n') {
-        }
+        while (length == LineBufferSize - 1 && buffer[length - 1] != '\n')
+            length = file.readLine(buffer, LineBufferSize);
         length = 0;
     }
     // The line is C text to the device: it ends at a zero byte, such as those a file cut short by
