@@ -46,11 +46,9 @@ void AudioDecoder::Run() {
             serial_ = item.serial;
             seekTarget_ = item.seekTarget;
             nextPosition_ = item.seekTarget;
-            tempo_.reset();
         }
         if (!item.packet) {
             Decode(nullptr);
-            DrainTempo();
             pcm_.EndOfStream(serial_);
             continue;
         }
@@ -134,38 +132,5 @@ void AudioDecoder::TakeFrame(const AVFrame* frame) {
         seekTarget_ = -1;
     }
     if (frames > 0)
-        Deliver(samples, int(frames), position);
-}
-
-void AudioDecoder::Deliver(const qint16* samples, int frames, qint64 position) {
-    const double rate = rate_;
-    if (rate == 1.0) {
-        DrainTempo();
-        pcm_.Push(samples, frames, position, 1.0, serial_);
-        return;
-    }
-    if (!tempo_ || tempo_->Rate() != rate) {
-        // What the old filter still holds is dropped: a rate change is heard at once.
-        tempo_ = std::make_unique<TempoFilter>(rate);
-    }
-    if (!tempo_->IsValid())
-        return;
-    stretched_.clear();
-    const qint64 at = tempo_->Process(samples, frames, position, stretched_);
-    if (!stretched_.empty())
-        pcm_.Push(stretched_.data(), int(stretched_.size() / PcmQueue::Channels), at, rate,
-                  serial_);
-}
-
-void AudioDecoder::DrainTempo() {
-    if (!tempo_)
-        return;
-    if (tempo_->IsValid()) {
-        stretched_.clear();
-        const qint64 at = tempo_->Process(nullptr, 0, 0, stretched_);
-        if (!stretched_.empty())
-            pcm_.Push(stretched_.data(), int(stretched_.size() / PcmQueue::Channels), at,
-                      tempo_->Rate(), serial_);
-    }
-    tempo_.reset();
+        pcm_.Push(samples, int(frames), position, serial_);
 }

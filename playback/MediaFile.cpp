@@ -24,6 +24,8 @@ int MediaFile::InterruptCallback(void* self) {
 }
 
 std::unique_ptr<MediaFile> MediaFile::Open(const QString& path) {
+    // Damaged recordings are normal on a dashcam's card; FFmpeg's complaints help nobody here.
+    av_log_set_level(AV_LOG_QUIET);
     std::unique_ptr<MediaFile> file(new MediaFile);
     file->format_ = avformat_alloc_context();
     if (!file->format_)
@@ -93,5 +95,6 @@ qint64 MediaFile::PositionOf(const AVStream* stream, qint64 timestamp, qint64 fa
 }
 
 qint64 MediaFile::TimestampOf(const AVStream* stream, qint64 position) const {
-    return av_rescale_q(position + startTime_, UnitTimeBase, stream->time_base);
+    // Down, so that a seek between two frames finds the key frame before the earlier one.
+    return av_rescale_q_rnd(position + startTime_, UnitTimeBase, stream->time_base, AV_ROUND_DOWN);
 }

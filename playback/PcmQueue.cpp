@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -15,7 +14,7 @@ qint64 FramesToUnits(qint64 frames, double rate) {
 
 } // namespace
 
-bool PcmQueue::Push(const qint16* samples, int frames, qint64 position, double rate, int serial) {
+bool PcmQueue::Push(const qint16* samples, int frames, qint64 position, int serial) {
     std::function<void()> ready;
     {
         std::unique_lock lock(mutex_);
@@ -24,8 +23,8 @@ bool PcmQueue::Push(const qint16* samples, int frames, qint64 position, double r
         });
         if (aborted_ || serial != serial_)
             return false;
-        chunks_.push_back({std::vector<qint16>(samples, samples + qsizetype(frames) * Channels), 0,
-                           position, rate});
+        chunks_.push_back(
+            {std::vector<qint16>(samples, samples + qsizetype(frames) * Channels), 0, position, 1});
         if (starving_ && releasedSerial_ == serial_) {
             starving_ = false;
             ready = ready_;
@@ -37,34 +36,38 @@ bool PcmQueue::Push(const qint16* samples, int frames, qint64 position, double r
 }
 
 void PcmQueue::EndOfStream(int serial) {
-    std::lock_guard lock(mutex_);
-    if (serial == serial_)
+    std::function<void()> ready;
+    {
+        std::lock_guard lock(mutex_);
+        if (serial != serial_)
+            return;
         endedSerial_ = serial;
+        if (starving_ && releasedSerial_ == serial_) {
+            starving_ = false;
+            ready = ready_; // the tempo filter may still hold the last of it
+        }
+    }
+    if (ready)
+        ready();
 }
 
 qint64 PcmQueue::Read(char* data, qint64 maxBytes) {
     qint64 copied = 0;
     {
         std::lock_guard lock(mutex_);
-        const qint64 wanted = maxBytes / BytesPerFrame;
         if (releasedSerial_ != serial_ || aborted_) {
             starving_ = true;
             return 0;
         }
+        const qint64 wanted = maxBytes / BytesPerFrame;
         auto* out = reinterpret_cast<qint16*>(data);
-        while (copied < wanted && !chunks_.empty()) {
-            Chunk& chunk = chunks_.front();
-            const qint64 available = qint64(chunk.samples.size()) / Channels - chunk.offset;
-            const qint64 take = std::min(available, wanted - copied);
-            RecordSpanLocked(take, chunk.position + FramesToUnits(chunk.offset, chunk.rate),
-                             chunk.rate);
-            const qint16* in = chunk.samples.data() + chunk.offset * Channels;
-            for (qint64 i = 0; i < take * Channels; ++i)
-                out[copied * Channels + i] = qint16(std::lround(in[i] * gains_[i % Channels]));
+        while (copied < wanted) {
+            Chunk* chunk = ReadableChunkLocked();
+            if (!chunk)
+                break;
+            const qint64 take = std::min(chunk->Frames(), wanted - copied);
+            CopyLocked(*chunk, out + copied * Channels, take);
             copied += take;
-            chunk.offset += take;
-            if (chunk.offset * Channels >= qint64(chunk.samples.size()))
-                chunks_.pop_front();
         }
         if (copied == 0)
             starving_ = true;
@@ -72,6 +75,72 @@ qint64 PcmQueue::Read(char* data, qint64 maxBytes) {
     if (copied > 0)
         space_.notify_all();
     return copied * BytesPerFrame;
+}
+
+PcmQueue::Chunk* PcmQueue::ReadableChunkLocked() {
+    for (;;) {
+        while (!stretched_.empty() && stretched_.front().Frames() == 0)
+            stretched_.pop_front();
+        if (!stretched_.empty())
+            return &stretched_.front();
+        while (!chunks_.empty() && chunks_.front().Frames() == 0)
+            chunks_.pop_front();
+        const bool ended = endedSerial_ == serial_;
+        if (rate_ == 1.0 && !tempo_)
+            return chunks_.empty() ? nullptr : &chunks_.front();
+        if (tempo_ && (tempo_->Rate() != rate_ || (chunks_.empty() && ended))) {
+            // What the old filter still holds plays at the old rate, then the new one starts.
+            StretchLocked({}, 0, true);
+            continue;
+        }
+        if (chunks_.empty())
+            return nullptr;
+        if (rate_ == 1.0)
+            return &chunks_.front();
+        Chunk& chunk = chunks_.front();
+        const qint64 take = std::min<qint64>(chunk.Frames(), StretchBlockFrames);
+        const qint16* begin = chunk.samples.data() + chunk.offset * Channels;
+        const qint64 position = chunk.position + FramesToUnits(chunk.offset, 1.0);
+        chunk.offset += take;
+        StretchLocked(std::vector<qint16>(begin, begin + take * Channels), position, false);
+    }
+}
+
+void PcmQueue::StretchLocked(std::vector<qint16> input, qint64 position, bool drain) {
+    if (!tempo_)
+        tempo_ = std::make_unique<TempoFilter>(rate_);
+    Chunk out;
+    out.rate = tempo_->Rate();
+    out.position =
+        drain ? tempo_->Process(nullptr, 0, 0, out.samples)
+              : tempo_->Process(input.data(), int(input.size() / Channels), position, out.samples);
+    if (!tempo_->IsValid() || drain)
+        tempo_.reset();
+    if (!out.samples.empty())
+        stretched_.push_back(std::move(out));
+}
+
+void PcmQueue::CopyLocked(Chunk& chunk, qint16* out, qint64 frames) {
+    const qint64 position = chunk.position + FramesToUnits(chunk.offset, chunk.rate);
+    bool merged = false;
+    if (!spans_.empty()) {
+        Span& last = spans_.back();
+        if (last.serial == serial_ && last.rate == chunk.rate &&
+            std::abs(last.position + FramesToUnits(last.frames, last.rate) - position) <= 1) {
+            last.frames += frames;
+            merged = true;
+        }
+    }
+    if (!merged) {
+        spans_.push_back({framesRead_, frames, position, chunk.rate, serial_});
+        if (int(spans_.size()) > KeptSpans)
+            spans_.pop_front();
+    }
+    framesRead_ += frames;
+    const qint16* in = chunk.samples.data() + chunk.offset * Channels;
+    for (qint64 i = 0; i < frames * Channels; ++i)
+        out[i] = qint16(std::lround(in[i] * gains_[i % Channels]));
+    chunk.offset += frames;
 }
 
 void PcmQueue::SetReadyCallback(std::function<void()> ready) {
@@ -83,6 +152,8 @@ void PcmQueue::Flush(int serial) {
     {
         std::lock_guard lock(mutex_);
         chunks_.clear();
+        stretched_.clear();
+        tempo_.reset();
         serial_ = serial;
         endedSerial_ = -1;
     }
@@ -111,6 +182,11 @@ void PcmQueue::Abort() {
     space_.notify_all();
 }
 
+void PcmQueue::SetRate(double rate) {
+    std::lock_guard lock(mutex_);
+    rate_ = rate;
+}
+
 void PcmQueue::SetGains(float left, float right) {
     std::lock_guard lock(mutex_);
     gains_[0] = std::clamp(left, 0.0f, 1.0f);
@@ -132,29 +208,15 @@ std::optional<qint64> PcmQueue::PositionAt(qint64 heardFrames, int serial) const
 
 bool PcmQueue::Finished(qint64 heardFrames, int serial) const {
     std::lock_guard lock(mutex_);
-    return endedSerial_ == serial && serial_ == serial && chunks_.empty() &&
+    return endedSerial_ == serial && serial_ == serial && QueuedFramesLocked() == 0 && !tempo_ &&
            heardFrames >= framesRead_;
 }
 
 qint64 PcmQueue::QueuedFramesLocked() const {
     qint64 frames = 0;
     for (const Chunk& chunk : chunks_)
-        frames += qint64(chunk.samples.size()) / Channels - chunk.offset;
+        frames += chunk.Frames();
+    for (const Chunk& chunk : stretched_)
+        frames += chunk.Frames();
     return frames;
-}
-
-void PcmQueue::RecordSpanLocked(qint64 frames, qint64 position, double rate) {
-    if (!spans_.empty()) {
-        Span& last = spans_.back();
-        if (last.serial == serial_ && last.rate == rate &&
-            last.position + FramesToUnits(last.frames, rate) == position) {
-            last.frames += frames;
-            framesRead_ += frames;
-            return;
-        }
-    }
-    spans_.push_back({framesRead_, frames, position, rate, serial_});
-    framesRead_ += frames;
-    if (int(spans_.size()) > KeptSpans)
-        spans_.pop_front();
 }

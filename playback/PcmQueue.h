@@ -1,16 +1,20 @@
 #pragma once
 
+#include "playback/TempoFilter.h"
+
 #include <QtGlobal>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
 
-// Sound between the audio decoder and the output device: 48 kHz, stereo, signed 16 bit.
-// It remembers which position every frame handed to the device came from, so that the clock
-// can follow what is heard, at any rate.
+// Sound between the audio decoder and the output device: 48 kHz, stereo, signed 16 bit. The
+// device's side stretches it to the playback rate as it reads, so that a new rate is heard at
+// once, and remembers which position every frame handed out came from: the clock follows what
+// is heard.
 class PcmQueue {
 public:
     static constexpr int SampleRate = 48000;
@@ -18,7 +22,7 @@ public:
     static constexpr int BytesPerFrame = Channels * 2;
 
     // Decoder side. Blocks while full; false when `serial` is stale or on abort.
-    bool Push(const qint16* samples, int frames, qint64 position, double rate, int serial);
+    bool Push(const qint16* samples, int frames, qint64 position, int serial);
     void EndOfStream(int serial);
 
     // Device side: copies at most `maxBytes` with the volume applied; 0 while nothing may play.
@@ -30,6 +34,7 @@ public:
     void Flush(int serial);   // drops the queue; nothing plays until Release(serial)
     void Release(int serial); // the picture of `serial` is shown: its sound may play
     void Abort();
+    void SetRate(double rate);
     // Gains of the left and right channel, 0 to 1.
     void SetGains(float left, float right);
 
@@ -42,9 +47,10 @@ public:
 private:
     struct Chunk {
         std::vector<qint16> samples;
-        qsizetype offset = 0; // frames already read
+        qsizetype offset = 0; // frames already taken
         qint64 position = 0;
         double rate = 1;
+        qint64 Frames() const { return qint64(samples.size()) / Channels - offset; }
     };
     // Frames [first, first + frames) read by the device play positions from `position` on.
     struct Span {
@@ -56,13 +62,20 @@ private:
     };
     static constexpr qint64 CapacityFrames = SampleRate / 5;
     static constexpr int KeptSpans = 512;
+    static constexpr int StretchBlockFrames = 1024;
 
     qint64 QueuedFramesLocked() const;
-    void RecordSpanLocked(qint64 frames, qint64 position, double rate);
+    // The next chunk to copy to the device: decoded sound as it is, or stretched.
+    Chunk* ReadableChunkLocked();
+    void StretchLocked(std::vector<qint16> input, qint64 position, bool drain);
+    void CopyLocked(Chunk& chunk, qint16* out, qint64 frames);
 
     mutable std::mutex mutex_;
     std::condition_variable space_;
-    std::deque<Chunk> chunks_;
+    std::deque<Chunk> chunks_;    // as decoded
+    std::deque<Chunk> stretched_; // out of the tempo filter
+    std::unique_ptr<TempoFilter> tempo_;
+    double rate_ = 1;
     std::deque<Span> spans_;
     std::function<void()> ready_;
     qint64 framesRead_ = 0;

@@ -115,8 +115,7 @@ void PlaybackPipeline::SetPlaying(bool playing) {
 void PlaybackPipeline::SetRate(double rate) {
     Anchor(Position());
     rate_ = rate;
-    if (audioDecoder_)
-        audioDecoder_->SetRate(rate);
+    pcm_.SetRate(rate);
 }
 
 void PlaybackPipeline::SetGains(float left, float right) {

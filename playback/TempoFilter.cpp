@@ -52,12 +52,16 @@ TempoFilter::~TempoFilter() {
 
 qint64 TempoFilter::Process(const qint16* samples, int frames, qint64 position,
                             std::vector<qint16>& out) {
+    if (!IsValid())
+        return position;
     if (!started_) {
         started_ = true;
         startPosition_ = position;
     }
     if (samples) {
         AVFrame* frame = av_frame_alloc();
+        if (!frame)
+            return startPosition_;
         frame->format = AV_SAMPLE_FMT_S16;
         frame->sample_rate = PcmQueue::SampleRate;
         av_channel_layout_default(&frame->ch_layout, PcmQueue::Channels);
@@ -77,7 +81,7 @@ qint64 TempoFilter::Process(const qint16* samples, int frames, qint64 position,
         startPosition_ + qint64(std::llround(double(framesOut_) * rate_ *
                                              MediaTime::UnitsPerSecond / PcmQueue::SampleRate));
     AVFrame* frame = av_frame_alloc();
-    while (av_buffersink_get_frame(sink_, frame) >= 0) {
+    while (frame && av_buffersink_get_frame(sink_, frame) >= 0) {
         const auto* data = reinterpret_cast<const qint16*>(frame->data[0]);
         out.insert(out.end(), data, data + qsizetype(frame->nb_samples) * PcmQueue::Channels);
         framesOut_ += frame->nb_samples;

@@ -259,7 +259,8 @@ void PlaybackCommands::ShowLength(qint64 lengthMs) {
 }
 
 void PlaybackCommands::ShowTimes(qint64 positionMs, qint64 lengthMs) {
-    for (auto [text, value] : {std::pair{m_controls.elapsed, positionMs}, {m_controls.total, lengthMs}}) {
+    for (auto [text, value] :
+         {std::pair{m_controls.elapsed, positionMs}, {m_controls.total, lengthMs}}) {
         const QString shown = TimeText(value);
         if (text->text() != shown)
             text->setText(shown);

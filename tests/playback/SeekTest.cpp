@@ -1,0 +1,81 @@
+#include "tests/playback/EngineTestSupport.h"
+#include "tests/playback/TestClips.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+
+int FrameAt(int ms) {
+    return std::min(ms, ClipMs - 1) / FrameMs;
+}
+
+TEST(Seek, ShowsTheFrameAtOrJustBeforeTheTarget) {
+    const int targets[] = {0,    1,    99,   100,  101,  950,  999,
+                           1000, 1234, 2999, 3050, 3950, 3999, ClipMs};
+    for (const QString& clip : {Clips().avi, Clips().mp4}) {
+        auto player = SilentPlayer();
+        ASSERT_TRUE(player->Open(clip));
+        EXPECT_EQ(ShownFrame(*player), 0) << "the first frame is shown after open";
+        player->Graph()->Pause();
+        for (int ms : targets) {
+            ASSERT_TRUE(SeekAndWait(*player, ms)) << ms;
+            EXPECT_EQ(ShownFrame(*player), FrameAt(ms)) << clip.toStdString() << " at " << ms;
+            EXPECT_EQ(Position(*player), ms * MediaTime::UnitsPerMs);
+        }
+    }
+}
+
+TEST(Seek, WorksInEveryStateAndKeepsIt) {
+    auto player = SilentPlayer();
+    ASSERT_TRUE(player->Open(Clips().mp4));
+    CDShowGraph& graph = *player->Graph();
+
+    ASSERT_TRUE(SeekAndWait(*player, 2150)); // stopped
+    EXPECT_EQ(ShownFrame(*player), 21);
+    EXPECT_EQ(graph.State(), CDShowGraph::Stopped);
+
+    graph.Pause();
+    ASSERT_TRUE(SeekAndWait(*player, 1720));
+    EXPECT_EQ(ShownFrame(*player), 17);
+    EXPECT_EQ(graph.State(), CDShowGraph::Paused);
+
+    ASSERT_TRUE(player->Play());
+    ASSERT_TRUE(SeekAndWait(*player, 630));
+    EXPECT_EQ(ShownFrame(*player), 6);
+    EXPECT_EQ(graph.State(), CDShowGraph::Running);
+    // and plays on from there
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ShownFrame(*player) >= 9; }, 3000));
+}
+
+TEST(Seek, PauseFromStoppedShowsTheFirstFrame) {
+    auto player = SilentPlayer();
+    ASSERT_TRUE(player->Open(Clips().avi));
+    player->Graph()->Pause();
+    EXPECT_FALSE(player->Graph()->FramePending());
+    EXPECT_EQ(ShownFrame(*player), 0);
+}
+
+TEST(Seek, AStormOfSeeksAndRateChangesEndsOnTheLastTarget) {
+    for (const QString& clip : {Clips().avi, Clips().mp4}) {
+        auto player = SilentPlayer();
+        ASSERT_TRUE(player->Open(clip));
+        ASSERT_TRUE(player->Play());
+        QRandomGenerator random(7);
+        int last = 0;
+        for (int i = 0; i < 300; ++i) {
+            last = random.bounded(ClipMs);
+            player->SeekMs(last);
+            if (i % 7 == 0)
+                player->SetRate(i % 2 ? 2.0f : 0.5f);
+            if (i % 50 == 0)
+                QTest::qWait(1);
+        }
+        player->Graph()->Pause();
+        ASSERT_TRUE(WaitForShownPicture(*player->Graph(), 5000));
+        EXPECT_EQ(ShownFrame(*player), FrameAt(last)) << clip.toStdString();
+        EXPECT_EQ(Position(*player), last * MediaTime::UnitsPerMs);
+    }
+}
+
+} // namespace

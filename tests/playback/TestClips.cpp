@@ -1,0 +1,69 @@
+#include "tests/playback/TestClips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, args);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        ADD_FAILURE() << "failed: " << program.toStdString() << " " << args.join(' ').toStdString();
+}
+
+QString Ffmpeg(const QString& out, const QStringList& args) {
+    Run("ffmpeg",
+        QStringList{"-hide_banner", "-loglevel", "error", "-y"} + args + QStringList{out});
+    return out;
+}
+
+TestClips Make(const QString& folder) {
+    TestClips clips;
+    clips.folder = folder;
+    const QString card = folder + "/card";
+    Run(qEnvironmentVariable("KARVENNA_DEMOCARD"),
+        {card, "--days", "1", "--per-day", "2", "--seconds", "4", "--size", "192x108", "--fps",
+         "10"});
+    const QDir recordings(card + "/Recordings");
+    for (const QString& name : recordings.entryList({"*.AVI", "*.MP4"}, QDir::Files)) {
+        const QString path = recordings.filePath(name);
+        if (QFileInfo(path).size() < 1024)
+            continue;
+        (name.endsWith("MP4") ? clips.mp4 : clips.avi) = path;
+    }
+    clips.videoOnly = Ffmpeg(folder + "/video-only.AVI", {"-i", clips.avi, "-an", "-c", "copy"});
+    QFile whole(clips.avi);
+    whole.open(QIODevice::ReadOnly);
+    const QByteArray bytes = whole.readAll();
+    clips.truncated = folder + "/truncated.AVI";
+    QFile cut(clips.truncated);
+    cut.open(QIODevice::WriteOnly);
+    cut.write(bytes.left(bytes.size() * 6 / 10));
+    // Sound counted in samples makes the length 3.000792 s.
+    clips.oddLength = Ffmpeg(folder + "/odd.MP4",
+                             {"-f", "lavfi", "-i", "testsrc=size=64x36:rate=10:duration=3", "-f",
+                              "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=3.0008",
+                              "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "pcm_s16le",
+                              "-movie_timescale", "48000", "-f", "mov"});
+    return clips;
+}
+
+} // namespace
+
+const TestClips& Clips() {
+    static QTemporaryDir folder;
+    static const TestClips clips = Make(folder.path());
+    return clips;
+}
+
+QString CopyClip(const QString& source, const QString& name) {
+    const QString path = Clips().folder + "/" + name;
+    QFile::remove(path);
+    QFile::copy(source, path);
+    return path;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Short recordings made once per test program by the demo-card generator and ffmpeg: 4 s,
+// 192 x 108, 10 frames per second, one key frame a second, a 440 Hz tone. Every frame shows its
+// number (FrameCode), so frame n starts at n * 100 ms.
+struct TestClips {
+    QString avi;       // H.264 + PCM
+    QString mp4;       // H.264 + AAC
+    QString videoOnly; // the AVI without its sound
+    QString truncated; // the AVI cut off after 60 % of its bytes
+    QString oddLength; // 3.0008 s long
+    QString folder;    // for a test's own files
+};
+
+constexpr int ClipMs = 4000;
+constexpr int FrameMs = 100;
+
+const TestClips& Clips();
+// Copies `source` to `name` in the clips' folder; returns the new path.
+QString CopyClip(const QString& source, const QString& name);
