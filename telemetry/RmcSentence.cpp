@@ -4,7 +4,9 @@
 #include "common/DecimalText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
+#include <limits>
 
 namespace {
 
@@ -34,6 +36,11 @@ int TwoDigits(std::string_view field, size_t at) {
 
 double Fraction(std::string_view field) {
     return ReadDecimalFraction(field.data(), field.data() + field.size());
+}
+
+// Rounded to single precision; a value beyond its range reads as 0 like any unreadable field.
+double Single(double value) {
+    return std::abs(value) <= std::numeric_limits<float>::max() ? double(float(value)) : 0.0;
 }
 
 // An empty or unexpected hemisphere counts as south or west, as the device's readers take it.
@@ -84,10 +91,10 @@ bool ReadRmcSentence(std::string_view sentence, CGPSData& fix) {
             ApplyHemisphere(fix.longitude, field, 'E');
             break;
         case SpeedField:
-            fix.speed = float(Fraction(field) * KilometresPerKnot);
+            fix.speed = Single(Fraction(field) * KilometresPerKnot);
             break;
         case CourseField:
-            fix.course = float(Fraction(field));
+            fix.course = Single(Fraction(field));
             break;
         case DateField:
             ReadDate(field, fix);

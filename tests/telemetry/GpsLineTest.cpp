@@ -135,6 +135,11 @@ TEST(GpsLine, ReadsRmcSentencesFieldByField) {
              f.speed = 0;
              f.timeStamp = 1363368600;
          })},
+        {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,1e300,-1e39,150313,,,A",
+         Example([](CGPSData& f) {
+             f.speed = 0;
+             f.course = 0;
+         })},
         {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,,,150313,,,A", Example([](CGPSData& f) {
              f.speed = 0;
              f.course = 0;
