@@ -8,7 +8,7 @@
 static qreal GlyphShare(Face face) {
     switch (face) {
     case Face::Raised:
-        return 0.64;
+        return 0.74;
     case Face::Tab:
         return 0.58;
     default:
@@ -63,7 +63,10 @@ static void DrawRaised(QPainter& p, const QRectF& r, Look look) {
         DrawPlate(p, plate, Shade::Edge.darker(105), Shade::Panel, Shade::Void, 40);
         break;
     case Look::Hover:
-        DrawPlate(p, plate, Shade::Edge.lighter(125), Shade::Strip.lighter(112), Shade::Void, 70);
+        DrawPlate(p, plate, Shade::Edge.lighter(130), Shade::Strip.lighter(118), Shade::Void, 90);
+        p.setPen(QPen(Translucent(SkinColour::Signal, 150), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(plate.adjusted(1, 1, -1, -1), 3, 3);
         break;
     case Look::Pressed:
         DrawPlate(p, plate, Shade::Well, Shade::Ground, Shade::Void, 0);
@@ -77,7 +80,9 @@ static void DrawTab(QPainter& p, const QRectF& r, Look look) {
         FillVertical(p, r, Shade::Strip, Shade::Panel);
         break;
     case Look::Hover:
-        FillVertical(p, r, Shade::Strip.lighter(125), Shade::Strip);
+        FillVertical(p, r, Shade::Strip.lighter(140), Shade::Strip.lighter(112));
+        p.fillRect(QRectF(r.left() + 1, r.bottom() - 2, r.width() - 2, 2),
+                   Translucent(SkinColour::Signal, 110));
         break;
     case Look::Pressed:
         FillVertical(p, r, Shade::Well, Shade::Ground);
@@ -130,7 +135,9 @@ void DrawButton(QPainter& p, const SkinRow& row, Look look) {
         break;
     }
     if (row.glyph) {
-        const qreal side = std::min(r.width(), r.height()) * GlyphShare(row.face);
+        // Small buttons give their glyph the whole height.
+        const qreal shorter = std::min(r.width(), r.height());
+        const qreal side = shorter < 14 ? shorter + 2 : shorter * GlyphShare(row.face);
         QRectF box(0, 0, side, side);
         box.moveCenter(r.center());
         if (look == Look::Pressed)

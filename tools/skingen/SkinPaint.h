@@ -21,6 +21,12 @@ constexpr QColor Muted{118, 119, 122};  // secondary marks and labels
 constexpr QColor Bright{236, 236, 236}; // glyphs under the pointer
 } // namespace Shade
 
+// The colour with the given opacity.
+inline QColor Translucent(QColor colour, int alpha) {
+    colour.setAlpha(alpha);
+    return colour;
+}
+
 // Fills a rectangle with a top-to-bottom gradient.
 void FillVertical(QPainter& p, const QRectF& r, const QColor& top, const QColor& bottom);
 // A raised, rounded panel with a lit top edge.

@@ -35,16 +35,21 @@ void GlyphClose(QPainter& p, const QRectF& box, const QColor& ink) {
 
 void GlyphRotate(QPainter& p, const QRectF& box, const QColor& ink) {
     GlyphCanvas canvas(p, box, ink);
+    // A turn of most of a circle, clockwise, ending in an arrow head at the left.
     const QRectF circle(4.5, 4.5, 15, 15);
     QPainterPath arc;
-    arc.arcMoveTo(circle, 120);
-    arc.arcTo(circle, 120, 280);
+    arc.arcMoveTo(circle, 100);
+    arc.arcTo(circle, 100, -280);
     canvas.Stroke(arc);
-    // The arrow head at the start of the turn.
+    const qreal end = qDegreesToRadians(100.0 - 280.0);
+    const QPointF tip(12 + 7.5 * qCos(end), 12 - 7.5 * qSin(end));
+    // Clockwise on screen: the tangent points to increasing screen angle.
+    const QPointF along(qSin(end), qCos(end));
+    const QPointF across(-along.y(), along.x());
     QPainterPath head;
-    head.moveTo(4.2, 4.2);
-    head.lineTo(8.6, 6.0);
-    head.lineTo(4.6, 9.8);
+    head.moveTo(tip + along * 3.6);
+    head.lineTo(tip - along * 1.2 + across * 3.4);
+    head.lineTo(tip - along * 1.2 - across * 3.4);
     head.closeSubpath();
     canvas.Solid(head);
 }
