@@ -96,7 +96,8 @@ int RunPassword(const QStringList& args) {
     if (args[0] == QLatin1String("decode")) {
         const std::optional<QString> text = DecodeWifiPassword(args[1]);
         if (!text) {
-            PrintError(QStringLiteral("an encoded password needs at least 39 of its 40 hexadecimal digits"));
+            PrintError(QStringLiteral(
+                "an encoded password needs at least 39 of its 40 hexadecimal digits"));
             return 1;
         }
         PrintLine(*text);
