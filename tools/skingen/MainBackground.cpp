@@ -12,7 +12,7 @@ constexpr QRect Transport{2, 467, 690, 45};
 constexpr QRect GSensor{2, 515, 424, 161};
 constexpr QRect Controls{430, 515, 262, 161};
 constexpr QRect Graph{41, 531, 370, 114};
-constexpr QRect ListHeader{695, 107, 268, 19};
+constexpr QRect ListHeader{695, 107, 307, 19};
 constexpr QRect List{694, 125, 327, 510};
 constexpr QPoint MapHeader{695, 635};
 } // namespace Area
