@@ -38,29 +38,33 @@ bool QtAudioDevice::Open() {
     sink_->setBufferSize(qsizetype(PcmQueue::SampleRate) * PcmQueue::BytesPerFrame *
                          DeviceBufferMs / 1000);
     connect(sink_, &QAudioSink::stateChanged, this, &QtAudioDevice::OnStateChanged);
-    return StartSink();
+    return true;
 }
 
-bool QtAudioDevice::StartSink() {
+void QtAudioDevice::StartSink() {
+    // A stream is opened only to play: one opened paused stalls when it first resumes.
     resetting_ = true;
     sink_->start(this);
     resetting_ = false;
-    if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState)
-        return false;
-    if (!playing_)
-        sink_->suspend();
+    started_ = sink_->error() == QAudio::NoError && sink_->state() != QAudio::StoppedState;
+    if (!started_)
+        failed_ = true;
     std::lock_guard lock(mutex_);
     streamStart_ = framesRead_;
     heardAtMeasure_ = framesRead_;
     measured_.start();
-    interpolate_ = playing_;
-    return true;
+    interpolate_ = false;
 }
 
 void QtAudioDevice::SetPlaying(bool playing) {
-    if (!sink_ || playing == playing_)
+    if (!sink_ || playing == playing_ || failed_)
         return;
     playing_ = playing;
+    if (!started_) {
+        if (playing)
+            StartSink();
+        return;
+    }
     if (playing)
         sink_->resume();
     else
@@ -69,12 +73,21 @@ void QtAudioDevice::SetPlaying(bool playing) {
 }
 
 void QtAudioDevice::Discard() {
-    if (!sink_ || failed_)
+    if (!started_ || failed_)
         return;
     resetting_ = true;
     sink_->reset();
-    if (!StartSink())
-        failed_ = true;
+    resetting_ = false;
+    started_ = false;
+    {
+        // What the device held counts as heard.
+        std::lock_guard lock(mutex_);
+        heardAtMeasure_ = framesRead_;
+        reported_ = framesRead_;
+        interpolate_ = false;
+    }
+    if (playing_)
+        StartSink();
 }
 
 qint64 QtAudioDevice::HeardFrames() const {
@@ -82,7 +95,9 @@ qint64 QtAudioDevice::HeardFrames() const {
     qint64 heard = heardAtMeasure_;
     if (interpolate_)
         heard += measured_.nsecsElapsed() * PcmQueue::SampleRate / 1'000'000'000;
-    return std::min(heard, framesRead_);
+    // What has been heard never shrinks, even when a measurement comes in late.
+    reported_ = std::max(reported_, std::min(heard, framesRead_));
+    return reported_;
 }
 
 qint64 QtAudioDevice::readData(char* data, qint64 maxSize) {
@@ -98,9 +113,11 @@ qint64 QtAudioDevice::readData(char* data, qint64 maxSize) {
 void QtAudioDevice::TakeSnapshot() {
     const qint64 played = sink_->processedUSecs() * PcmQueue::SampleRate / 1'000'000;
     std::lock_guard lock(mutex_);
-    heardAtMeasure_ = std::min(streamStart_ + played, framesRead_);
+    const qint64 heard = std::min(streamStart_ + played, framesRead_);
+    // Between measurements time runs on only while the device is seen to play.
+    interpolate_ = playing_ && heard > heardAtMeasure_;
+    heardAtMeasure_ = heard;
     measured_.start();
-    interpolate_ = playing_;
 }
 
 void QtAudioDevice::OnStateChanged(QAudio::State state) {

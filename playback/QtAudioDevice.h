@@ -32,7 +32,7 @@ protected:
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    bool StartSink();
+    void StartSink();
     void TakeSnapshot();
     void OnStateChanged(QAudio::State state);
 
@@ -40,6 +40,7 @@ private:
     PcmQueue* queue_;
     QAudioSink* sink_ = nullptr;
     bool playing_ = false;
+    bool started_ = false; // a stream is open
     bool resetting_ = false;
     std::atomic<bool> failed_ = false;
 
@@ -51,4 +52,5 @@ private:
     qint64 heardAtMeasure_ = 0;
     QElapsedTimer measured_;
     bool interpolate_ = false;
+    mutable qint64 reported_ = 0;
 };

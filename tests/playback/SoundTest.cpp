@@ -1,0 +1,167 @@
+#include "tests/playback/TestClips.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtEndian>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int RecordRate = 48000;
+constexpr int WindowFrames = RecordRate / 50; // 20 ms
+constexpr double ToneHz = 440;
+
+// A sound server of our own with a null sink, whose monitor records what the program plays.
+class SoundServer {
+public:
+    SoundServer() {
+        environment_ = QProcessEnvironment::systemEnvironment();
+        environment_.insert("XDG_RUNTIME_DIR", runtime_.path());
+        environment_.remove("PULSE_SERVER");
+        QProcess server;
+        server.setProcessEnvironment(environment_);
+        server.start("pulseaudio", {"-D", "-n", "--exit-idle-time=-1", "--load=module-null-sink",
+                                    "--load=module-native-protocol-unix"});
+        if (!server.waitForFinished(20000) || server.exitCode() != 0) {
+            error_ = "pulseaudio did not start: " + server.errorString() + " " +
+                     QString::fromLocal8Bit(server.readAllStandardError());
+            return;
+        }
+        for (int attempt = 0; attempt < 50 && !Run("pactl", {"info"}); ++attempt)
+            QThread::msleep(100);
+        if (!Run("pactl", {"info"}))
+            error_ = "pulseaudio started but does not answer";
+    }
+    ~SoundServer() { Run("pulseaudio", {"--kill"}); }
+
+    const QString& Error() const { return error_; }
+    const QProcessEnvironment& Environment() const { return environment_; }
+
+private:
+    bool Run(const QString& program, const QStringList& args) {
+        QProcess process;
+        process.setProcessEnvironment(environment_);
+        process.start(program, args);
+        return process.waitForFinished(10000) && process.exitCode() == 0;
+    }
+
+    QTemporaryDir runtime_;
+    QProcessEnvironment environment_;
+    QString error_;
+};
+
+struct Heard {
+    int cliExit = -1;
+    QString lastPosition;
+    std::vector<qint16> samples; // mono
+};
+
+Heard PlayAndRecord(const SoundServer& server, const QString& clip, const QString& rate,
+                    const QString& volume) {
+    QTemporaryDir folder;
+    const QString recording = folder.filePath("heard.raw");
+    QProcess recorder;
+    recorder.setProcessEnvironment(server.Environment());
+    recorder.setStandardOutputFile(recording);
+    recorder.start("parec", {"--device=null.monitor", "--format=s16le",
+                             "--rate=" + QString::number(RecordRate), "--channels=1", "--raw"});
+    EXPECT_TRUE(recorder.waitForStarted());
+    QThread::msleep(300);
+
+    Heard heard;
+    QProcess cli;
+    cli.setProcessEnvironment(server.Environment());
+    cli.start(qEnvironmentVariable("KARVENNA_CLI"),
+              {"play", clip, "--rate", rate, "--volume", volume});
+    cli.waitForFinished(30000);
+    heard.cliExit = cli.exitCode();
+    const QStringList printed =
+        QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    heard.lastPosition = printed.isEmpty() ? QString() : printed.last();
+    QThread::msleep(300);
+    recorder.kill();
+    recorder.waitForFinished();
+    QFile file(recording);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray raw = file.readAll();
+    heard.samples.resize(size_t(raw.size() / 2));
+    for (size_t i = 0; i < heard.samples.size(); ++i)
+        heard.samples[i] = qFromLittleEndian<qint16>(raw.constData() + 2 * i);
+    return heard;
+}
+
+double Rms(const qint16* samples, int count) {
+    double sum = 0;
+    for (int i = 0; i < count; ++i)
+        sum += double(samples[i]) * samples[i];
+    return std::sqrt(sum / count);
+}
+
+struct Tone {
+    double seconds = 0; // how long it sounded
+    double hz = 0;      // its pitch, from the rising zero crossings
+    double loudest = 0; // RMS of the loudest window
+};
+
+Tone FindTone(const std::vector<qint16>& samples) {
+    Tone tone;
+    int windows = 0, crossings = 0, counted = 0;
+    for (size_t start = 0; start + WindowFrames <= samples.size(); start += WindowFrames) {
+        const double rms = Rms(&samples[start], WindowFrames);
+        tone.loudest = std::max(tone.loudest, rms);
+        if (rms < 300)
+            continue;
+        ++windows;
+        for (size_t i = std::max<size_t>(start, 1); i < start + WindowFrames; ++i, ++counted)
+            crossings += samples[i - 1] < 0 && samples[i] >= 0;
+    }
+    tone.seconds = double(windows) * WindowFrames / RecordRate;
+    tone.hz = counted ? crossings * double(RecordRate) / counted : 0;
+    return tone;
+}
+
+class Sound : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server_ = new SoundServer; }
+    static void TearDownTestSuite() { delete server_; }
+    void SetUp() override {
+        ASSERT_TRUE(server_->Error().isEmpty())
+            << "the sound test needs its own PulseAudio server: " << server_->Error().toStdString();
+    }
+    static SoundServer* server_;
+};
+SoundServer* Sound::server_ = nullptr;
+
+TEST_F(Sound, TheTonePlaysForTheLengthOfTheRecording) {
+    for (const QString& clip : {Clips().avi, Clips().mp4}) {
+        const Heard heard = PlayAndRecord(*server_, clip, "1", "99");
+        ASSERT_EQ(heard.cliExit, 0);
+        EXPECT_EQ(heard.lastPosition.toInt(), ClipMs);
+        const Tone tone = FindTone(heard.samples);
+        EXPECT_NEAR(tone.seconds, ClipMs / 1000.0, 0.3) << clip.toStdString();
+        EXPECT_NEAR(tone.hz, ToneHz, 8) << clip.toStdString();
+    }
+}
+
+TEST_F(Sound, AtDoubleRateItLastsHalfAsLongWithTheSamePitch) {
+    const Heard heard = PlayAndRecord(*server_, Clips().avi, "2", "99");
+    ASSERT_EQ(heard.cliExit, 0);
+    const Tone tone = FindTone(heard.samples);
+    EXPECT_NEAR(tone.seconds, ClipMs / 2000.0, 0.25);
+    EXPECT_NEAR(tone.hz, ToneHz, 8);
+}
+
+TEST_F(Sound, VolumeZeroIsSilent) {
+    const Heard loud = PlayAndRecord(*server_, Clips().mp4, "1", "99");
+    const Heard silent = PlayAndRecord(*server_, Clips().mp4, "1", "0");
+    ASSERT_EQ(silent.cliExit, 0);
+    EXPECT_GT(FindTone(loud.samples).loudest, 1000);
+    EXPECT_LT(FindTone(silent.samples).loudest, 5);
+    const Heard half = PlayAndRecord(*server_, Clips().mp4, "1", "50");
+    EXPECT_NEAR(FindTone(half.samples).loudest / FindTone(loud.samples).loudest, 50.0 / 99, 0.05);
+}
+
+} // namespace
