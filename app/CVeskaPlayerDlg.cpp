@@ -1,13 +1,210 @@
 #include "app/CVeskaPlayerDlg.h"
 
+#include "app/ControlIds.h"
+#include "app/DecoderCheck.h"
 #include "app/Language.h"
+#include "app/MainWindowLayout.h"
+#include "library/ui/CConfigListCtrl.h"
+#include "library/ui/CardLibrary.h"
+#include "playback/ui/PlaybackCommands.h"
 #include "resources/LocalizedStrings.h"
-#include "resources/StringIds.h"
+#include "skin/BitmapIds.h"
+#include "skin/CNblImageSlider.h"
+#include "skin/CNblSkinButton.h"
+#include "skin/CNblStaticTrans.h"
+#include "skin/CStaticView.h"
+#include "skin/SkinBitmaps.h"
 
-CVeskaPlayerDlg::CVeskaPlayerDlg(const QString& cardRoot, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_cardRoot(cardRoot) {
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWindow>
+
+CVeskaPlayerDlg::CVeskaPlayerDlg(const QString& cardRoot, const DriveProvider* drives,
+                                 AudioOutputFactory audio, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_player(std::move(audio)),
+      m_linuxDrives(cardRoot), m_drives(drives ? *drives : m_linuxDrives),
+      m_driveWatcher(m_drives) {
+    setWindowIcon(QIcon(SkinBitmap(BitmapId::AppIcon)));
+    setWindowTitle(QStringLiteral("VESKA Karvenna"));
     setFixedSize(Width, Height);
     SetUILanguage(ChooseUILanguage(ConfiguredLanguageValue(), QLocale::system()));
-    setWindowTitle(LoadLangString(StringId::AppTitle));
-    setStyleSheet(QStringLiteral("CVeskaPlayerDlg { background: rgb(48,48,48); }"));
+    CreateSkin();
+    ApplyLayout(MainWindowLayout::Windowed);
+    ConnectCommands();
+    qApp->installEventFilter(this);
+    QMetaObject::invokeMethod(m_library, &CardLibrary::ScanDrives, Qt::QueuedConnection);
+}
+
+CVeskaPlayerDlg::~CVeskaPlayerDlg() {
+    qApp->removeEventFilter(this);
+}
+
+int CVeskaPlayerDlg::CurrentIndex() const {
+    return m_playback->CurrentIndex();
+}
+
+const QString& CVeskaPlayerDlg::LibraryRoot() const {
+    return m_library->LibraryRoot();
+}
+
+void CVeskaPlayerDlg::CreateSkin() {
+    m_videoWindow =
+        new CStaticView(this, ControlId::VideoWindow, MainWindowLayout::WindowedVideoRect());
+    m_videoWindow->show();
+    m_player.Attach(m_videoWindow);
+    m_controls = CreateSkinnedControls(this);
+    m_controls.Slider(ControlId::PositionSlider)->setGeometry(39, 477, 371, 20);
+
+    m_fileList = new CConfigListCtrl(this);
+    m_fileList->setObjectName(QString::number(ControlId::FileList));
+    m_fileList->setGeometry(MainWindowLayout::WindowedListRect());
+    m_fileList->SetCurrentIndexSource([this] { return CurrentIndex(); });
+    const LibraryButtons libraryButtons{
+        {m_controls.Button(ControlId::KindAll), m_controls.Button(ControlId::KindNormal),
+         m_controls.Button(ControlId::KindEvent), m_controls.Button(ControlId::KindMotion)},
+        m_controls.Button(ControlId::Calendar),
+        m_controls.Button(ControlId::FolderToggle),
+        m_controls.Button(ControlId::CheckAll)};
+    m_library =
+        new CardLibrary(m_drives, m_linuxDrives.CardRoot(), *m_fileList, libraryButtons, this);
+
+    const PlaybackControls playbackControls{m_controls.Button(ControlId::PlayPause),
+                                            m_controls.Button(ControlId::Mute),
+                                            m_controls.Slider(ControlId::PositionSlider),
+                                            m_controls.Slider(ControlId::SpeedSlider),
+                                            m_controls.Slider(ControlId::VolumeSlider),
+                                            m_controls.Slider(ControlId::BrightnessSlider),
+                                            m_controls.Text(ControlId::ElapsedTime),
+                                            m_controls.Text(ControlId::TotalTime),
+                                            m_controls.Text(ControlId::FileName)};
+    m_playback = new PlaybackCommands(
+        m_player, playbackControls, *m_fileList, this,
+        [this] { return CheckDecoder(m_player, this); },
+        [this] {
+            return m_displayMode == MainWindowLayout::Windowed &&
+                   m_mapViewState != MainWindowLayout::MapEnlarged;
+        });
+    m_playback->StopPlayback();
+}
+
+void CVeskaPlayerDlg::ApplyLayout(int layout) {
+    if (layout != MainWindowLayout::Windowed)
+        return;
+    m_videoWindow->setGeometry(MainWindowLayout::WindowedVideoRect());
+    m_videoWindow->show();
+    if (CDShowGraph* graph = m_player.Graph())
+        graph->Repaint();
+    m_fileList->show();
+    for (const auto& placement : MainWindowLayout::WindowedPlacements(m_mapViewState)) {
+        QWidget* control = m_controls.Control(placement.controlId);
+        control->setGeometry(placement.rect);
+        control->show();
+    }
+    RestoreWindowedLooks(m_controls);
+    update();
+}
+
+void CVeskaPlayerDlg::ConnectCommands() {
+    auto onCommand = [this](int id, auto handler) {
+        connect(m_controls.Button(id), &CNblSkinButton::Command, this, handler);
+    };
+    onCommand(ControlId::Minimize, [this] { showMinimized(); });
+    onCommand(ControlId::Close, [this] { OnClose(); });
+    onCommand(ControlId::KindAll, [this] { m_library->OnKindButton(KindAll); });
+    onCommand(ControlId::KindNormal, [this] { m_library->OnKindButton(KindNormal); });
+    onCommand(ControlId::KindEvent, [this] { m_library->OnKindButton(KindEvent); });
+    onCommand(ControlId::KindMotion, [this] { m_library->OnKindButton(KindMotion); });
+    onCommand(ControlId::Calendar, [this] { m_library->OnCalendarToggle(); });
+    onCommand(ControlId::FolderToggle, [this] { m_library->OnFolderToggle(); });
+    onCommand(ControlId::CheckAll, [this] { m_library->OnCheckAll(); });
+    onCommand(ControlId::Rewind, [this] { m_playback->Rewind(); });
+    onCommand(ControlId::Forward, [this] { m_playback->Forward(); });
+    onCommand(ControlId::PlayPause, [this] { m_playback->PlayPause(); });
+    onCommand(ControlId::Previous, [this] { m_playback->Previous(); });
+    onCommand(ControlId::Next, [this] { m_playback->Next(); });
+    onCommand(ControlId::Mute, [this] { m_playback->OnMute(); });
+    for (int slider : {ControlId::PositionSlider, ControlId::SpeedSlider, ControlId::VolumeSlider,
+                       ControlId::BrightnessSlider})
+        connect(m_controls.Slider(slider), &CNblImageSlider::HScroll, m_playback,
+                &PlaybackCommands::OnSliderScroll);
+    connect(m_fileList, &CConfigListCtrl::rowDoubleClicked, m_playback,
+            &PlaybackCommands::OnRowDoubleClicked);
+    connect(m_playback, &PlaybackCommands::recordingOpened, this, &CVeskaPlayerDlg::OnLoadTelemetry,
+            Qt::QueuedConnection);
+    connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] { update(); });
+    connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this,
+            &CVeskaPlayerDlg::OnDriveRemoved);
+}
+
+void CVeskaPlayerDlg::OnClose() {
+    m_playback->Shutdown();
+    done(0);
+}
+
+void CVeskaPlayerDlg::OnLoadTelemetry() {
+    m_telemetry.Load(m_fileList->ItemText(CurrentIndex(), ColumnPath));
+}
+
+void CVeskaPlayerDlg::OnDriveRemoved(const QString& root) {
+    if (!m_library->ForgetRemovedDrive(root))
+        return;
+    m_playback->StopPlayback();
+    m_videoWindow->hide();
+    m_controls.Slider(ControlId::SpeedSlider)->setValue(5);
+    m_controls.Slider(ControlId::BrightnessSlider)->setValue(0);
+    m_settings.Reset();
+    m_displayMode = MainWindowLayout::Windowed;
+    m_mapViewState = MainWindowLayout::MapHidden;
+    update();
+}
+
+void CVeskaPlayerDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_displayMode != MainWindowLayout::Windowed) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    painter.drawPixmap(0, 0, SkinBitmap(BitmapId::MainBackground));
+    if (m_mapViewState != MainWindowLayout::MapEnlarged)
+        painter.drawPixmap(MainWindowLayout::MapHeaderPosition(m_mapViewState),
+                           SkinBitmap(BitmapId::MapHeader));
+}
+
+void CVeskaPlayerDlg::mousePressEvent(QMouseEvent* event) {
+    // Free skin is the window's caption: a press there drags the window.
+    if (event->button() == Qt::LeftButton && m_displayMode == MainWindowLayout::Windowed &&
+        windowHandle())
+        windowHandle()->startSystemMove();
+    QDialog::mousePressEvent(event);
+}
+
+bool CVeskaPlayerDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget != this && !isAncestorOf(widget))
+        return false;
+    return HandleKey(static_cast<QKeyEvent*>(event)->key());
+}
+
+bool CVeskaPlayerDlg::HandleKey(int key) {
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        // The window is a dialog, but neither key ends it.
+        return true;
+    case Qt::Key_Space:
+        m_playback->PlayPause();
+        return true;
+    case Qt::Key_Left:
+        m_playback->Rewind();
+        return true;
+    case Qt::Key_Right:
+        m_playback->Forward();
+        return true;
+    default:
+        return false;
+    }
 }

@@ -1,17 +1,72 @@
 #pragma once
 
+#include "app/MainWindowSkin.h"
+#include "library/DriveRemovalWatcher.h"
+#include "library/LinuxDriveProvider.h"
+#include "playback/CDShowPlayer.h"
+#include "settings/CSettingsInfo.h"
+#include "telemetry/CTextData.h"
+
 #include <QDialog>
 
+class CConfigListCtrl;
+class CStaticView;
+class CardLibrary;
+class PlaybackCommands;
+
 // The program's one main window: frameless, fixed at 1022 x 682, drawn entirely from the skin.
+// It owns everything that lives while the program runs and hands each command to the room that
+// implements it.
 class CVeskaPlayerDlg : public QDialog {
     Q_OBJECT
 public:
-    // cardRoot: a folder given on the command line to be taken as the card's root, or empty.
-    explicit CVeskaPlayerDlg(const QString& cardRoot, QWidget* parent = nullptr);
-
     static constexpr int Width = 1022;
     static constexpr int Height = 682;
 
+    // cardRoot: a folder given on the command line to be taken as the card's root, or empty.
+    // drives: where removable drives are found; the window's own Linux provider when null.
+    // audio: the sound output of the player (tests pass a silent one).
+    explicit CVeskaPlayerDlg(const QString& cardRoot, const DriveProvider* drives = nullptr,
+                             AudioOutputFactory audio = MakeSystemAudioOutput,
+                             QWidget* parent = nullptr);
+    ~CVeskaPlayerDlg() override;
+
+    int DisplayMode() const { return m_displayMode; }
+    int MapViewState() const { return m_mapViewState; }
+    int CurrentIndex() const;
+    const QString& LibraryRoot() const;
+    const CSettingsInfo& Settings() const { return m_settings; }
+    const CTextData& Telemetry() const { return m_telemetry; }
+    CDShowPlayer& Player() { return m_player; }
+
+    // A removable drive went away; when it was the card, the window lets go of it.
+    void OnDriveRemoved(const QString& root);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QString m_cardRoot;
+    void CreateSkin();
+    void ApplyLayout(int layout);
+    void ConnectCommands();
+    void OnClose();
+    void OnLoadTelemetry();
+    bool HandleKey(int key);
+
+    // First, so that it goes last: the window's controls must not outlive their engine.
+    CDShowPlayer m_player;
+    LinuxDriveProvider m_linuxDrives;
+    const DriveProvider& m_drives;
+    DriveRemovalWatcher m_driveWatcher;
+    CSettingsInfo m_settings;
+    CTextData m_telemetry;
+    MainWindowControls m_controls;
+    CStaticView* m_videoWindow = nullptr;
+    CConfigListCtrl* m_fileList = nullptr;
+    CardLibrary* m_library = nullptr;
+    PlaybackCommands* m_playback = nullptr;
+    int m_displayMode = 1;
+    int m_mapViewState = 0;
 };

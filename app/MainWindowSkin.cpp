@@ -1,0 +1,107 @@
+#include "app/MainWindowSkin.h"
+
+#include "app/ControlIds.h"
+#include "skin/BitmapIds.h"
+#include "skin/CNblImageSlider.h"
+#include "skin/CNblSkinButton.h"
+#include "skin/CNblStaticTrans.h"
+
+namespace {
+
+struct ButtonSpec {
+    int id;
+    ButtonLooks looks;
+    const char* tooltip;
+    CNblSkinButton::Mode mode = CNblSkinButton::PushButton;
+};
+
+// In the order the skin gives them their looks.
+const ButtonSpec Buttons[] = {
+    {ControlId::Settings, ButtonLook::Settings, "Settings"},
+    {ControlId::Minimize, ButtonLook::Minimize, "Minimize"},
+    {ControlId::Close, ButtonLook::Close, "Close"},
+    {ControlId::Rotate, ButtonLook::Rotate, "Rotate"},
+    {ControlId::Capture, ButtonLook::Capture, "Capture"},
+    {ControlId::Extend, ButtonLook::Extend, "Extend"},
+    {ControlId::FolderToggle, ButtonLook::Folder, "Folder", CNblSkinButton::CheckBox},
+    {ControlId::Calendar, ButtonLook::Calendar, "Calendar", CNblSkinButton::CheckBox},
+    {ControlId::Save, ButtonLook::Save, "Save"},
+    {ControlId::Delete, ButtonLook::Delete, "Delete"},
+    {ControlId::CheckAll, ButtonLook::CheckAll, "Delete", CNblSkinButton::CheckBox},
+    {ControlId::KindAll, ButtonLook::KindAll, "A", CNblSkinButton::CheckBox},
+    {ControlId::KindNormal, ButtonLook::KindNormal, "N", CNblSkinButton::CheckBox},
+    {ControlId::KindEvent, ButtonLook::KindEvent, "E", CNblSkinButton::CheckBox},
+    {ControlId::KindMotion, ButtonLook::KindMotion, "M", CNblSkinButton::CheckBox},
+    {ControlId::MapEnlarge, ButtonLook::MapEnlarge, ""},
+    {ControlId::MapClose, ButtonLook::MapPaneOpen, "Map Close"},
+    {ControlId::Rewind, ButtonLook::Rewind, "Rewind"},
+    {ControlId::Forward, ButtonLook::Forward, "Forward"},
+    {ControlId::PlayPause, ButtonLook::Play, "Play"},
+    {ControlId::Previous, ButtonLook::Previous, "Prev"},
+    {ControlId::Next, ButtonLook::Next, "Next"},
+    {ControlId::Mute, ButtonLook::Volume, "Volume", CNblSkinButton::CheckBox},
+};
+
+struct SliderSpec {
+    int id;
+    SliderLooks looks;
+};
+
+const SliderSpec Sliders[] = {
+    {ControlId::PositionSlider, SliderLook::Position},
+    {ControlId::SpeedSlider, SliderLook::Speed},
+    {ControlId::VolumeSlider, SliderLook::Volume},
+    {ControlId::BrightnessSlider, SliderLook::Brightness},
+};
+
+struct TextSpec {
+    int id;
+    int background;
+    QColor colour;
+};
+
+const TextSpec Texts[] = {
+    {ControlId::ElapsedTime, BitmapId::ElapsedTimeBack, QColor(33, 34, 36)},
+    {ControlId::TotalTime, BitmapId::TotalTimeBack, QColor(33, 34, 36)},
+    {ControlId::FileName, BitmapId::FileNameBack, QColor(146, 146, 146)},
+};
+
+} // namespace
+
+QWidget* MainWindowControls::Control(int id) const {
+    if (QWidget* button = Button(id))
+        return button;
+    if (QWidget* slider = Slider(id))
+        return slider;
+    return Text(id);
+}
+
+MainWindowControls CreateSkinnedControls(QWidget* window) {
+    MainWindowControls controls;
+    for (const ButtonSpec& spec : Buttons) {
+        auto* button = new CNblSkinButton(window, spec.id, QRect(), spec.mode);
+        button->SetImages(spec.looks);
+        button->SetTip(QString::fromUtf8(spec.tooltip));
+        controls.buttons.insert(spec.id, button);
+    }
+    for (const SliderSpec& spec : Sliders) {
+        auto* slider = new CNblImageSlider(window, spec.id, QRect());
+        slider->SetImages(spec.looks);
+        // Scrolling the mouse wheel over the window must not seek or change the volume.
+        slider->wheelEnabled = false;
+        controls.sliders.insert(spec.id, slider);
+    }
+    for (const TextSpec& spec : Texts) {
+        auto* text = new CNblStaticTrans(window, spec.id, QRect());
+        text->SetBackgroundImage(spec.background);
+        text->textColour = spec.colour;
+        controls.texts.insert(spec.id, text);
+    }
+    return controls;
+}
+
+void RestoreWindowedLooks(const MainWindowControls& controls) {
+    controls.Button(ControlId::MapEnlarge)->SetImages(ButtonLook::MapEnlarge);
+    for (const SliderSpec& spec : Sliders)
+        controls.Slider(spec.id)->SetImages(spec.looks);
+}

@@ -1,0 +1,132 @@
+#include "library/ui/CConfigListCtrl.h"
+
+#include "library/ui/RecordingRowDelegate.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+constexpr QColor ListBackground(33, 33, 33);
+constexpr QColor GridColour(44, 44, 44);
+} // namespace
+
+CConfigListCtrl::CConfigListCtrl(QWidget* parent) : QTableView(parent), m_rows(this) {
+    setModel(&m_rows);
+    setItemDelegate(new RecordingRowDelegate(this));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(RowHeight);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    for (int column = 0; column < RecordingColumnCount; ++column)
+        setColumnWidth(column, ColumnWidths[column]);
+    setColumnHidden(ColumnPath, true);
+    setShowGrid(false);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectRows);
+    setEditTriggers(NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(ScrollPerItem);
+    setFrameShape(QFrame::NoFrame);
+    setWordWrap(false);
+    QFont font(QStringLiteral("Noto Sans CJK KR"));
+    font.setPixelSize(12);
+    font.setWeight(QFont::Normal);
+    setFont(font);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, ListBackground);
+    colours.setColor(QPalette::Window, ListBackground);
+    setPalette(colours);
+    connect(this, &QTableView::clicked, this,
+            [this](const QModelIndex& cell) { emit rowClicked(cell.row(), cell.column()); });
+    connect(this, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& cell) { emit rowDoubleClicked(cell.row(), cell.column()); });
+}
+
+void CConfigListCtrl::SetCurrentIndexSource(std::function<int()> currentIndex) {
+    m_currentIndex = std::move(currentIndex);
+}
+
+int CConfigListCtrl::CurrentIndex() const {
+    return m_currentIndex ? m_currentIndex() : -1;
+}
+
+int CConfigListCtrl::ItemCount() const {
+    return m_rows.rowCount();
+}
+
+void CConfigListCtrl::SetRows(QList<RecordingEntry> rows) {
+    for (RecordingEntry& row : rows)
+        row[ColumnCheck] = QStringLiteral("0");
+    m_rows.SetRows(std::move(rows));
+}
+
+void CConfigListCtrl::DeleteAllItems() {
+    m_rows.SetRows({});
+}
+
+QString CConfigListCtrl::ItemText(int row, int column) const {
+    return m_rows.Text(row, column);
+}
+
+void CConfigListCtrl::SetItemText(int row, int column, const QString& text) {
+    m_rows.SetText(row, column, text);
+}
+
+bool CConfigListCtrl::IsChecked(int row) const {
+    return m_rows.Text(row, ColumnCheck).startsWith(QLatin1Char('1'));
+}
+
+int CConfigListCtrl::FirstSelectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex& row : rows)
+        if (first < 0 || row.row() < first)
+            first = row.row();
+    return first;
+}
+
+void CConfigListCtrl::DeselectAll() {
+    selectionModel()->clear();
+}
+
+void CConfigListCtrl::SelectRow(int row) {
+    if (row >= 0 && row < ItemCount())
+        selectionModel()->select(m_rows.index(row, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+QRect CConfigListCtrl::CheckBoxRect(int row) const {
+    return RecordingRowDelegate::CheckBoxRect(visualRect(m_rows.index(row, ColumnCheck)));
+}
+
+void CConfigListCtrl::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex cell = indexAt(event->position().toPoint());
+    // A box toggles only when the click is inside it and it lies wholly in view, so that a
+    // row half scrolled away is not marked by accident.
+    if (event->button() == Qt::LeftButton && cell.column() == ColumnCheck) {
+        const QRect box = CheckBoxRect(cell.row());
+        if (box.contains(event->position().toPoint()) &&
+            viewport()->rect().adjusted(-1, -1, 1, 1).contains(box))
+            SetItemText(cell.row(), ColumnCheck,
+                        IsChecked(cell.row()) ? QStringLiteral("0") : QStringLiteral("1"));
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void CConfigListCtrl::paintEvent(QPaintEvent* event) {
+    QPainter(viewport()).fillRect(event->rect(), ListBackground);
+    QTableView::paintEvent(event);
+    QPainter grid(viewport());
+    grid.setPen(GridColour);
+    const int height = viewport()->height();
+    int x = 0;
+    for (int column = 0; column < ColumnCheck + 1; ++column) {
+        x += ColumnWidths[column];
+        grid.drawLine(x - 1, 0, x - 1, height);
+    }
+    for (int y = 0; y < height; y += RowHeight)
+        grid.drawLine(0, y, viewport()->width(), y);
+}

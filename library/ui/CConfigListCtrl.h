@@ -1,0 +1,49 @@
+#pragma once
+
+#include "library/ui/RecordingRowsModel.h"
+
+#include <QTableView>
+#include <functional>
+
+// The dark file list: five columns (the last, the full path, never shown), no header, 21-pixel
+// rows, a check box in column 3, and the row of the playing recording in the signal colour.
+class CConfigListCtrl : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int RowHeight = 21;
+    static constexpr int ColumnWidths[RecordingColumnCount] = {163, 51, 54, 40, 0};
+
+    explicit CConfigListCtrl(QWidget* parent = nullptr);
+
+    // The list asks for the playing row while it draws; -1 means none.
+    void SetCurrentIndexSource(std::function<int()> currentIndex);
+    int CurrentIndex() const;
+
+    int ItemCount() const;
+    // Replaces every row; each new row carries an unchecked box (its column 3 becomes "0").
+    void SetRows(QList<RecordingEntry> rows);
+    void DeleteAllItems();
+    QString ItemText(int row, int column) const;
+    void SetItemText(int row, int column, const QString& text);
+    bool IsChecked(int row) const;
+
+    int FirstSelectedRow() const;
+    void DeselectAll();
+    void SelectRow(int row);
+
+    // Where row's check box is drawn, in viewport coordinates.
+    QRect CheckBoxRect(int row) const;
+
+signals:
+    // A click or double click on a row, after any toggle of its check box.
+    void rowClicked(int row, int column);
+    void rowDoubleClicked(int row, int column);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    RecordingRowsModel m_rows;
+    std::function<int()> m_currentIndex;
+};

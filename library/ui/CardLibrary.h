@@ -1,0 +1,69 @@
+#pragma once
+
+#include "library/RecordingEntry.h"
+
+#include <QObject>
+#include <array>
+#include <optional>
+
+class CConfigListCtrl;
+class DriveProvider;
+class QAbstractButton;
+class QWidget;
+
+// The buttons over the file list that decide what it shows.
+struct LibraryButtons {
+    std::array<QAbstractButton*, 4> kinds; // A, N, E, M
+    QAbstractButton* calendar;
+    QAbstractButton* folder;
+    QAbstractButton* checkAll;
+};
+
+// Where the recordings come from and which of them the file list shows: the card's drive or a
+// chosen folder, the kind and the day. Owned by the main window, which hands it the list and the
+// buttons and forwards their clicks (each handler runs after the click flipped the button).
+class CardLibrary : public QObject {
+    Q_OBJECT
+public:
+    // cardRoot: the card's root given on the command line, taken without asking; may be empty.
+    CardLibrary(const DriveProvider& drives, const QString& cardRoot, CConfigListCtrl& list,
+                LibraryButtons buttons, QWidget* dialogParent);
+
+    const QString& LibraryRoot() const { return m_libraryRoot; }
+    bool FolderMode() const { return m_folderMode; }
+    qint64 SelectedDate() const { return m_selectedDate; }
+    // The kind of the first checked kind button, none when no kind button is checked.
+    std::optional<KindFilter> CurrentKind() const;
+
+    // Rebuilds the list from the library root for a kind, optionally only SelectedDate's day.
+    void RefreshList(KindFilter kind, bool dateFilter);
+    // Asks for the card's drive; true when a new drive became the library root (the list is then
+    // rebuilt showing every kind).
+    bool SelectCardDrive();
+    // At start-up: takes the command line's card, or asks for the card when there is a removable
+    // drive at all.
+    void ScanDrives();
+    // True when the removed drive's root is the library root: the root is then forgotten, the
+    // list emptied and the kind buttons unchecked; the caller stops playback.
+    bool ForgetRemovedDrive(const QString& removedRoot);
+
+    void OnKindButton(KindFilter kind);
+    void OnCalendarToggle();
+    void OnFolderToggle();
+    void OnCheckAll();
+
+private:
+    bool TakeRoot(const QString& root);
+    bool DateFilterOn() const;
+
+    const DriveProvider& m_drives;
+    CConfigListCtrl& m_list;
+    LibraryButtons m_buttons;
+    QWidget* m_dialogParent;
+    QString m_commandLineCard;
+    // The last card the library listed, to come back to when folder mode ends.
+    QString m_cardRoot;
+    QString m_libraryRoot;
+    bool m_folderMode = false;
+    qint64 m_selectedDate = 0;
+};

@@ -1,0 +1,65 @@
+#include "library/ui/RecordingRowDelegate.h"
+
+#include "library/ui/CConfigListCtrl.h"
+#include "skin/BitmapIds.h"
+#include "skin/SkinBitmaps.h"
+#include "skin/SkinColours.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr QColor RowBackground(33, 33, 33);
+constexpr QColor SelectedBackground(71, 71, 71);
+constexpr QColor TextColour(150, 150, 150);
+
+constexpr int TextIndent = 5;
+constexpr int CheckSlotWidth = 20;
+constexpr int CheckImageTop = 3;
+constexpr QSize CheckImageSize(18, 16);
+
+} // namespace
+
+RecordingRowDelegate::RecordingRowDelegate(CConfigListCtrl* list)
+    : QStyledItemDelegate(list), m_list(list) {}
+
+QRect RecordingRowDelegate::CheckBoxRect(const QRect& cell) {
+    const int slotLeft = cell.left() + (cell.width() - CheckSlotWidth) / 2;
+    return {QPoint(slotLeft, cell.top() + CheckImageTop), CheckImageSize};
+}
+
+void RecordingRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    const QRect cell = option.rect;
+    const bool enabled = option.state & QStyle::State_Enabled;
+    if (index.column() == ColumnCheck) {
+        // The check cell keeps the dark background on a selected row.
+        painter->fillRect(cell, enabled ? RowBackground : option.palette.button().color());
+        PaintCheckBox(painter, cell, m_list->IsChecked(index.row()), enabled);
+        return;
+    }
+    const bool selected = option.state & (QStyle::State_Selected | QStyle::State_HasFocus);
+    QColor text = TextColour;
+    if (enabled) {
+        painter->fillRect(cell, selected ? SelectedBackground : RowBackground);
+    } else {
+        painter->fillRect(cell, option.palette.button());
+        text = option.palette.windowText().color();
+    }
+    if (index.row() == m_list->CurrentIndex())
+        text = SkinColour::Signal;
+    const QRect textArea = cell.adjusted(TextIndent, 0, 0, 0);
+    const QString label =
+        option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, textArea.width());
+    painter->setPen(text);
+    painter->setFont(option.font);
+    painter->drawText(textArea, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, label);
+}
+
+void RecordingRowDelegate::PaintCheckBox(QPainter* painter, const QRect& cell, bool checked,
+                                         bool enabled) const {
+    static const QPixmap strip = SkinBitmapKeyed(BitmapId::CheckBoxStrip, SkinColour::CheckBoxKey);
+    const int image = (checked ? 1 : 0) + (enabled ? 0 : 2);
+    const QRect source(QPoint(image * CheckImageSize.width(), 0), CheckImageSize);
+    painter->drawPixmap(CheckBoxRect(cell).topLeft(), strip, source);
+}

@@ -1,0 +1,209 @@
+#include "app/CVeskaPlayerDlg.h"
+#include "library/FakeDriveProvider.h"
+#include "library/ui/CConfigListCtrl.h"
+#include "playback/NullAudioOutput.h"
+#include "skin/CNblImageSlider.h"
+#include "skin/CNblSkinButton.h"
+#include "skin/CNblStaticTrans.h"
+#include "tests/support/DoubleClick.h"
+#include "tests/support/ModalAnswer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Three recordings of one second each, made once for all the tests here.
+class PlaybackWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        card = new QTemporaryDir;
+        QProcess::execute(qEnvironmentVariable("KARVENNA_DEMOCARD"),
+                          {card->filePath("card"), "--days", "1", "--per-day", "3", "--seconds",
+                           "1", "--size", "64x48", "--fps", "10"});
+    }
+    static void TearDownTestSuite() { delete card; }
+
+    void SetUp() override {
+        window = std::make_unique<CVeskaPlayerDlg>(
+            card->filePath("card"), &drives, [] { return std::make_unique<NullAudioOutput>(); });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == 3; }));
+    }
+
+    template <typename T = QWidget> T* Control(int id) const {
+        return window->findChild<T*>(QString::number(id));
+    }
+    CConfigListCtrl* List() const { return Control<CConfigListCtrl>(1029); }
+    int State() const {
+        CDShowGraph* graph = window->Player().Graph();
+        return graph ? graph->State() : CDShowGraph::Empty;
+    }
+    qint64 PositionMs() const {
+        qint64 units = 0;
+        window->Player().Graph()->CurrentPosition(units);
+        return units / 10000;
+    }
+    void DoubleClickRow(int row) {
+        DoubleClick(List()->viewport(), List()->visualRect(List()->model()->index(row, 0)).center());
+    }
+    void Key(Qt::Key key) { QTest::keyClick(List(), key); }
+    // Answers the next message box with OK and keeps its text.
+    void AnswerMessageBox() {
+        AnswerModal<QMessageBox>([this](QMessageBox* box) {
+            messages << box->text();
+            box->accept();
+        });
+    }
+
+    static QTemporaryDir* card;
+    FakeDriveProvider drives;
+    std::unique_ptr<CVeskaPlayerDlg> window;
+    QStringList messages;
+};
+
+QTemporaryDir* PlaybackWindow::card = nullptr;
+
+TEST_F(PlaybackWindow, PlaysTheListToItsEndAndResets) {
+    DoubleClickRow(0);
+    EXPECT_EQ(window->CurrentIndex(), 0);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(Control(1015)->toolTip(), "Pause");
+    EXPECT_EQ(Control<CNblStaticTrans>(1069)->text(), List()->ItemText(0, ColumnName));
+    EXPECT_EQ(Control<CNblStaticTrans>(1024)->text(), "00:00:01");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == -1; }, 5000));
+    EXPECT_EQ(Control<CNblStaticTrans>(1025)->text(), "00:00:00");
+    EXPECT_EQ(Control<CNblStaticTrans>(1024)->text(), "00:00:00");
+    EXPECT_EQ(Control<CNblStaticTrans>(1069)->text(), "");
+    EXPECT_EQ(Control(1015)->toolTip(), "Play");
+    EXPECT_EQ(Control<QAbstractSlider>(1020)->value(), 0);
+    EXPECT_EQ(window->Player().Graph(), nullptr);
+}
+
+TEST_F(PlaybackWindow, NextAndPreviousAtTheEnds) {
+    QTest::mouseClick(Control(1016), Qt::LeftButton); // previous with nothing open
+    EXPECT_EQ(window->CurrentIndex(), -1);
+    QTest::mouseClick(Control(1017), Qt::LeftButton); // next from nothing opens row 0
+    EXPECT_EQ(window->CurrentIndex(), 0);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+    QTest::mouseClick(Control(1016), Qt::LeftButton); // previous on row 0
+    EXPECT_EQ(window->CurrentIndex(), 0);
+    QTest::mouseClick(Control(1017), Qt::LeftButton);
+    QTest::mouseClick(Control(1017), Qt::LeftButton);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    QTest::mouseClick(Control(1016), Qt::LeftButton);
+    EXPECT_EQ(window->CurrentIndex(), 1);
+    QTest::mouseClick(Control(1017), Qt::LeftButton);
+    QTest::mouseClick(Control(1017), Qt::LeftButton); // next on the last row stops
+    EXPECT_EQ(window->CurrentIndex(), -1);
+    EXPECT_EQ(Control(1015)->toolTip(), "Play");
+    // The last row is still selected: play/pause plays it from its start.
+    Key(Qt::Key_Space);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+}
+
+TEST_F(PlaybackWindow, KeysPlayPauseAndStep) {
+    List()->SelectRow(1);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(window->CurrentIndex(), 1);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(State(), CDShowGraph::Paused);
+    EXPECT_EQ(Control(1015)->toolTip(), "Play");
+    // One step forward reaches the end of a one-second recording: the next one plays.
+    Key(Qt::Key_Right);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+    // Rewinding to the start while running stays on the recording.
+    Key(Qt::Key_Left);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+}
+
+TEST_F(PlaybackWindow, RewindingToTheStartWhilePausedSkipsOn) {
+    DoubleClickRow(0);
+    Key(Qt::Key_Space);
+    ASSERT_EQ(State(), CDShowGraph::Paused);
+    window->Player().SeekMs(500);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(window->CurrentIndex(), 1);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+}
+
+TEST_F(PlaybackWindow, ARecordingGoneFromDiskIsReportedAndTheNextPlays) {
+    const QString gone = List()->ItemText(1, ColumnPath);
+    const QString kept = gone + ".kept";
+    ASSERT_TRUE(QFile::rename(gone, kept));
+    AnswerMessageBox();
+    DoubleClickRow(1);
+    QFile::rename(kept, gone);
+    EXPECT_EQ(messages, QStringList{"Can't play a file."});
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+}
+
+TEST_F(PlaybackWindow, SpeedSliderFollowsTheRateTableOnlyWhileRunning) {
+    DoubleClickRow(0);
+    auto* speed = Control<CNblImageSlider>(1021);
+    const struct {
+        int position;
+        float rate;
+    } cases[] = {{1, 0.5f},  {2, 0.5f}, {3, 0.6f},  {4, 0.8f}, {5, 1.0f},
+                 {6, 1.25f}, {7, 1.5f}, {8, 1.75f}, {9, 2.0f}};
+    for (const auto& c : cases) {
+        speed->setValue(c.position);
+        emit speed->HScroll(1021, 5, c.position);
+        EXPECT_FLOAT_EQ(window->Player().Graph()->Rate(), c.rate) << c.position;
+    }
+    Key(Qt::Key_Space);
+    speed->setValue(3);
+    emit speed->HScroll(1021, 5, 3);
+    EXPECT_FLOAT_EQ(window->Player().Graph()->Rate(), 2.0f);
+    Key(Qt::Key_Space); // resuming reads the slider
+    EXPECT_FLOAT_EQ(window->Player().Graph()->Rate(), 0.6f);
+}
+
+TEST_F(PlaybackWindow, VolumeZeroMutesAndUnmutingKeepsTheSlider) {
+    auto* volume = Control<CNblImageSlider>(1022);
+    auto* mute = Control<CNblSkinButton>(1026);
+    volume->setValue(0);
+    emit volume->HScroll(1022, 5, 0);
+    EXPECT_TRUE(mute->GetCheck());
+    volume->setValue(30);
+    emit volume->HScroll(1022, 5, 30);
+    EXPECT_FALSE(mute->GetCheck());
+    QTest::mouseClick(mute, Qt::LeftButton);
+    EXPECT_TRUE(mute->GetCheck());
+    QTest::mouseClick(mute, Qt::LeftButton);
+    EXPECT_FALSE(mute->GetCheck());
+    EXPECT_EQ(volume->value(), 30);
+}
+
+TEST_F(PlaybackWindow, OpeningResetsSpeedAndBrightness) {
+    Control<QAbstractSlider>(1021)->setValue(8);
+    Control<QAbstractSlider>(1023)->setValue(-100);
+    DoubleClickRow(2);
+    EXPECT_EQ(Control<QAbstractSlider>(1021)->value(), 5);
+    EXPECT_EQ(Control<QAbstractSlider>(1023)->value(), 0);
+}
+
+TEST_F(PlaybackWindow, KindButtonsFilterTheList) {
+    QTest::mouseClick(Control(1011), Qt::LeftButton);
+    ASSERT_EQ(List()->ItemCount(), 1);
+    EXPECT_TRUE(List()->ItemText(0, ColumnName).contains("EVT"));
+    EXPECT_TRUE(Control<CNblSkinButton>(1011)->GetCheck());
+    EXPECT_FALSE(Control<CNblSkinButton>(1009)->GetCheck());
+    QTest::mouseClick(Control(1009), Qt::LeftButton);
+    EXPECT_EQ(List()->ItemCount(), 3);
+}
+
+} // namespace
