@@ -7,3 +7,10 @@ scripts/install-deps.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure --timeout 600
+
+# The playback engine's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer:
+# its threads are where memory faults and races would hide.
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKARVENNA_SANITIZE=ON
+cmake --build build/asan --target playback_test karvenna-democard
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build/asan --output-on-failure --timeout 600 -R '^playback_test$'
