@@ -1,6 +1,7 @@
 #include "app/CVeskaPlayerApp.h"
 
 #include "app/CVeskaPlayerDlg.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,6 +18,7 @@ int CVeskaPlayerApp::Run(int argc, char** argv) {
     parser.addOption(card);
     parser.process(application);
     CVeskaPlayerDlg mainWindow(parser.value(card));
+    QuitOnTerminationSignals(&mainWindow, [&mainWindow] { mainWindow.Close(); });
     mainWindow.exec();
     return 0;
 }

@@ -110,7 +110,7 @@ void CVeskaPlayerDlg::ConnectCommands() {
         connect(m_controls.Button(id), &CNblSkinButton::Command, this, handler);
     };
     onCommand(ControlId::Minimize, [this] { showMinimized(); });
-    onCommand(ControlId::Close, [this] { OnClose(); });
+    onCommand(ControlId::Close, [this] { Close(); });
     onCommand(ControlId::KindAll, [this] { m_library->OnKindButton(KindAll); });
     onCommand(ControlId::KindNormal, [this] { m_library->OnKindButton(KindNormal); });
     onCommand(ControlId::KindEvent, [this] { m_library->OnKindButton(KindEvent); });
@@ -137,7 +137,7 @@ void CVeskaPlayerDlg::ConnectCommands() {
             &CVeskaPlayerDlg::OnDriveRemoved);
 }
 
-void CVeskaPlayerDlg::OnClose() {
+void CVeskaPlayerDlg::Close() {
     m_playback->Shutdown();
     done(0);
 }

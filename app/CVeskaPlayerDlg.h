@@ -39,6 +39,8 @@ public:
     const CTextData& Telemetry() const { return m_telemetry; }
     CDShowPlayer& Player() { return m_player; }
 
+    // Stops playback and ends the window, as its close button does.
+    void Close();
     // A removable drive went away; when it was the card, the window lets go of it.
     void OnDriveRemoved(const QString& root);
 
@@ -51,7 +53,6 @@ private:
     void CreateSkin();
     void ApplyLayout(int layout);
     void ConnectCommands();
-    void OnClose();
     void OnLoadTelemetry();
     bool HandleKey(int key);
 

@@ -94,6 +94,9 @@ MainWindowControls CreateSkinnedControls(QWidget* window) {
     for (const TextSpec& spec : Texts) {
         auto* text = new CNblStaticTrans(window, spec.id, QRect());
         text->SetBackgroundImage(spec.background);
+        // The texts sit centred in 13-pixel strips.
+        text->SetFontHeight(12);
+        text->setAlignment(Qt::AlignCenter);
         text->textColour = spec.colour;
         controls.texts.insert(spec.id, text);
     }

@@ -31,8 +31,9 @@ CConfigListCtrl::CConfigListCtrl(QWidget* parent) : QTableView(parent), m_rows(t
     setVerticalScrollMode(ScrollPerItem);
     setFrameShape(QFrame::NoFrame);
     setWordWrap(false);
-    QFont font(QStringLiteral("Noto Sans CJK KR"));
-    font.setPixelSize(12);
+    // A fixed-pitch Korean-capable face, small enough that a date fits its narrow column.
+    QFont font(QStringLiteral("Noto Sans Mono CJK KR"));
+    font.setPixelSize(11);
     font.setWeight(QFont::Normal);
     setFont(font);
     QPalette colours = palette();

@@ -51,7 +51,8 @@ protected:
         return units / 10000;
     }
     void DoubleClickRow(int row) {
-        DoubleClick(List()->viewport(), List()->visualRect(List()->model()->index(row, 0)).center());
+        DoubleClick(List()->viewport(),
+                    List()->visualRect(List()->model()->index(row, 0)).center());
     }
     void Key(Qt::Key key) { QTest::keyClick(List(), key); }
     // Answers the next message box with OK and keeps its text.
