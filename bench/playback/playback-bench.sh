@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The playback engine side by side with the tools a user would otherwise use, on a 60 s 1080p30
+# H.264 clip with a key frame every second, as the camera records:
+#   1. decoding and converting every frame to 688 x 387 BGRA as fast as possible, against
+#      ffmpeg -i CLIP -vf scale=688:387 -pix_fmt bgra -f null -
+#   2. 100 random exact seeks (median, 95th percentile) against decoding one group of pictures
+#   3. CPU time and peak memory playing 30 s with sound, against mpv --vo=null --ao=null
+# Sound goes to a PulseAudio server of our own with a null sink.
+# Usage: bench/playback/playback-bench.sh   (run it while nothing else loads the machine)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+scripts/install-deps.sh --bench
+build=build/bench
+flock /tmp/karvenna-build.lock cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DKARVENNA_BUILD_TESTS=OFF >/dev/null
+flock /tmp/karvenna-build.lock cmake --build "$build" --target karvenna-playback-bench karvenna-cli
+bench=$build/bench/playback/karvenna-playback-bench
+cli=$build/app/karvenna-cli
+
+media=$build/media
+mkdir -p "$media"
+clip=$media/clip-1080p30.MP4
+short=$media/clip-1080p30-30s.MP4
+if [ ! -f "$clip" ]; then
+    echo "Encoding a 60 s 1080p30 clip (once) to $clip"
+    ffmpeg -hide_banner -loglevel error -y -f lavfi -i testsrc2=size=1920x1080:rate=30:duration=60 \
+        -f lavfi -i sine=frequency=440:sample_rate=48000:duration=60 -c:v libx264 -preset veryfast \
+        -g 30 -pix_fmt yuv420p -c:a aac -ac 2 "$clip"
+    ffmpeg -hide_banner -loglevel error -y -i "$clip" -t 30 -c copy "$short"
+fi
+
+# Under the build lock from here on: a build beside it would spoil the figures.
+exec 9>/tmp/karvenna-build.lock
+flock 9
+
+ratio() { python3 -c "import sys; print(f'{float(sys.argv[1]) / float(sys.argv[2]):.2f}')" "$1" "$2"; }
+
+echo "== 1. Decode and convert 60 s of 1080p30 to 688x387 BGRA"
+hyperfine --runs 3 --warmup 1 --export-json "$media/decode.json" \
+    -n engine "$bench decode $clip" \
+    -n ffmpeg "ffmpeg -hide_banner -loglevel error -i $clip -vf scale=688:387 -pix_fmt bgra -f null -"
+read -r engine ffmpeg < <(python3 -c "import json,sys; r=json.load(open(sys.argv[1]))['results']; print(r[0]['mean'], r[1]['mean'])" "$media/decode.json")
+echo "engine ${engine}s  ffmpeg ${ffmpeg}s  ratio $(ratio "$engine" "$ffmpeg") (aim: within 1.1)"
+
+echo "== 2. Exact seeks against one group of pictures"
+read -r _ seekMedian _ seekP95 < <("$bench" seek "$clip" 100)
+read -r _ gop < <("$bench" gop "$clip")
+echo "seek median ${seekMedian} ms  p95 ${seekP95} ms  one GOP ${gop} ms"
+echo "median / GOP $(ratio "$seekMedian" "$gop") (aim: within 1.5)"
+
+echo "== 3. Playing 30 s with sound: CPU time and peak memory"
+runtime=$(mktemp -d)
+trap 'XDG_RUNTIME_DIR=$runtime pulseaudio --kill 2>/dev/null || true; rm -rf "$runtime"' EXIT
+XDG_RUNTIME_DIR=$runtime pulseaudio -D -n --exit-idle-time=-1 --load=module-null-sink \
+    --load=module-native-protocol-unix 2>/dev/null
+sleep 1
+measure() { # prints "cpu-seconds max-rss-kb" of the command
+    XDG_RUNTIME_DIR=$runtime /usr/bin/time -f "%U %S %M" -o "$media/time.txt" "$@" >/dev/null 2>&1
+    awk '{ printf "%.2f %d\n", $1 + $2, $3 }' "$media/time.txt"
+}
+read -r engineCpu engineRss < <(measure "$cli" play "$short" --volume 50)
+read -r mpvCpu mpvRss < <(measure mpv --no-config --vo=null --ao=null "$short")
+echo "engine ${engineCpu} s CPU, peak ${engineRss} KiB   mpv ${mpvCpu} s CPU, peak ${mpvRss} KiB"
+echo "CPU ratio $(ratio "$engineCpu" "$mpvCpu") (aim: within 1.5)"
