@@ -207,4 +207,29 @@ TEST_F(PlaybackWindow, KindButtonsFilterTheList) {
     EXPECT_EQ(List()->ItemCount(), 3);
 }
 
+TEST_F(PlaybackWindow, DraggingThePositionThumbSeeksAndTicksLeaveItAlone) {
+    DoubleClickRow(0);
+    Key(Qt::Key_Space);
+    auto* position = Control<CNblImageSlider>(1020);
+    position->dragging = true;
+    position->setValue(600);
+    emit position->HScroll(1020, 5, 600);
+    EXPECT_NEAR(PositionMs(), 600, 100);
+    position->setValue(300);
+    window->Player().SeekMs(500);
+    Key(Qt::Key_Space);
+    QTest::qWait(250); // a tick or more while running
+    EXPECT_EQ(position->value(), 300);
+    position->dragging = false;
+}
+
+TEST_F(PlaybackWindow, LoadsTheTelemetryOfTheOpenedRecording) {
+    DoubleClickRow(1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->Telemetry().SampleCount() == 10; }));
+    int strongest = 0;
+    for (const CGSensorData& sample : window->Telemetry().Samples())
+        strongest = std::max(strongest, std::abs(sample.x));
+    EXPECT_EQ(strongest, 120); // the Event recording's jolt, clamped
+}
+
 } // namespace
