@@ -53,8 +53,9 @@ QString WriteGps(const QString& path, const DemoRecording& recording, const Demo
         latitude += metres * std::cos(course * M_PI / 180.0) / 111320.0;
         longitude += metres * std::sin(course * M_PI / 180.0) /
                      (111320.0 * std::cos(latitude * M_PI / 180.0));
-        // The receiver has no fix for the first two seconds and loses it once on the way.
-        const bool valid = second >= 2 && second != options.seconds / 2 + 1;
+        // The receiver has no fix in the first second and, on longer drives, loses it once.
+        const bool valid =
+            second >= 1 && (options.seconds < 4 || second != options.seconds / 2 + 1);
         const QDateTime when = utcStart.addSecs(second);
         const QByteArray body =
             QStringLiteral("GPRMC,%1.000,%2,%3,N,%4,E,%5,%6,%7,,,A")
