@@ -1,30 +1,20 @@
+#include "tests/support/RunCli.h"
+
 #include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliResult {
-    int exitCode;
-    QString out;
-};
-
-CliResult RunCli(const QStringList& args) {
-    QProcess cli;
-    cli.start(qEnvironmentVariable("KARVENNA_CLI"), args);
-    cli.waitForFinished();
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput())};
-}
-
 TEST(Cli, PrintsStringsAndLanguages) {
-    EXPECT_EQ(RunCli({"strings", "1049", "447"}).out,
+    EXPECT_EQ(RunCli({"strings", "1049", "447"}).Text(),
               QString::fromUtf8("Невозможно воспроизвести файл.\n"));
-    EXPECT_EQ(RunCli({"strings", "1033", "330"}).out, QStringLiteral("Driving\nRecording\n"));
+    EXPECT_EQ(RunCli({"strings", "1033", "330"}).Text(), QStringLiteral("Driving\nRecording\n"));
     const CliResult unknownId = RunCli({"strings", "1033", "500"});
     EXPECT_EQ(unknownId.exitCode, 0);
-    EXPECT_EQ(unknownId.out, QStringLiteral("\n"));
-    EXPECT_EQ(RunCli({"language", "66578"}).out, QStringLiteral("1042\n"));
-    EXPECT_EQ(RunCli({"language", "abc", "--system", "de_DE"}).out, QStringLiteral("1033\n"));
-    EXPECT_EQ(RunCli({"language", "", "--system", "ja_JP"}).out, QStringLiteral("1041\n"));
+    EXPECT_EQ(unknownId.Text(), QStringLiteral("\n"));
+    EXPECT_EQ(RunCli({"language", "66578"}).Text(), QStringLiteral("1042\n"));
+    EXPECT_EQ(RunCli({"language", "abc", "--system", "de_DE"}).Text(), QStringLiteral("1033\n"));
+    EXPECT_EQ(RunCli({"language", "", "--system", "ja_JP"}).Text(), QStringLiteral("1041\n"));
 }
 
 TEST(Cli, WrongUseExitsWithUsage) {

@@ -1,3 +1,5 @@
+#include "tests/support/RunCli.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -6,24 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliResult {
-    int exitCode;
-    QStringList lines;
-};
-
-CliResult RunCli(const QStringList& args) {
-    static QTemporaryDir config;
-    QProcess cli;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", config.path());
-    environment.insert("LC_ALL", "C");
-    cli.setProcessEnvironment(environment);
-    cli.start(qEnvironmentVariable("KARVENNA_CLI"), args);
-    cli.waitForFinished();
-    return {cli.exitCode(),
-            QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
-}
 
 QString Card() {
     return qEnvironmentVariable("KARVENNA_TEST_CARD");
@@ -37,47 +21,48 @@ QStringList Column(const QStringList& lines, int column) {
 }
 
 TEST(LibraryCli, ListsTheCardsRecordings) {
-    const CliResult all = RunCli({"list", Card()});
+    const CliResult all = RunCli({"list", Card()}, {"LC_ALL=C"});
     ASSERT_EQ(all.exitCode, 0);
-    ASSERT_EQ(all.lines.size(), 6);
+    ASSERT_EQ(all.Lines().size(), 6);
     static const QRegularExpression row(
         QStringLiteral("^(\\d{8}_\\d{6}_(NOR|EVT|MOT)\\.(AVI|MP4))\t\\d\\d\\.\\d\\d\\.\\d\\d\t"
                        "[0-9,]+\t0\t(.*)$"));
-    for (const QString& line : all.lines) {
+    for (const QString& line : all.Lines()) {
         const QRegularExpressionMatch match = row.match(line);
         ASSERT_TRUE(match.hasMatch()) << line.toStdString();
         EXPECT_EQ(match.captured(4), Card() + "/Recordings/" + match.captured(1));
     }
-    QStringList sorted = Column(all.lines, 0);
+    QStringList sorted = Column(all.Lines(), 0);
     std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(Column(all.lines, 0), sorted);
+    EXPECT_EQ(Column(all.Lines(), 0), sorted);
 
-    EXPECT_EQ(RunCli({"list", Card() + u'/'}).lines, all.lines);
-    EXPECT_EQ(Column(RunCli({"list", Card() + "/Recordings", "--folder"}).lines, 0),
-              Column(all.lines, 0));
-    const QString firstDay = all.lines.first().left(8);
-    const QStringList day = RunCli({"list", Card(), "--date", firstDay}).lines;
+    EXPECT_EQ(RunCli({"list", Card() + u'/'}, {"LC_ALL=C"}).Lines(), all.Lines());
+    EXPECT_EQ(Column(RunCli({"list", Card() + "/Recordings", "--folder"}, {"LC_ALL=C"}).Lines(), 0),
+              Column(all.Lines(), 0));
+    const QString firstDay = all.Lines().first().left(8);
+    const QStringList day = RunCli({"list", Card(), "--date", firstDay}, {"LC_ALL=C"}).Lines();
     EXPECT_EQ(day.size(), 3);
     for (const QString kind : {"normal", "event", "motion"}) {
-        const QStringList ofKind = RunCli({"--card", Card(), "list", Card(), "--kind", kind}).lines;
+        const QStringList ofKind =
+            RunCli({"--card", Card(), "list", Card(), "--kind", kind}, {"LC_ALL=C"}).Lines();
         EXPECT_EQ(ofKind.size(), 2) << kind.toStdString();
         const QStringList ofKindAndDay =
-            RunCli({"list", "--date", firstDay, "--kind", kind, Card()}).lines;
+            RunCli({"list", "--date", firstDay, "--kind", kind, Card()}, {"LC_ALL=C"}).Lines();
         EXPECT_EQ(ofKindAndDay.size(), 1) << kind.toStdString();
     }
-    EXPECT_TRUE(RunCli({"list", Card(), "--folder"}).lines.isEmpty());
+    EXPECT_TRUE(RunCli({"list", Card(), "--folder"}, {"LC_ALL=C"}).Lines().isEmpty());
 }
 
 TEST(LibraryCli, CardOptionAddsADrive) {
     QTemporaryDir copy;
-    const CliResult drives = RunCli({"--card", copy.path(), "drives"});
+    const CliResult drives = RunCli({"--card", copy.path(), "drives"}, {"LC_ALL=C"});
     EXPECT_EQ(drives.exitCode, 0);
     const QString root = QDir::cleanPath(copy.path()) + u'/';
-    EXPECT_TRUE(drives.lines.contains(root + u'\t' + root + "[Portable Disk]"))
-        << drives.lines.join(u'\n').toStdString();
-    const CliResult withoutCard = RunCli({"drives"});
+    EXPECT_TRUE(drives.Lines().contains(root + u'\t' + root + "[Portable Disk]"))
+        << drives.Lines().join(u'\n').toStdString();
+    const CliResult withoutCard = RunCli({"drives"}, {"LC_ALL=C"});
     EXPECT_EQ(withoutCard.exitCode, 0);
-    EXPECT_EQ(withoutCard.lines.size(), drives.lines.size() - 1);
+    EXPECT_EQ(withoutCard.Lines().size(), drives.Lines().size() - 1);
 }
 
 TEST(LibraryCli, WrongUseExitsWithUsage) {
@@ -95,7 +80,7 @@ TEST(LibraryCli, WrongUseExitsWithUsage) {
     for (const QStringList& args : wrong) {
         const CliResult result = RunCli(args);
         EXPECT_EQ(result.exitCode, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(result.lines.isEmpty());
+        EXPECT_TRUE(result.Lines().isEmpty());
     }
 }
 

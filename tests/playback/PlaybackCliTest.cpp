@@ -1,4 +1,5 @@
 #include "tests/playback/TestClips.h"
+#include "tests/support/RunCli.h"
 #include "tools/democard/FrameCode.h"
 
 #include <QFile>
@@ -10,24 +11,10 @@
 
 namespace {
 
-struct CliResult {
-    int exitCode;
-    QString out;
-    QString error;
-};
-
-CliResult RunCli(const QStringList& args) {
-    QProcess cli;
-    cli.start(qEnvironmentVariable("KARVENNA_CLI"), args);
-    cli.waitForFinished(30000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
-}
-
 QJsonObject Probe(const QString& clip) {
     const CliResult result = RunCli({"probe", clip});
     EXPECT_EQ(result.exitCode, 0) << result.error.toStdString();
-    return QJsonDocument::fromJson(result.out.toUtf8()).object();
+    return QJsonDocument::fromJson(result.out).object();
 }
 
 TEST(PlaybackCli, ProbeDescribesTheRecording) {
@@ -86,7 +73,7 @@ TEST(PlaybackCli, GrabFailsWithAMessage) {
 TEST(PlaybackCli, PlayRunsToTheEndPrintingThePosition) {
     const CliResult result = RunCli({"play", Clips().videoOnly, "--rate", "2"});
     ASSERT_EQ(result.exitCode, 0) << result.error.toStdString();
-    const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
+    const QStringList lines = result.Lines();
     ASSERT_GE(lines.size(), 5);
     EXPECT_LE(lines.size(), 20) << "4 s at rate 2 with a line every 200 ms";
     EXPECT_EQ(lines.last().toInt(), ClipMs);

@@ -1,3 +1,5 @@
+#include "tests/support/RunCli.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -7,19 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliResult {
-    int exitCode;
-    QByteArray out;
-    QByteArray error;
-};
-
-CliResult RunCli(const QStringList& args) {
-    QProcess cli;
-    cli.start(qEnvironmentVariable("KARVENNA_CLI"), args);
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
-}
 
 QString CardConfig(const QString& name) {
     return qEnvironmentVariable("KARVENNA_TEST_CARD") + "/Config/" + name;

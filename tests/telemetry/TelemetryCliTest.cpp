@@ -1,3 +1,5 @@
+#include "tests/support/RunCli.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -9,21 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliResult {
-    int exitCode;
-    QByteArray out;
-};
-
-CliResult RunCli(const QStringList& args) {
-    QProcess cli;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TZ", "UTC0");
-    cli.setProcessEnvironment(environment);
-    cli.start(qEnvironmentVariable("KARVENNA_CLI"), args);
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), cli.readAllStandardOutput()};
-}
 
 // A recording's telemetry with two valid fixes, one without a fix, and two G-sensor samples.
 class TelemetryCliTest : public testing::Test {
@@ -49,7 +36,7 @@ protected:
 };
 
 TEST_F(TelemetryCliTest, PrintsFixesAndSamplesAsJson) {
-    const CliResult result = RunCli({"telemetry", Recording()});
+    const CliResult result = RunCli({"telemetry", Recording()}, {"TZ=UTC0"});
     ASSERT_EQ(result.exitCode, 0);
     const QJsonObject telemetry = QJsonDocument::fromJson(result.out).object();
     const QJsonArray fixes = telemetry["fixes"].toArray();
@@ -83,7 +70,7 @@ TEST_F(TelemetryCliTest, PrintsTheFixIndexForAPosition) {
                                                          {"124", "{\"index\": 1}\n"},
                                                          {"2124", "{\"index\": null}\n"}};
     for (const auto& [position, line] : cases) {
-        const CliResult result = RunCli({"telemetry", Recording(), "--at", position});
+        const CliResult result = RunCli({"telemetry", Recording(), "--at", position}, {"TZ=UTC0"});
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(result.out, QByteArray(line)) << position;
     }
@@ -93,7 +80,7 @@ TEST_F(TelemetryCliTest, ExportsGpxAndCsv) {
     const QString gpx = m_folder.filePath("out/track.gpx");
     const QString csv = m_folder.filePath("gsensor.csv");
     QDir(m_folder.path()).mkdir("out");
-    ASSERT_EQ(RunCli({"export", Recording(), "--gpx", gpx, "--csv", csv}).exitCode, 0);
+    ASSERT_EQ(RunCli({"export", Recording(), "--gpx", gpx, "--csv", csv}, {"TZ=UTC0"}).exitCode, 0);
     QFile track(gpx);
     ASSERT_TRUE(track.open(QIODevice::ReadOnly));
     const QByteArray xml = track.readAll();
@@ -107,17 +94,21 @@ TEST_F(TelemetryCliTest, ExportsGpxAndCsv) {
 
     // Without the telemetry file there is nothing to export: an error, and no file.
     const QString none = m_folder.filePath("none.gpx");
-    EXPECT_EQ(RunCli({"export", m_folder.filePath("other.AVI"), "--gpx", none}).exitCode, 1);
+    EXPECT_EQ(
+        RunCli({"export", m_folder.filePath("other.AVI"), "--gpx", none}, {"TZ=UTC0"}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(none));
     EXPECT_EQ(
-        RunCli({"export", Recording(), "--csv", m_folder.filePath("no/such/dir.csv")}).exitCode, 1);
+        RunCli({"export", Recording(), "--csv", m_folder.filePath("no/such/dir.csv")}, {"TZ=UTC0"})
+            .exitCode,
+        1);
 }
 
 TEST(TelemetryCli, ReadsTheDemoCardsEventJolt) {
     const QDir recordings(qEnvironmentVariable("KARVENNA_TEST_CARD") + "/Recordings");
     const QStringList events = recordings.entryList({"*_EVT.*"}, QDir::Files);
     ASSERT_FALSE(events.isEmpty());
-    const CliResult result = RunCli({"telemetry", recordings.filePath(events.first())});
+    const CliResult result =
+        RunCli({"telemetry", recordings.filePath(events.first())}, {"TZ=UTC0"});
     ASSERT_EQ(result.exitCode, 0);
     const QJsonArray samples = QJsonDocument::fromJson(result.out)["samples"].toArray();
     ASSERT_EQ(samples.size(), 30); // three seconds, ten a second
