@@ -8,7 +8,7 @@
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonEntry {
     int id;
     ButtonLooks looks;
     const char* tooltip;
@@ -16,7 +16,7 @@ struct ButtonSpec {
 };
 
 // In the order the skin gives them their looks.
-const ButtonSpec Buttons[] = {
+const ButtonEntry Buttons[] = {
     {ControlId::Settings, ButtonLook::Settings, "Settings"},
     {ControlId::Minimize, ButtonLook::Minimize, "Minimize"},
     {ControlId::Close, ButtonLook::Close, "Close"},
@@ -42,25 +42,25 @@ const ButtonSpec Buttons[] = {
     {ControlId::Mute, ButtonLook::Volume, "Volume", CNblSkinButton::CheckBox},
 };
 
-struct SliderSpec {
+struct SliderEntry {
     int id;
     SliderLooks looks;
 };
 
-const SliderSpec Sliders[] = {
+const SliderEntry Sliders[] = {
     {ControlId::PositionSlider, SliderLook::Position},
     {ControlId::SpeedSlider, SliderLook::Speed},
     {ControlId::VolumeSlider, SliderLook::Volume},
     {ControlId::BrightnessSlider, SliderLook::Brightness},
 };
 
-struct TextSpec {
+struct TextEntry {
     int id;
     int background;
     QColor colour;
 };
 
-const TextSpec Texts[] = {
+const TextEntry Texts[] = {
     {ControlId::ElapsedTime, BitmapId::ElapsedTimeBack, QColor(33, 34, 36)},
     {ControlId::TotalTime, BitmapId::TotalTimeBack, QColor(33, 34, 36)},
     {ControlId::FileName, BitmapId::FileNameBack, QColor(146, 146, 146)},
@@ -78,33 +78,33 @@ QWidget* MainWindowControls::Control(int id) const {
 
 MainWindowControls CreateSkinnedControls(QWidget* window) {
     MainWindowControls controls;
-    for (const ButtonSpec& spec : Buttons) {
-        auto* button = new CNblSkinButton(window, spec.id, QRect(), spec.mode);
-        button->SetImages(spec.looks);
-        button->SetTip(QString::fromUtf8(spec.tooltip));
-        controls.buttons.insert(spec.id, button);
+    for (const ButtonEntry& entry : Buttons) {
+        auto* button = new CNblSkinButton(window, entry.id, QRect(), entry.mode);
+        button->SetImages(entry.looks);
+        button->SetTip(QString::fromUtf8(entry.tooltip));
+        controls.buttons.insert(entry.id, button);
     }
-    for (const SliderSpec& spec : Sliders) {
-        auto* slider = new CNblImageSlider(window, spec.id, QRect());
-        slider->SetImages(spec.looks);
+    for (const SliderEntry& entry : Sliders) {
+        auto* slider = new CNblImageSlider(window, entry.id, QRect());
+        slider->SetImages(entry.looks);
         // Scrolling the mouse wheel over the window must not seek or change the volume.
         slider->wheelEnabled = false;
-        controls.sliders.insert(spec.id, slider);
+        controls.sliders.insert(entry.id, slider);
     }
-    for (const TextSpec& spec : Texts) {
-        auto* text = new CNblStaticTrans(window, spec.id, QRect());
-        text->SetBackgroundImage(spec.background);
+    for (const TextEntry& entry : Texts) {
+        auto* text = new CNblStaticTrans(window, entry.id, QRect());
+        text->SetBackgroundImage(entry.background);
         // The texts sit centred in 13-pixel strips.
         text->SetFontHeight(12);
         text->setAlignment(Qt::AlignCenter);
-        text->textColour = spec.colour;
-        controls.texts.insert(spec.id, text);
+        text->textColour = entry.colour;
+        controls.texts.insert(entry.id, text);
     }
     return controls;
 }
 
 void RestoreWindowedLooks(const MainWindowControls& controls) {
     controls.Button(ControlId::MapEnlarge)->SetImages(ButtonLook::MapEnlarge);
-    for (const SliderSpec& spec : Sliders)
-        controls.Slider(spec.id)->SetImages(spec.looks);
+    for (const SliderEntry& entry : Sliders)
+        controls.Slider(entry.id)->SetImages(entry.looks);
 }
