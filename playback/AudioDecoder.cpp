@@ -11,6 +11,15 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+namespace {
+
+constexpr qint64 MinGap = 20 * MediaTime::UnitsPerMs;
+// Beyond this a jump is a broken timestamp rather than missing sound.
+constexpr qint64 MaxGap = 10 * MediaTime::UnitsPerSecond;
+constexpr int SilenceBlockFrames = PcmQueue::SampleRate / 10;
+
+} // namespace
+
 AudioDecoder::AudioDecoder(const MediaFile& file, PacketQueue& packets, PcmQueue& pcm)
     : file_(file), packets_(packets), pcm_(pcm) {}
 
@@ -46,6 +55,7 @@ void AudioDecoder::Run() {
             serial_ = item.serial;
             seekTarget_ = item.seekTarget;
             nextPosition_ = item.seekTarget;
+            expected_ = item.seekTarget;
         }
         if (!item.packet) {
             Decode(nullptr);
@@ -131,6 +141,25 @@ void AudioDecoder::TakeFrame(const AVFrame* frame) {
         }
         seekTarget_ = -1;
     }
-    if (frames > 0)
-        pcm_.Push(samples, int(frames), position, serial_);
+    if (frames <= 0)
+        return;
+    FillGap(position);
+    pcm_.Push(samples, int(frames), position, serial_);
+    expected_ = position + frames * MediaTime::UnitsPerSecond / PcmQueue::SampleRate;
+}
+
+void AudioDecoder::FillGap(qint64 position) {
+    // Sound that starts late, or has a hole, is preceded by silence: the clock follows the sound,
+    // and the pictures before it must still be shown in time.
+    const qint64 gap = position - expected_;
+    if (gap < MinGap || gap > MaxGap)
+        return;
+    const std::vector<qint16> silence(size_t(SilenceBlockFrames) * PcmQueue::Channels, 0);
+    for (qint64 filled = 0; filled < gap;) {
+        const qint64 frames = std::min<qint64>(
+            SilenceBlockFrames, (gap - filled) * PcmQueue::SampleRate / MediaTime::UnitsPerSecond);
+        if (frames <= 0 || !pcm_.Push(silence.data(), int(frames), expected_ + filled, serial_))
+            return;
+        filled += frames * MediaTime::UnitsPerSecond / PcmQueue::SampleRate;
+    }
 }

@@ -12,8 +12,8 @@ class MediaFile;
 class PacketQueue;
 class PcmQueue;
 
-// The sound decoding thread: decodes, resamples to PcmQueue's format and drops what lies before a
-// seek target.
+// The sound decoding thread: decodes, resamples to PcmQueue's format, drops what lies before a
+// seek target and fills holes with silence.
 class AudioDecoder {
 public:
     AudioDecoder(const MediaFile& file, PacketQueue& packets, PcmQueue& pcm);
@@ -27,6 +27,7 @@ private:
     void Decode(const AVPacket* packet);
     void TakeFrame(const AVFrame* frame);
     bool Resample(const AVFrame* frame);
+    void FillGap(qint64 position);
 
     const MediaFile& file_;
     PacketQueue& packets_;
@@ -42,5 +43,6 @@ private:
     std::vector<qint16> resampled_;
     int serial_ = 0;
     qint64 seekTarget_ = -1;
-    qint64 nextPosition_ = 0;
+    qint64 nextPosition_ = 0; // of the next decoded frame when it carries no timestamp
+    qint64 expected_ = 0;     // where the sound pushed so far ends
 };

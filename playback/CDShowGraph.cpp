@@ -29,7 +29,6 @@ CDShowGraph::~CDShowGraph() {
 }
 
 HRESULT CDShowGraph::Build(const QString& path) {
-    path_ = path;
     std::unique_ptr<MediaFile> file = MediaFile::Open(path);
     if (!file)
         return E_FAIL;

@@ -73,7 +73,6 @@ public:
     // The picture asked for by the last seek is still being decoded.
     bool FramePending() const;
     const MediaInfo* Info() const;
-    const QString& Path() const { return path_; }
 
 signals:
     // A new picture is shown (after every seek, and while running at the video's frame rate).
@@ -94,7 +93,6 @@ private:
     int state_ = Empty;
     float rate_ = 1.0f;
     qint64 durationCache_ = 0;
-    QString path_;
 
     QTimer presentTimer_;
     std::atomic<bool> presentPosted_ = false;

@@ -206,6 +206,11 @@ std::optional<qint64> PcmQueue::PositionAt(qint64 heardFrames, int serial) const
     return std::nullopt;
 }
 
+bool PcmQueue::Empty() const {
+    std::lock_guard lock(mutex_);
+    return QueuedFramesLocked() == 0 && !tempo_;
+}
+
 bool PcmQueue::Finished(qint64 heardFrames, int serial) const {
     std::lock_guard lock(mutex_);
     return endedSerial_ == serial && serial_ == serial && QueuedFramesLocked() == 0 && !tempo_ &&

@@ -41,6 +41,8 @@ public:
     // Position heard once `heardFrames` frames have been played; none while what is heard
     // belongs to an older serial.
     std::optional<qint64> PositionAt(qint64 heardFrames, int serial) const;
+    // Nothing is waiting to be read.
+    bool Empty() const;
     // Every frame of `serial` has been read and heard.
     bool Finished(qint64 heardFrames, int serial) const;
 

@@ -16,6 +16,8 @@ namespace {
 
 // While waiting for the clock (sound not heard yet) look again this often.
 constexpr int MaxWaitMs = 40;
+// Sound that has not moved for this long while nothing is queued no longer leads the clock.
+constexpr int SoundStallMs = 500;
 
 } // namespace
 
@@ -29,6 +31,7 @@ PlaybackPipeline::PlaybackPipeline(std::unique_ptr<MediaFile> file,
           pictureQueued_();
       }) {
     anchorTime_.start();
+    heardMoved_.start();
 }
 
 PlaybackPipeline::~PlaybackPipeline() {
@@ -90,7 +93,9 @@ void PlaybackPipeline::Seek(qint64 position) {
     seekTarget_ = position;
     prerolled_ = false;
     finished_ = false;
+    lastPosition_ = position;
     Anchor(position);
+    RestartSoundWatch();
     videoPackets_.Flush(serial_, position);
     audioPackets_.Flush(serial_, position);
     frames_.Flush(serial_);
@@ -107,6 +112,7 @@ void PlaybackPipeline::SetPlaying(bool playing) {
     if (playing == playing_)
         return;
     Anchor(Position());
+    RestartSoundWatch();
     playing_ = playing;
     if (output_)
         output_->SetPlaying(playing);
@@ -136,10 +142,34 @@ void PlaybackPipeline::Anchor(qint64 position) {
     anchorTime_.restart();
 }
 
+void PlaybackPipeline::RestartSoundWatch() {
+    heardMoved_.restart();
+    soundStalled_ = false;
+}
+
+bool PlaybackPipeline::SoundLeads() {
+    if (!output_)
+        return false;
+    if (output_->Failed()) {
+        pcm_.Abort(); // nobody takes the sound any more: the decoder must not wait for it
+        return false;
+    }
+    const qint64 heard = output_->HeardFrames();
+    if (pcm_.Finished(heard, serial_))
+        return false;
+    if (heard != lastHeard_) {
+        lastHeard_ = heard;
+        heardMoved_.restart();
+        soundStalled_ = false;
+    }
+    // Sound that does not come (undecodable) must not hold the pictures for ever.
+    if (playing_ && pcm_.Empty() && heardMoved_.elapsed() > SoundStallMs)
+        soundStalled_ = true;
+    return !soundStalled_;
+}
+
 qint64 PlaybackPipeline::ClockPosition() {
-    const bool soundLeads =
-        output_ && !output_->Failed() && !pcm_.Finished(output_->HeardFrames(), serial_);
-    if (soundLeads) {
+    if (SoundLeads()) {
         // Until the first sound of this serial is heard the clock waits for it.
         if (const auto heard = pcm_.PositionAt(output_->HeardFrames(), serial_)) {
             if (playing_)
@@ -161,12 +191,13 @@ qint64 PlaybackPipeline::Position() {
     const qint64 position = ClockPosition();
     // The end: every picture shown and its time passed, every sound heard. The window's
     // end-of-recording check needs the duration here exactly, also for a file cut short.
-    if (frames_.Ended(serial_) && position >= lastPictureEnd_ &&
-        (!output_ || output_->Failed() || pcm_.Finished(output_->HeardFrames(), serial_))) {
+    if (frames_.Ended(serial_) && position >= lastPictureEnd_ && !SoundLeads()) {
         finished_ = true;
         return Position();
     }
-    return std::clamp<qint64>(position, 0, Limit());
+    // Between seeks the position only moves forward, whichever clock leads.
+    lastPosition_ = std::max(lastPosition_, std::clamp<qint64>(position, 0, Limit()));
+    return lastPosition_;
 }
 
 std::optional<VideoFrame> PlaybackPipeline::TakeDuePicture(int& waitMs) {
@@ -179,6 +210,7 @@ std::optional<VideoFrame> PlaybackPipeline::TakeDuePicture(int& waitMs) {
             prerolled_ = true;
             soundReleased_ = true;
             Anchor(seekTarget_);
+            RestartSoundWatch();
             lastPictureEnd_ = picture.position + picture.duration;
             pcm_.Release(serial_);
             if (playing_)

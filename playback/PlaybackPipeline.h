@@ -47,9 +47,11 @@ public:
     std::optional<VideoFrame> TakeDuePicture(int& waitMs);
 
 private:
+    bool SoundLeads();
     qint64 ClockPosition();
     qint64 Limit() const;
     void Anchor(qint64 position);
+    void RestartSoundWatch();
 
     std::unique_ptr<MediaFile> file_;
     std::unique_ptr<AudioOutput> output_;
@@ -76,4 +78,8 @@ private:
     qint64 anchorPosition_ = 0;
     QElapsedTimer anchorTime_;
     qint64 lastPictureEnd_ = 0;
+    qint64 lastPosition_ = 0;
+    qint64 lastHeard_ = -1;
+    QElapsedTimer heardMoved_;
+    bool soundStalled_ = false;
 };

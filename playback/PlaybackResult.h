@@ -6,9 +6,7 @@
 using HRESULT = std::int32_t;
 
 constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
 constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
-constexpr HRESULT E_INVALIDARG = HRESULT(0x80070057u);
 // Run or Stop asked in a state that does not allow it.
 constexpr HRESULT VFW_E_WRONG_STATE = HRESULT(0x80040227u);
 

@@ -20,6 +20,8 @@ TEST(EndOfStream, ThePositionEqualsTheDurationAndTheGraphKeepsRunning) {
         {"AVI without a sound device", Clips().avi, false, 3300},
         {"video only", Clips().videoOnly, true, 3300},
         {"cut-off file", Clips().truncated, true, 1500},
+        {"sound starting late", Clips().lateSound, true, 3300},
+        {"scrambled sound", Clips().noisySound, true, 2000},
     };
     for (const EndCase& c : cases) {
         auto player = c.withDevice ? SilentPlayer() : DeviceLessPlayer();
@@ -31,6 +33,17 @@ TEST(EndOfStream, ThePositionEqualsTheDurationAndTheGraphKeepsRunning) {
         QTest::qWait(100);
         EXPECT_EQ(Position(*player), Duration(*player)) << c.name << ": stays at the end";
     }
+}
+
+TEST(EndOfStream, PicturesBeforeLateSoundPlayInTime) {
+    auto player = SilentPlayer();
+    ASSERT_TRUE(player->Open(Clips().lateSound));
+    ASSERT_TRUE(player->Play());
+    QTest::qWait(700);
+    EXPECT_LT(Position(*player), 1200 * MediaTime::UnitsPerMs)
+        << "no jump to where the sound starts";
+    EXPECT_GE(ShownFrame(*player), 3);
+    ASSERT_TRUE(PlaysToTheEnd(*player, 6000));
 }
 
 TEST(EndOfStream, ThePositionNeverGoesBack) {

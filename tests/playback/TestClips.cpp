@@ -50,6 +50,12 @@ TestClips Make(const QString& folder) {
                               "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=3.0008",
                               "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "pcm_s16le",
                               "-movie_timescale", "48000", "-f", "mov"});
+    clips.lateSound = Ffmpeg(folder + "/late-sound.MP4",
+                             {"-i", clips.mp4, "-itsoffset", "1.5", "-f", "lavfi", "-i",
+                              "sine=frequency=440:sample_rate=48000:duration=2.5", "-map", "0:v",
+                              "-map", "1:a", "-c:v", "copy", "-c:a", "aac"});
+    clips.noisySound = Ffmpeg(folder + "/noisy-sound.MP4",
+                              {"-i", clips.mp4, "-c", "copy", "-bsf:a", "noise=amount=1"});
     return clips;
 }
 

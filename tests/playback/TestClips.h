@@ -6,12 +6,14 @@
 // 192 x 108, 10 frames per second, one key frame a second, a 440 Hz tone. Every frame shows its
 // number (FrameCode), so frame n starts at n * 100 ms.
 struct TestClips {
-    QString avi;       // H.264 + PCM
-    QString mp4;       // H.264 + AAC
-    QString videoOnly; // the AVI without its sound
-    QString truncated; // the AVI cut off after 60 % of its bytes
-    QString oddLength; // 3.0008 s long
-    QString folder;    // for a test's own files
+    QString avi;        // H.264 + PCM
+    QString mp4;        // H.264 + AAC
+    QString videoOnly;  // the AVI without its sound
+    QString truncated;  // the AVI cut off after 60 % of its bytes
+    QString oddLength;  // 3.000792 s long
+    QString lateSound;  // the MP4 whose sound starts only at 1.5 s
+    QString noisySound; // the MP4 with every sound packet scrambled
+    QString folder;     // for a test's own files
 };
 
 constexpr int ClipMs = 4000;
