@@ -17,7 +17,7 @@ constexpr int EnoughPackets = 32;
 // A damaged file may fail to read many times in a row before the demuxer finds its feet again;
 // beyond this the rest of the file counts as lost.
 constexpr int MaxReadErrorsInARow = 1000;
-constexpr auto IdlePoll = std::chrono::milliseconds(10);
+constexpr auto IdlePoll = std::chrono::milliseconds(50);
 
 } // namespace
 
