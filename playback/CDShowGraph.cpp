@@ -1,9 +1,9 @@
 #include "playback/CDShowGraph.h"
 
-#include "playback/MediaTime.h"
 #include "playback/PlaybackPipeline.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -41,11 +41,11 @@ HRESULT CDShowGraph::Build(const QString& path) {
         pictureSize_ = videoWindow_->size() * videoWindow_->devicePixelRatioF();
     if (pictureSize_.isEmpty())
         pictureSize_ = videoSize;
+    SetVolume(volume_);
     if (!pipeline_->Start(Target()) || !pipeline_->WaitForFirstPicture(FirstPictureTimeout)) {
         pipeline_.reset();
         return E_FAIL;
     }
-    SetVolume(volume_);
     durationCache_ = 0;
     state_ = Stopped;
     Present();

@@ -1,3 +1,5 @@
+#include "playback/VolumeWord.h"
+#include "tests/playback/EngineTestSupport.h"
 #include "tests/playback/TestClips.h"
 
 #include <QFile>
@@ -34,6 +36,9 @@ public:
             QThread::msleep(100);
         if (!Run("pactl", {"info"}))
             error_ = "pulseaudio started but does not answer";
+        // This process plays into it as well, through the engine itself.
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
+        qunsetenv("PULSE_SERVER");
     }
     ~SoundServer() { Run("pulseaudio", {"--kill"}); }
 
@@ -59,18 +64,40 @@ struct Heard {
     std::vector<qint16> samples; // mono
 };
 
+// Records the null sink's monitor from construction to Stop.
+class Recording {
+public:
+    explicit Recording(const SoundServer& server) {
+        recorder_.setProcessEnvironment(server.Environment());
+        recorder_.setStandardOutputFile(folder_.filePath("heard.raw"));
+        recorder_.start("parec",
+                        {"--device=null.monitor", "--format=s16le",
+                         "--rate=" + QString::number(RecordRate), "--channels=1", "--raw"});
+        EXPECT_TRUE(recorder_.waitForStarted());
+        QThread::msleep(300);
+    }
+
+    std::vector<qint16> Stop() {
+        QThread::msleep(300);
+        recorder_.kill();
+        recorder_.waitForFinished();
+        QFile file(folder_.filePath("heard.raw"));
+        file.open(QIODevice::ReadOnly);
+        const QByteArray raw = file.readAll();
+        std::vector<qint16> samples(size_t(raw.size() / 2));
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = qFromLittleEndian<qint16>(raw.constData() + 2 * i);
+        return samples;
+    }
+
+private:
+    QTemporaryDir folder_;
+    QProcess recorder_;
+};
+
 Heard PlayAndRecord(const SoundServer& server, const QString& clip, const QString& rate,
                     const QString& volume) {
-    QTemporaryDir folder;
-    const QString recording = folder.filePath("heard.raw");
-    QProcess recorder;
-    recorder.setProcessEnvironment(server.Environment());
-    recorder.setStandardOutputFile(recording);
-    recorder.start("parec", {"--device=null.monitor", "--format=s16le",
-                             "--rate=" + QString::number(RecordRate), "--channels=1", "--raw"});
-    EXPECT_TRUE(recorder.waitForStarted());
-    QThread::msleep(300);
-
+    Recording recording(server);
     Heard heard;
     QProcess cli;
     cli.setProcessEnvironment(server.Environment());
@@ -81,15 +108,7 @@ Heard PlayAndRecord(const SoundServer& server, const QString& clip, const QStrin
     const QStringList printed =
         QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     heard.lastPosition = printed.isEmpty() ? QString() : printed.last();
-    QThread::msleep(300);
-    recorder.kill();
-    recorder.waitForFinished();
-    QFile file(recording);
-    file.open(QIODevice::ReadOnly);
-    const QByteArray raw = file.readAll();
-    heard.samples.resize(size_t(raw.size() / 2));
-    for (size_t i = 0; i < heard.samples.size(); ++i)
-        heard.samples[i] = qFromLittleEndian<qint16>(raw.constData() + 2 * i);
+    heard.samples = recording.Stop();
     return heard;
 }
 
@@ -162,6 +181,27 @@ TEST_F(Sound, VolumeZeroIsSilent) {
     EXPECT_LT(FindTone(silent.samples).loudest, 5);
     const Heard half = PlayAndRecord(*server_, Clips().mp4, "1", "50");
     EXPECT_NEAR(FindTone(half.samples).loudest / FindTone(loud.samples).loudest, 50.0 / 99, 0.05);
+}
+
+TEST_F(Sound, SeekingAndPausingWhilePlayingLeaveNothingOldToHear) {
+    CDShowPlayer player; // the desktop's sound device: our server
+    player.Attach(QSize(192, 108));
+    player.SetVolume(VolumeWordFromSlider(99));
+    ASSERT_TRUE(player.Open(Clips().avi));
+    Recording recording(*server_);
+    ASSERT_TRUE(player.Play());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Position(player) >= 1000 * MediaTime::UnitsPerMs; }, 8000));
+    player.Graph()->Pause();
+    QTest::qWait(300);
+    player.SeekMs(3000);
+    ASSERT_TRUE(WaitForShownPicture(*player.Graph(), 5000));
+    ASSERT_TRUE(player.Play());
+    ASSERT_TRUE(PlaysToTheEnd(player, 8000));
+    const Tone tone = FindTone(recording.Stop());
+    // One second before the seek and the last second after it, nothing in between.
+    EXPECT_NEAR(tone.seconds, 2.0, 0.15);
+    EXPECT_NEAR(tone.hz, ToneHz, 8);
 }
 
 } // namespace
