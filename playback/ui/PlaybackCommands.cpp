@@ -3,6 +3,7 @@
 #include "library/RecordingEntry.h"
 #include "library/ui/CConfigListCtrl.h"
 #include "playback/CDShowPlayer.h"
+#include "playback/VolumeWord.h"
 #include "playback/ui/PlaybackRules.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
@@ -40,7 +41,7 @@ PlaybackCommands::PlaybackCommands(CDShowPlayer& player, PlaybackControls contro
     m_controls.brightness->setRange(-150, 150);
     m_controls.brightness->setValue(0);
     m_controls.mute->SetCheck(0);
-    m_player.SetVolume(VolumeWord(m_controls.volume->value()));
+    m_player.SetVolume(VolumeWordFromSlider(m_controls.volume->value()));
     m_positionTimer.setInterval(PositionTickMs);
     connect(&m_positionTimer, &QTimer::timeout, this, &PlaybackCommands::PositionTick);
 }
@@ -153,7 +154,7 @@ void PlaybackCommands::OnRowDoubleClicked(int row) {
 
 void PlaybackCommands::OnMute() {
     const bool muted = m_controls.mute->GetCheck();
-    m_player.SetVolume(muted ? 0 : VolumeWord(m_controls.volume->value()));
+    m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_controls.volume->value()));
     ShowMuteLook(muted);
 }
 
@@ -173,7 +174,7 @@ void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
     } else if (controlId == m_controls.volume->ControlId()) {
         m_controls.mute->SetCheck(position == 0);
         ShowMuteLook(position == 0);
-        m_player.SetVolume(VolumeWord(position));
+        m_player.SetVolume(VolumeWordFromSlider(position));
     } else if (controlId == m_controls.brightness->ControlId()) {
         if (graph) {
             graph->SetDecoderParam(CDShowGraph::ParamBrightnessOn, 1);

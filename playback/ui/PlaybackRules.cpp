@@ -1,7 +1,4 @@
 #include "playback/ui/PlaybackRules.h"
-
-#include <algorithm>
-
 namespace PlaybackRules {
 
 float RateForSpeedPosition(int position) {
@@ -16,11 +13,6 @@ QString TimeText(std::int64_t milliseconds) {
     return QString::asprintf("%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
                              static_cast<long long>(seconds % 3600 / 60),
                              static_cast<long long>(seconds % 60));
-}
-
-std::uint32_t VolumeWord(int position) {
-    const auto level = std::uint32_t(std::clamp(position, 0, 99) * 655.35);
-    return level | level << 16;
 }
 
 } // namespace PlaybackRules

@@ -15,8 +15,4 @@ float RateForSpeedPosition(int position);
 // "hh:mm:ss" of whole seconds; hours are not limited to two digits.
 QString TimeText(std::int64_t milliseconds);
 
-// The output volume of a volume slider position (0 to 99): the same 16-bit level for the left
-// channel (low word) and the right channel (high word).
-std::uint32_t VolumeWord(int position);
-
 } // namespace PlaybackRules
