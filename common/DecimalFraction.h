@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/DecimalText.h"
+
 #include <charconv>
 
 // The run-time library's reading of a decimal fraction (atof), shared by telemetry fields and
@@ -9,14 +11,7 @@
 // would stop "12.7" at the point) and reads neither "inf", "nan" nor hexadecimal, and a value
 // beyond the range of double reads as 0: no infinity reaches a display or a file.
 inline double ReadDecimalFraction(const char* text, const char* end) {
-    auto isSpace = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    };
-    while (text != end && isSpace(*text))
-        ++text;
-    bool negative = false;
-    if (text != end && (*text == '+' || *text == '-'))
-        negative = *text++ == '-';
+    const bool negative = SkipSpaceAndSign(text, end);
     if (text == end || !((*text >= '0' && *text <= '9') || *text == '.'))
         return 0.0;
     double value = 0.0;

@@ -10,11 +10,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-scripts/install-deps.sh --bench
+bench/build.sh karvenna-playback-bench karvenna-cli
 build=build/bench
-flock /tmp/karvenna-build.lock cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DKARVENNA_BUILD_TESTS=OFF >/dev/null
-flock /tmp/karvenna-build.lock cmake --build "$build" --target karvenna-playback-bench karvenna-cli
 bench=$build/bench/playback/karvenna-playback-bench
 cli=$build/app/karvenna-cli
 

@@ -5,11 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-scripts/install-deps.sh --bench
+bench/build.sh karvenna-gps-bench karvenna-cli
 build=build/bench
-flock /tmp/karvenna-build.lock cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DKARVENNA_BUILD_TESTS=OFF >/dev/null
-flock /tmp/karvenna-build.lock cmake --build "$build" --target karvenna-gps-bench karvenna-cli
 
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
