@@ -3,6 +3,7 @@
 #include "library/ui/RecordingRowDelegate.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -59,12 +60,14 @@ int CConfigListCtrl::ItemCount() const {
 }
 
 void CConfigListCtrl::SetRows(QList<RecordingEntry> rows) {
+    m_activeRow = -1;
     for (RecordingEntry& row : rows)
         row[ColumnCheck] = QStringLiteral("0");
     m_rows.SetRows(std::move(rows));
 }
 
 void CConfigListCtrl::DeleteAllItems() {
+    m_activeRow = -1;
     m_rows.SetRows({});
 }
 
@@ -103,8 +106,41 @@ QRect CConfigListCtrl::CheckBoxRect(int row) const {
     return RecordingRowDelegate::CheckBoxRect(visualRect(m_rows.index(row, ColumnCheck)));
 }
 
+bool CConfigListCtrl::event(QEvent* event) {
+    // One step per press of Tab: a held key must not race through the whole card.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && key->isAutoRepeat())
+            return true;
+    }
+    return QTableView::event(event);
+}
+
+// Tab walks the check boxes row by row (Shift+Tab backwards), selecting each box's row; past the
+// last box (or before the first) the focus moves on to the next control.
+bool CConfigListCtrl::focusNextPrevChild(bool next) {
+    if (m_activeRow < 0)
+        m_activeRow = next ? 0 : ItemCount() - 1;
+    else
+        m_activeRow += next ? 1 : -1;
+    if (m_activeRow < 0 || m_activeRow >= ItemCount()) {
+        m_activeRow = -1;
+        return QWidget::focusNextPrevChild(next);
+    }
+    DeselectAll();
+    SelectRow(m_activeRow);
+    scrollTo(m_rows.index(m_activeRow, ColumnCheck));
+    return true;
+}
+
+void CConfigListCtrl::focusOutEvent(QFocusEvent* event) {
+    m_activeRow = -1;
+    QTableView::focusOutEvent(event);
+}
+
 void CConfigListCtrl::mousePressEvent(QMouseEvent* event) {
     const QModelIndex cell = indexAt(event->position().toPoint());
+    m_activeRow = cell.column() == ColumnCheck ? cell.row() : -1;
     // A box toggles only when the click is inside it and it lies wholly in view, so that a
     // row half scrolled away is not marked by accident.
     if (event->button() == Qt::LeftButton && cell.column() == ColumnCheck) {

@@ -40,10 +40,16 @@ signals:
     void rowDoubleClicked(int row, int column);
 
 protected:
+    bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     RecordingRowsModel m_rows;
     std::function<int()> m_currentIndex;
+    // The row whose check box has the keyboard, set by a click on a box's cell or by Tab; -1
+    // when none has.
+    int m_activeRow = -1;
 };

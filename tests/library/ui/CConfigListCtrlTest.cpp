@@ -1,7 +1,11 @@
 #include "library/ui/CConfigListCtrl.h"
+
 #include "tests/support/DoubleClick.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -115,6 +119,45 @@ TEST_F(FileList, DoubleClickReportsRowAndColumn) {
     ASSERT_EQ(doubleClicks.size(), 1);
     EXPECT_EQ(doubleClicks[0][0].toInt(), 2);
     EXPECT_EQ(doubleClicks[0][1].toInt(), ColumnName);
+}
+
+TEST(FileListKeys, TabWalksTheBoxesOnePressAtATimeThenMovesOn) {
+    QWidget window;
+    auto* list = new CConfigListCtrl(&window);
+    list->resize(308, 508);
+    auto* next = new QPushButton(&window);
+    next->move(0, 510);
+    list->SetRows({Row("a_NOR.AVI"), Row("b_EVT.AVI"), Row("c_MOT.MP4")});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    auto tab = [list](bool shift = false) {
+        QTest::keyClick(list, shift ? Qt::Key_Backtab : Qt::Key_Tab,
+                        shift ? Qt::ShiftModifier : Qt::NoModifier);
+    };
+
+    tab();
+    EXPECT_EQ(list->FirstSelectedRow(), 0);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(list, &held);
+    EXPECT_EQ(list->FirstSelectedRow(), 0);
+    tab();
+    tab();
+    EXPECT_EQ(list->FirstSelectedRow(), 2);
+    tab();
+    EXPECT_TRUE(next->hasFocus());
+
+    // A click on a box's cell makes it the starting point; Shift+Tab goes back.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->CheckBoxRect(2).topLeft() + QPoint(-2, 8));
+    list->setFocus();
+    tab(true);
+    EXPECT_EQ(list->FirstSelectedRow(), 1);
+    tab(true);
+    tab(true);
+    EXPECT_TRUE(next->hasFocus());
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(list->ItemText(row, ColumnCheck), "0");
 }
 
 } // namespace
