@@ -1,5 +1,6 @@
 #include "app/CVeskaPlayerApp.h"
+#include "playback/LeaveProcess.h"
 
 int main(int argc, char** argv) {
-    return CVeskaPlayerApp().Run(argc, argv);
+    LeaveProcess(CVeskaPlayerApp().Run(argc, argv));
 }

@@ -1,4 +1,5 @@
 #include "app/cli/CliCommand.h"
+#include "playback/LeaveProcess.h"
 
 #include <QCoreApplication>
 #include <span>
@@ -21,9 +22,7 @@ int PrintUsage() {
     return 2;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int RunCommand(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (!args.isEmpty() && args.first() == QLatin1String("--card")) {
@@ -42,11 +41,16 @@ int main(int argc, char** argv) {
             try {
                 return command.run(args);
             } catch (const UsageError&) {
-                PrintError(QStringLiteral("usage: karvenna-cli ") +
-                           QLatin1String(command.usage));
+                PrintError(QStringLiteral("usage: karvenna-cli ") + QLatin1String(command.usage));
                 return 2;
             }
         }
     }
     return PrintUsage();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    LeaveProcess(RunCommand(argc, argv));
 }

@@ -127,17 +127,24 @@ struct Tone {
 
 Tone FindTone(const std::vector<qint16>& samples) {
     Tone tone;
-    int windows = 0, crossings = 0, counted = 0;
-    for (size_t start = 0; start + WindowFrames <= samples.size(); start += WindowFrames) {
-        const double rms = Rms(&samples[start], WindowFrames);
-        tone.loudest = std::max(tone.loudest, rms);
-        if (rms < 300)
+    std::vector<double> levels;
+    for (size_t start = 0; start + WindowFrames <= samples.size(); start += WindowFrames)
+        levels.push_back(Rms(&samples[start], WindowFrames));
+    int sounding = 0, crossings = 0, counted = 0;
+    for (double level : levels) {
+        tone.loudest = std::max(tone.loudest, level);
+        sounding += level >= 300;
+    }
+    tone.seconds = double(sounding) * WindowFrames / RecordRate;
+    // The pitch only from windows the tone fills: one cut by a start, a pause or a seek has
+    // fewer crossings for its length.
+    for (size_t window = 0; window < levels.size(); ++window) {
+        if (levels[window] < 0.9 * tone.loudest)
             continue;
-        ++windows;
+        const size_t start = window * WindowFrames;
         for (size_t i = std::max<size_t>(start, 1); i < start + WindowFrames; ++i, ++counted)
             crossings += samples[i - 1] < 0 && samples[i] >= 0;
     }
-    tone.seconds = double(windows) * WindowFrames / RecordRate;
     tone.hz = counted ? crossings * double(RecordRate) / counted : 0;
     return tone;
 }
