@@ -1,4 +1,5 @@
 #include "playback/ui/PlaybackRules.h"
+
 namespace PlaybackRules {
 
 float RateForSpeedPosition(int position) {

@@ -1,10 +1,10 @@
 #include "library/ui/CardLibrary.h"
-#include "tests/support/ModalAnswer.h"
 
 #include "library/FakeDriveProvider.h"
 #include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CSelectDriveDlg.h"
 #include "library/ui/CSelectMonthDlg.h"
+#include "tests/support/ModalAnswer.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
