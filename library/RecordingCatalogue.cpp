@@ -50,6 +50,11 @@ std::optional<std::tm> LocalDate(qint64 secondsSinceEpoch) {
     return local;
 }
 
+// tm_year counts from 1900 and reaches INT_MAX for absurd file times: add in 64 bits.
+qint64 CalendarYear(const std::tm& date) {
+    return qint64(date.tm_year) + 1900;
+}
+
 // One readdir pass; only names that pass the filter get their one statx.
 QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter) {
     QList<RecordingEntry> rows;
@@ -115,15 +120,16 @@ QString CreationDateText(qint64 secondsSinceEpoch) {
     const std::optional<std::tm> date = LocalDate(secondsSinceEpoch);
     if (!date)
         return QStringLiteral("00.00.00");
-    return QString::asprintf("%02d.%02d.%02d", (date->tm_year + 1900) % 100, date->tm_mon + 1,
-                             date->tm_mday);
+    const qint64 yearInCentury = (CalendarYear(*date) % 100 + 100) % 100;
+    return QString::asprintf("%02lld.%02d.%02d", yearInCentury, date->tm_mon + 1, date->tm_mday);
 }
 
 QString SelectedDateText(qint64 selectedDate) {
     const std::optional<std::tm> date = LocalDate(selectedDate);
     if (!date)
         return QStringLiteral("00000000");
-    return QString::asprintf("%04d%02d%02d", date->tm_year + 1900, date->tm_mon + 1, date->tm_mday);
+    return QString::asprintf("%04lld%02d%02d", CalendarYear(*date), date->tm_mon + 1,
+                             date->tm_mday);
 }
 
 TelemetryFiles TelemetryPaths(const QString& recordingPath) {

@@ -21,7 +21,8 @@ bool AllTextsWritable(const SettingsRecord& record) {
         if (auto text = std::get_if<QString SettingsRecord::*>(&key.field))
             if (!Writable(record.*(*text)))
                 return false;
-    return true;
+    // The length has its own answer; a NUL would end the decoded password early.
+    return !record.vk_wifi_ap_pwd.contains(QChar(0));
 }
 
 QByteArray ValueText(const SettingsRecord& record, const SettingField& field) {

@@ -31,9 +31,14 @@ Aes256Key WifiPasswordKey() {
     return key;
 }
 
+bool EncodableWifiPassword(const QString& text) {
+    return text.size() <= MaxWifiPasswordLength &&
+           std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c.unicode() > 0xFF || c.unicode() == 0; });
+}
+
 std::optional<QString> EncodeWifiPassword(const QString& text) {
-    if (text.size() > MaxWifiPasswordLength ||
-        std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; }))
+    if (!EncodableWifiPassword(text))
         return std::nullopt;
     unsigned char buffer[BufferSize] = {};
     const QByteArray bytes = text.toLatin1();

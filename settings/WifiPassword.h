@@ -14,9 +14,13 @@ constexpr int MaxWifiPasswordLength = 16;
 Aes256Key WifiPasswordKey();
 
 // The password as the settings file holds it: 40 upper-case hexadecimal digits of a 20-byte
-// buffer whose first 16 bytes are enciphered. nullopt for a text longer than
-// MaxWifiPasswordLength or holding a character above 255.
+// buffer whose first 16 bytes are enciphered. nullopt for a text that is not
+// EncodableWifiPassword.
 std::optional<QString> EncodeWifiPassword(const QString& text);
+
+// At most MaxWifiPasswordLength characters, each a single byte other than NUL: the decoder ends
+// the password at its first zero byte, so a NUL would cut it short.
+bool EncodableWifiPassword(const QString& text);
 
 // The plain password from a file's value. Digits beyond the 40th are ignored, a missing 40th
 // counts as 0, and anything that is not a hexadecimal digit counts as 0. nullopt for a value of

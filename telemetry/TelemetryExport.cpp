@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -27,36 +28,78 @@ QDateTime UtcTime(const CGPSData& fix) {
     return QDateTime(date, time, Qt::UTC);
 }
 
-bool HasPosition(double latitude, double longitude) {
-    return (latitude != 0.0 || longitude != 0.0) && std::abs(latitude) <= 90.0 &&
-           std::abs(longitude) < 180.0;
+// GPX wants -90 <= lat <= 90 and -180 <= lon < 180 of the numbers as written, so the range is
+// tested after the rounding to seven decimals.
+struct Position {
+    QString latitude;
+    QString longitude;
+};
+
+std::optional<Position> WrittenPosition(const CGPSData& fix) {
+    if (fix.latitude == 0.0 && fix.longitude == 0.0) // a sentence cut short
+        return std::nullopt;
+    Position position{QString::number(DecimalDegrees(fix.latitude), 'f', 7),
+                      QString::number(DecimalDegrees(fix.longitude), 'f', 7)};
+    const double latitude = position.latitude.toDouble();
+    const double longitude = position.longitude.toDouble();
+    if (std::abs(latitude) > 90.0 || longitude < -180.0 || longitude >= 180.0)
+        return std::nullopt;
+    return position;
+}
+
+// The course as written, when it lies in the range GPX allows (0 <= course < 360).
+std::optional<QString> WrittenCourse(double course) {
+    const QString text = QString::number(course, 'f', 1);
+    const double written = text.toDouble();
+    if (written < 0.0 || written >= 360.0)
+        return std::nullopt;
+    return text;
 }
 
 void WriteTrackPoint(QXmlStreamWriter& xml, const CGPSData& fix) {
-    const double latitude = DecimalDegrees(fix.latitude);
-    const double longitude = DecimalDegrees(fix.longitude);
-    if (!HasPosition(latitude, longitude))
+    const std::optional<Position> position = WrittenPosition(fix);
+    if (!position)
         return;
     xml.writeStartElement(QStringLiteral("trkpt"));
-    xml.writeAttribute(QStringLiteral("lat"), QString::number(latitude, 'f', 7));
-    xml.writeAttribute(QStringLiteral("lon"), QString::number(longitude, 'f', 7));
+    xml.writeAttribute(QStringLiteral("lat"), position->latitude);
+    xml.writeAttribute(QStringLiteral("lon"), position->longitude);
     if (const QDateTime time = UtcTime(fix); time.isValid())
         xml.writeTextElement(QStringLiteral("time"), time.toString(Qt::ISODate));
     xml.writeStartElement(QStringLiteral("extensions"));
     xml.writeStartElement(ExtensionNamespace, QStringLiteral("TrackPointExtension"));
-    xml.writeTextElement(ExtensionNamespace, QStringLiteral("speed"),
-                         QString::number(fix.speed / KilometresPerHourPerMetrePerSecond, 'f', 3));
-    xml.writeTextElement(ExtensionNamespace, QStringLiteral("course"),
-                         QString::number(fix.course, 'f', 1));
+    if (fix.speed >= 0.0)
+        xml.writeTextElement(
+            ExtensionNamespace, QStringLiteral("speed"),
+            QString::number(fix.speed / KilometresPerHourPerMetrePerSecond, 'f', 3));
+    if (const std::optional<QString> course = WrittenCourse(fix.course))
+        xml.writeTextElement(ExtensionNamespace, QStringLiteral("course"), *course);
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndElement();
 }
 
+// XML 1.0 holds no control character but tab and the line ends, no U+FFFE or U+FFFF and no lone
+// surrogate: a recording name may hold any of them. Controls are dropped, the rest shown as
+// U+FFFD.
+QString XmlText(const QString& text) {
+    QString clean;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            continue;
+        const char32_t shown = c == 0xFFFE || c == 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)
+                                   ? char32_t(QChar::ReplacementCharacter)
+                                   : c;
+        clean += QString::fromUcs4(&shown, 1);
+    }
+    return clean;
+}
+
 // QSaveFile::commit does not see a failure of its own final flush (a full card): flush first.
-QString Commit(QSaveFile& file, bool written) {
-    if (!written || !file.flush() || !file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString());
+QString WriteWhole(const QByteArray& text, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush() ||
+        !file.commit())
+        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
     return {};
 }
 
@@ -68,11 +111,9 @@ double DecimalDegrees(double nmeaValue) {
     return std::copysign(degrees + (magnitude - degrees * 100.0) / 60.0, nmeaValue);
 }
 
-QString WriteGpxTrack(const QList<CGPSData>& fixes, const QString& trackName, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    QXmlStreamWriter xml(&file);
+QByteArray GpxTrackText(const QList<CGPSData>& fixes, const QString& trackName) {
+    QByteArray text;
+    QXmlStreamWriter xml(&text);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
     xml.writeDefaultNamespace(GpxNamespace);
@@ -85,21 +126,29 @@ QString WriteGpxTrack(const QList<CGPSData>& fixes, const QString& trackName, co
     xml.writeAttribute(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"),
                        QStringLiteral("schemaLocation"), SchemaLocations);
     xml.writeStartElement(QStringLiteral("trk"));
-    xml.writeTextElement(QStringLiteral("name"), trackName);
+    xml.writeTextElement(QStringLiteral("name"), XmlText(trackName));
     xml.writeStartElement(QStringLiteral("trkseg"));
     for (const CGPSData& fix : fixes)
         WriteTrackPoint(xml, fix);
     xml.writeEndDocument();
-    return Commit(file, !xml.hasError());
+    return xml.hasError() ? QByteArray() : text;
 }
 
-QString WriteGsensorCsv(const QList<CGSensorData>& samples, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+QByteArray GsensorCsvText(const QList<CGSensorData>& samples) {
     QByteArray text = "offset_ms,x,y,z\n";
     for (const CGSensorData& sample : samples)
         text += QByteArray::number(sample.offset) + ',' + QByteArray::number(sample.x) + ',' +
                 QByteArray::number(sample.y) + ',' + QByteArray::number(sample.z) + '\n';
-    return Commit(file, file.write(text) == text.size());
+    return text;
+}
+
+QString WriteGpxTrack(const QList<CGPSData>& fixes, const QString& trackName, const QString& path) {
+    const QByteArray text = GpxTrackText(fixes, trackName);
+    if (text.isEmpty())
+        return QStringLiteral("cannot form the GPX track of %1").arg(trackName);
+    return WriteWhole(text, path);
+}
+
+QString WriteGsensorCsv(const QList<CGSensorData>& samples, const QString& path) {
+    return WriteWhole(GsensorCsvText(samples), path);
 }

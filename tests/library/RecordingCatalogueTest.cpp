@@ -184,6 +184,9 @@ TEST(RecordingTexts, DatesAreLocal) {
         EXPECT_EQ(SelectedDateText(c.time), c.selected) << c.zone << " " << c.time;
     }
     SetTimeZone("UTC0");
+    // The last second whose year still fits tm_year: the year itself does not fit an int.
+    EXPECT_EQ(CreationDateText(67768036191676799), "47.12.31");
+    EXPECT_EQ(SelectedDateText(67768036191676799), "21474855471231");
     EXPECT_EQ(CreationDateText(std::numeric_limits<qint64>::max()), "00.00.00");
     EXPECT_EQ(SelectedDateText(std::numeric_limits<qint64>::max()), "00000000");
 }

@@ -91,6 +91,9 @@ TEST_F(SettingsWriteTest, RefusesFieldsTheFileCannotHoldAndTouchesNothing) {
          SettingsWriteResult::PasswordTooLong},
         {[](SettingsRecord& r) { r.vk_wifi_ap_pwd = QString::fromUtf8("\u0101"); },
          SettingsWriteResult::TextNotWritable},
+        // A plain password read from a file may hold a NUL; encoded, it would end there.
+        {[](SettingsRecord& r) { r.vk_wifi_ap_pwd = QString::fromLatin1("a\0b", 3); },
+         SettingsWriteResult::TextNotWritable},
         {[](SettingsRecord& r) { r.vk_wifi_ap_ssid = QString::fromUtf8("VESKA-QX5-\u0416"); },
          SettingsWriteResult::TextNotWritable},
         {[](SettingsRecord& r) { r.vk_fw_version = "1.0\nvk_audio_volume=0"; },

@@ -54,6 +54,7 @@ TEST(WifiPassword, RoundTripsEveryPasswordTheDialogTakes) {
 TEST(WifiPassword, RefusesWhatItCannotEncode) {
     EXPECT_FALSE(EncodeWifiPassword("0123456789abcdefg"));
     EXPECT_FALSE(EncodeWifiPassword(QString::fromUtf8("\u0100")));
+    EXPECT_FALSE(EncodeWifiPassword(QString::fromLatin1("a\0b", 3)));
 }
 
 TEST(WifiPassword, DecodesByTheDevicesDigitRules) {

@@ -43,7 +43,7 @@ private:
     std::string m_old;
 };
 
-// The fix of the 4.1 example line, varied by the cases below.
+// The fix of a typical camera line, varied by the cases below.
 CGPSData ExampleFix() {
     CGPSData fix;
     fix.offset = 123;

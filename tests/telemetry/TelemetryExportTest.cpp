@@ -100,6 +100,46 @@ TEST(TelemetryExport, GpxTrackHasDegreesUtcTimesAndSpeed) {
     EXPECT_EQ(points[2].time, QString());
 }
 
+// The limits hold for the numbers as written, after the rounding to seven decimals.
+TEST(TelemetryExport, GpxKeepsEveryWrittenValueInItsRange) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("track.gpx");
+    QList<CGPSData> fixes = {
+        Fix(3733.1234, 17959.99999999, 17, 15, 3, 13),   // rounds to 180: left out
+        Fix(-3733.1234, -17959.99999999, 17, 15, 3, 13), // rounds to -180: kept
+        Fix(9000.000000001, 12658.5678, 17, 15, 3, 13),  // rounds to 90: kept
+        Fix(9000.00001, 12658.5678, 17, 15, 3, 13),      // beyond 90: left out
+    };
+    fixes[1].course = 359.96; // 360.0 as written: no course
+    fixes[2].speed = -5.0;    // no speed
+    ASSERT_EQ(WriteGpxTrack(fixes, "track", path), QString());
+    QString trackName;
+    const QList<TrackPoint> points = ReadTrack(path, trackName);
+    ASSERT_EQ(points.size(), 2);
+    EXPECT_EQ(points[0].longitude, -180.0);
+    EXPECT_EQ(points[1].latitude, 90.0);
+    EXPECT_EQ(points[1].speed, -1); // absent
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_FALSE(text.contains("course>360")) << text.constData();
+    EXPECT_EQ(text.count("<gpxtpx:course>"), 1);
+}
+
+// A recording name may hold bytes that XML cannot: the track is still written, under a name
+// without them.
+TEST(TelemetryExport, GpxTrackNameLeavesOutWhatXmlCannotHold) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("track.gpx");
+    const QString name = QStringLiteral("2013\x01"
+                                        "0315\x1b_NOR") +
+                         QChar(0xDCE9) + QChar(0xFFFF);
+    ASSERT_EQ(WriteGpxTrack({Fix(3733.1234, 12658.5678, 17, 15, 3, 13)}, name, path), QString());
+    QString trackName;
+    EXPECT_EQ(ReadTrack(path, trackName).size(), 1);
+    EXPECT_EQ(trackName, QStringLiteral("20130315_NOR\uFFFD\uFFFD"));
+}
+
 TEST(TelemetryExport, CsvHasAHeaderAndOneLinePerSample) {
     const QTemporaryDir folder;
     const QString path = folder.filePath("gsensor.csv");
