@@ -7,12 +7,12 @@
 #include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CardLibrary.h"
 #include "playback/ui/PlaybackCommands.h"
+#include "playback/ui/VideoWindow.h"
 #include "resources/LocalizedStrings.h"
 #include "skin/BitmapIds.h"
 #include "skin/CNblImageSlider.h"
 #include "skin/CNblSkinButton.h"
 #include "skin/CNblStaticTrans.h"
-#include "skin/CStaticView.h"
 #include "skin/SkinBitmaps.h"
 
 #include <QApplication>
@@ -49,12 +49,12 @@ const QString& CVeskaPlayerDlg::LibraryRoot() const {
 }
 
 void CVeskaPlayerDlg::CreateSkin() {
-    m_videoWindow =
-        new CStaticView(this, ControlId::VideoWindow, MainWindowLayout::WindowedVideoRect());
+    m_videoWindow = new VideoWindow(this, ControlId::VideoWindow,
+                                    MainWindowLayout::WindowedVideoRect(), m_player);
     m_videoWindow->show();
-    m_player.Attach(m_videoWindow);
     m_controls = CreateSkinnedControls(this);
-    m_controls.Slider(ControlId::PositionSlider)->setGeometry(39, 477, 371, 20);
+    m_controls.Slider(ControlId::PositionSlider)
+        ->setGeometry(MainWindowLayout::PositionSliderCreatedRect());
 
     m_fileList = new CConfigListCtrl(this);
     m_fileList->setObjectName(QString::number(ControlId::FileList));
@@ -93,8 +93,7 @@ void CVeskaPlayerDlg::ApplyLayout(int layout) {
         return;
     m_videoWindow->setGeometry(MainWindowLayout::WindowedVideoRect());
     m_videoWindow->show();
-    if (CDShowGraph* graph = m_player.Graph())
-        graph->Repaint();
+    m_videoWindow->Repaint();
     m_fileList->show();
     for (const auto& placement : MainWindowLayout::WindowedPlacements(m_mapViewState)) {
         QWidget* control = m_controls.Control(placement.controlId);

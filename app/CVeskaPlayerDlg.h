@@ -10,9 +10,9 @@
 #include <QDialog>
 
 class CConfigListCtrl;
-class CStaticView;
 class CardLibrary;
 class PlaybackCommands;
+class VideoWindow;
 
 // The program's one main window: frameless, fixed at 1022 x 682, drawn entirely from the skin.
 // It owns everything that lives while the program runs and hands each command to the room that
@@ -64,7 +64,7 @@ private:
     CSettingsInfo m_settings;
     CTextData m_telemetry;
     MainWindowControls m_controls;
-    CStaticView* m_videoWindow = nullptr;
+    VideoWindow* m_videoWindow = nullptr;
     CConfigListCtrl* m_fileList = nullptr;
     CardLibrary* m_library = nullptr;
     PlaybackCommands* m_playback = nullptr;

@@ -41,6 +41,10 @@ QList<Placement> WindowedPlacements(int mapViewState) {
     };
 }
 
+QRect PositionSliderCreatedRect() {
+    return {39, 477, 371, 20};
+}
+
 QRect WindowedVideoRect() {
     return {3, 78, 688, 387};
 }

@@ -21,6 +21,9 @@ struct Placement {
 // The controls of the windowed layout; the map buttons depend on whether the map pane is open.
 QList<Placement> WindowedPlacements(int mapViewState);
 QRect WindowedVideoRect();
+// Where the position slider is made: the skin is set up before the first layout, which moves the
+// slider to its windowed place at once.
+QRect PositionSliderCreatedRect();
 QRect WindowedListRect();
 // The map view's place in the windowed layout; empty when the pane is closed.
 QRect WindowedMapRect(int mapViewState);

@@ -29,20 +29,20 @@ private:
     bool Resample(const AVFrame* frame);
     void FillGap(qint64 position);
 
-    const MediaFile& file_;
-    PacketQueue& packets_;
-    PcmQueue& pcm_;
-    AVCodecContext* codec_ = nullptr;
-    std::thread thread_;
+    const MediaFile& m_file;
+    PacketQueue& m_packets;
+    PcmQueue& m_pcm;
+    AVCodecContext* m_codec = nullptr;
+    std::thread m_thread;
 
     // On the thread only.
-    SwrContext* resampler_ = nullptr;
-    int resamplerInputRate_ = 0;
-    int resamplerInputFormat_ = -1;
-    int resamplerInputChannels_ = 0;
-    std::vector<qint16> resampled_;
-    int serial_ = 0;
-    qint64 seekTarget_ = -1;
-    qint64 nextPosition_ = 0; // of the next decoded frame when it carries no timestamp
-    qint64 expected_ = 0;     // where the sound pushed so far ends
+    SwrContext* m_resampler = nullptr;
+    int m_resamplerInputRate = 0;
+    int m_resamplerInputFormat = -1;
+    int m_resamplerInputChannels = 0;
+    std::vector<qint16> m_resampled;
+    int m_serial = 0;
+    qint64 m_seekTarget = -1;
+    qint64 m_nextPosition = 0; // of the next decoded frame when it carries no timestamp
+    qint64 m_expected = 0;     // where the sound pushed so far ends
 };

@@ -16,38 +16,34 @@ constexpr std::chrono::seconds FirstPictureTimeout(10);
 
 } // namespace
 
-CDShowGraph::CDShowGraph(QWidget* videoWindow, QSize offscreenSize, AudioOutputFactory audio)
-    : videoWindow_(videoWindow), offscreenSize_(offscreenSize), audio_(std::move(audio)) {
-    presentTimer_.setSingleShot(true);
-    presentTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&presentTimer_, &QTimer::timeout, this, &CDShowGraph::Present);
+CDShowGraph::CDShowGraph(QSize clientSize, AudioOutputFactory audio)
+    : m_clientSize(clientSize), m_audio(std::move(audio)) {
+    m_presentTimer.setSingleShot(true);
+    m_presentTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_presentTimer, &QTimer::timeout, this, &CDShowGraph::Present);
 }
 
 CDShowGraph::~CDShowGraph() {
     // Threads first: nothing may post to this object once it starts going.
-    pipeline_.reset();
+    m_pipeline.reset();
 }
 
 HRESULT CDShowGraph::Build(const QString& path) {
     std::unique_ptr<MediaFile> file = MediaFile::Open(path);
     if (!file)
         return E_FAIL;
-    std::unique_ptr<AudioOutput> output = file->AudioStream() && audio_ ? audio_() : nullptr;
+    std::unique_ptr<AudioOutput> output = file->AudioStream() && m_audio ? m_audio() : nullptr;
     const QSize videoSize(file->Info().video.width, file->Info().video.height);
-    pipeline_ = std::make_unique<PlaybackPipeline>(std::move(file), std::move(output),
-                                                   [this] { PostPresent(); });
-    pictureSize_ = videoWindow_ ? QSize() : offscreenSize_;
-    if (pictureSize_.isEmpty() && videoWindow_)
-        pictureSize_ = videoWindow_->size() * videoWindow_->devicePixelRatioF();
-    if (pictureSize_.isEmpty())
-        pictureSize_ = videoSize;
-    SetVolume(volume_);
-    if (!pipeline_->Start(Target()) || !pipeline_->WaitForFirstPicture(FirstPictureTimeout)) {
-        pipeline_.reset();
+    m_pipeline = std::make_unique<PlaybackPipeline>(std::move(file), std::move(output),
+                                                    [this] { PostPresent(); });
+    m_pictureSize = m_clientSize.isEmpty() ? videoSize : m_clientSize;
+    SetVolume(m_volume);
+    if (!m_pipeline->Start(Target()) || !m_pipeline->WaitForFirstPicture(FirstPictureTimeout)) {
+        m_pipeline.reset();
         return E_FAIL;
     }
-    durationCache_ = 0;
-    state_ = Stopped;
+    m_durationCache = 0;
+    m_state = Stopped;
     Present();
     qint64 duration;
     Duration(duration);
@@ -55,124 +51,122 @@ HRESULT CDShowGraph::Build(const QString& path) {
 }
 
 HRESULT CDShowGraph::Run() {
-    if (state_ != Paused && state_ != Stopped)
+    if (m_state != Paused && m_state != Stopped)
         return VFW_E_WRONG_STATE;
     qint64 position, duration;
     // A finished recording starts again.
     if (SUCCEEDED(CurrentPosition(position)) && SUCCEEDED(Duration(duration)) &&
         position == duration)
         SetCurrentPosition(0);
-    if (std::isnan(rate_))
-        rate_ = 1.0f;
-    if (rate_ != 1.0f)
-        rate_ = std::clamp(rate_, MinRate, MaxRate);
-    pipeline_->SetRate(rate_);
-    pipeline_->SetPlaying(true);
-    state_ = Running;
+    if (std::isnan(m_rate))
+        m_rate = 1.0f;
+    if (m_rate != 1.0f)
+        m_rate = std::clamp(m_rate, MinRate, MaxRate);
+    m_pipeline->SetRate(m_rate);
+    m_pipeline->SetPlaying(true);
+    m_state = Running;
     Present();
     return S_OK;
 }
 
 HRESULT CDShowGraph::Pause() {
-    if (!pipeline_)
+    if (!m_pipeline)
         return VFW_E_WRONG_STATE;
-    pipeline_->SetPlaying(false);
-    state_ = Paused;
+    m_pipeline->SetPlaying(false);
+    m_state = Paused;
     Present();
     return S_OK;
 }
 
 HRESULT CDShowGraph::Stop() {
-    if (state_ != Running && state_ != Paused)
+    if (!HasMedia())
         return VFW_E_WRONG_STATE;
-    pipeline_->SetPlaying(false);
-    state_ = Stopped;
+    m_pipeline->SetPlaying(false);
+    m_state = Stopped;
     return S_OK;
 }
 
 HRESULT CDShowGraph::CurrentPosition(qint64& position) {
-    if (!pipeline_)
+    if (!m_pipeline)
         return E_FAIL;
-    position = pipeline_->Position();
+    position = m_pipeline->Position();
     return S_OK;
 }
 
 HRESULT CDShowGraph::Duration(qint64& duration) {
-    if (!pipeline_)
+    if (!m_pipeline)
         return E_FAIL;
-    if (durationCache_ == 0)
-        durationCache_ = pipeline_->File().Duration();
-    duration = durationCache_;
+    if (m_durationCache == 0)
+        m_durationCache = m_pipeline->File().Duration();
+    duration = m_durationCache;
     return S_OK;
 }
 
 HRESULT CDShowGraph::SetCurrentPosition(qint64 position) {
-    if (!pipeline_)
+    if (!m_pipeline)
         return E_FAIL;
-    pipeline_->Seek(position);
-    presentTimer_.stop();
+    m_pipeline->Seek(position);
+    m_presentTimer.stop();
     return S_OK;
 }
 
 void CDShowGraph::SetVolume(quint32 volume) {
-    volume_ = volume;
-    if (pipeline_)
-        pipeline_->SetGains(float(volume & 0xFFFF) / 0xFFFF, float(volume >> 16) / 0xFFFF);
+    m_volume = volume;
+    if (m_pipeline)
+        m_pipeline->SetGains(float(volume & 0xFFFF) / 0xFFFF, float(volume >> 16) / 0xFFFF);
 }
 
-void CDShowGraph::Repaint() {
-    if (!videoWindow_)
-        return;
-    const QSize size = videoWindow_->size() * videoWindow_->devicePixelRatioF();
-    if (!size.isEmpty() && size != pictureSize_) {
-        pictureSize_ = size;
+void CDShowGraph::Repaint(QSize clientSize) {
+    m_clientSize = clientSize;
+    if (!clientSize.isEmpty() && clientSize != m_pictureSize) {
+        m_pictureSize = clientSize;
         ApplyTarget();
     }
-    videoWindow_->update();
+    emit pictureChanged();
 }
 
 void CDShowGraph::RepaintInto(QPainter& painter, const QRect& target) const {
-    if (shown_.picture.isNull())
+    if (m_shown.picture.isNull())
         painter.fillRect(target, Qt::black);
     else
-        painter.drawImage(target, shown_.picture);
+        painter.drawImage(target, m_shown.picture);
 }
 
 HRESULT CDShowGraph::SetDecoderParam(int id, int value) {
-    if (!pipeline_)
+    if (!m_pipeline)
         return E_FAIL;
     switch (id) {
     case ParamBrightnessOn:
-        brightnessOn_ = value;
+        m_brightnessOn = value;
         break;
     case ParamBrightness:
-        brightness_ = value;
+        m_brightness = value;
         break;
     case ParamTurnOn:
-        turnOn_ = value;
+        m_turnOn = value;
         break;
     case ParamTurned:
-        turned_ = value;
+        m_turned = value;
         break;
     default:
         return S_OK;
     }
     PictureLook look;
     look.brightness =
-        brightnessOn_ == 1 ? std::clamp(brightness_, -MaxBrightness, MaxBrightness) : 0;
-    look.turned = turnOn_ == 1 && turned_ != 0;
-    if (look != look_) {
-        look_ = look;
+        m_brightnessOn == 1 ? std::clamp(m_brightness, -MaxBrightness, MaxBrightness) : 0;
+    look.turned = m_turnOn == 1 && m_turned != 0;
+    if (look != m_look) {
+        m_look = look;
         ApplyTarget();
     }
     return S_OK;
 }
 
 bool CDShowGraph::GrabFrame(QImage& frame) {
-    if (!shown_.source)
+    if (!m_shown.source)
         return false;
-    const AVFrame* source = shown_.source.get();
-    QImage grabbed = converter_.Convert(source, QSize(source->width, source->height), look_);
+    const AVFrame* source = m_shown.source.get();
+    QImage grabbed = m_converter.Convert(source, QSize(source->width, source->height), m_look);
     if (grabbed.isNull())
         return false;
     frame = grabbed;
@@ -180,52 +174,50 @@ bool CDShowGraph::GrabFrame(QImage& frame) {
 }
 
 bool CDShowGraph::FramePending() const {
-    return pipeline_ && pipeline_->SeekPending();
+    return m_pipeline && m_pipeline->SeekPending();
 }
 
 const MediaInfo* CDShowGraph::Info() const {
-    return pipeline_ ? &pipeline_->File().Info() : nullptr;
+    return m_pipeline ? &m_pipeline->File().Info() : nullptr;
 }
 
 PictureTarget CDShowGraph::Target() const {
-    return {pictureSize_, look_, lookVersion_};
+    return {m_pictureSize, m_look, m_lookVersion};
 }
 
 void CDShowGraph::ApplyTarget() {
-    ++lookVersion_;
-    if (pipeline_)
-        pipeline_->SetTarget(Target());
+    ++m_lookVersion;
+    if (m_pipeline)
+        m_pipeline->SetTarget(Target());
     RefreshShownPicture();
 }
 
 void CDShowGraph::RefreshShownPicture() {
-    if (!shown_.source || shown_.lookVersion == lookVersion_)
+    if (!m_shown.source || m_shown.lookVersion == m_lookVersion)
         return;
-    shown_.picture = converter_.Convert(shown_.source.get(), pictureSize_, look_);
-    shown_.lookVersion = lookVersion_;
-    if (videoWindow_)
-        videoWindow_->update();
+    m_shown.picture = m_converter.Convert(m_shown.source.get(), m_pictureSize, m_look);
+    m_shown.lookVersion = m_lookVersion;
+    emit pictureChanged();
 }
 
 void CDShowGraph::PostPresent() {
-    if (!presentPosted_.exchange(true))
+    if (!m_presentPosted.exchange(true))
         QMetaObject::invokeMethod(this, &CDShowGraph::Present, Qt::QueuedConnection);
 }
 
 void CDShowGraph::Present() {
-    presentPosted_ = false;
-    if (!pipeline_)
+    m_presentPosted = false;
+    if (!m_pipeline)
         return;
     int waitMs = -1;
-    std::optional<VideoFrame> due = pipeline_->TakeDuePicture(waitMs);
+    std::optional<VideoFrame> due = m_pipeline->TakeDuePicture(waitMs);
     if (due) {
-        shown_ = std::move(*due);
+        m_shown = std::move(*due);
         RefreshShownPicture();
-        if (videoWindow_)
-            videoWindow_->update();
+        emit pictureChanged();
     }
     if (waitMs >= 0)
-        presentTimer_.start(waitMs);
+        m_presentTimer.start(waitMs);
     if (due)
         emit frameShown();
 }

@@ -7,9 +7,7 @@
 #include "playback/VideoFrameQueue.h"
 
 #include <QImage>
-#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -33,14 +31,16 @@ public:
         ParamTurned = 1112,
     };
 
-    // Shows pictures in `videoWindow`, or, without one, keeps them at `offscreenSize`.
-    CDShowGraph(QWidget* videoWindow, QSize offscreenSize, AudioOutputFactory audio);
+    // Makes pictures at `clientSize`, or at the video's own size while that is empty.
+    CDShowGraph(QSize clientSize, AudioOutputFactory audio);
     ~CDShowGraph() override;
 
     // Builds the chain for `path`; the graph stays empty on failure.
     HRESULT Build(const QString& path);
 
-    int State() const { return state_; }
+    int State() const { return m_state; }
+    // A recording is open and neither stopped nor closed.
+    bool HasMedia() const { return m_state == Running || m_state == Paused; }
     HRESULT Run();
     HRESULT Pause();
     HRESULT Stop();
@@ -51,15 +51,15 @@ public:
     HRESULT SetCurrentPosition(qint64 position);
 
     // Stored as given; clamped to 0.5 to 2.0 (1.0 exactly stays) when the graph runs.
-    void SetRate(float rate) { rate_ = rate; }
-    float Rate() const { return rate_; }
+    void SetRate(float rate) { m_rate = rate; }
+    float Rate() const { return m_rate; }
 
     // Gains of the program's sound: the low word is the left channel, the high word the right,
     // each 0 (silent) to 0xFFFF (full), as the window's volume slider gives them.
     void SetVolume(quint32 volume);
 
-    // Fits the picture to the video window's client rectangle and repaints it.
-    void Repaint();
+    // Fits the picture to the video window's client size (device pixels) and shows it again.
+    void Repaint(QSize clientSize);
     // Draws the picture stretched to `target`; black without one.
     void RepaintInto(QPainter& painter, const QRect& target) const;
 
@@ -69,6 +69,8 @@ public:
 
     // The picture now shown at the video's own size, with brightness and turn as shown.
     bool GrabFrame(QImage& frame);
+    // The picture now shown, at the client size; null before the first one.
+    const QImage& Picture() const { return m_shown.picture; }
 
     // The picture asked for by the last seek is still being decoded.
     bool FramePending() const;
@@ -77,6 +79,8 @@ public:
 signals:
     // A new picture is shown (after every seek, and while running at the video's frame rate).
     void frameShown();
+    // What Picture() gives has changed: a new frame, a new look or a new size.
+    void pictureChanged();
 
 private:
     void Present();
@@ -85,22 +89,21 @@ private:
     void ApplyTarget();
     void RefreshShownPicture();
 
-    QPointer<QWidget> videoWindow_;
-    QSize offscreenSize_;
-    AudioOutputFactory audio_;
-    std::unique_ptr<PlaybackPipeline> pipeline_;
+    QSize m_clientSize;
+    AudioOutputFactory m_audio;
+    std::unique_ptr<PlaybackPipeline> m_pipeline;
 
-    int state_ = Empty;
-    float rate_ = 1.0f;
-    qint64 durationCache_ = 0;
+    int m_state = Empty;
+    float m_rate = 1.0f;
+    qint64 m_durationCache = 0;
 
-    QTimer presentTimer_;
-    std::atomic<bool> presentPosted_ = false;
-    VideoFrame shown_;
-    FrameConverter converter_; // for grabs and pictures that must be made again
-    QSize pictureSize_;
-    PictureLook look_;
-    int lookVersion_ = 0;
-    int brightnessOn_ = 0, brightness_ = 0, turnOn_ = 0, turned_ = 0;
-    quint32 volume_ = 0xFFFFFFFF;
+    QTimer m_presentTimer;
+    std::atomic<bool> m_presentPosted = false;
+    VideoFrame m_shown;
+    FrameConverter m_converter; // for grabs and pictures that must be made again
+    QSize m_pictureSize;
+    PictureLook m_look;
+    int m_lookVersion = 0;
+    int m_brightnessOn = 0, m_brightness = 0, m_turnOn = 0, m_turned = 0;
+    quint32 m_volume = 0xFFFFFFFF;
 };

@@ -3,45 +3,26 @@
 #include "playback/FilterCheck.h"
 #include "playback/MediaTime.h"
 
-#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
-CDShowPlayer::CDShowPlayer(AudioOutputFactory audio) : audio_(std::move(audio)) {}
+CDShowPlayer::CDShowPlayer(AudioOutputFactory audio) : m_audio(std::move(audio)) {}
 
 CDShowPlayer::~CDShowPlayer() = default;
 
-void CDShowPlayer::Attach(QWidget* videoWindow) {
-    if (videoWindow_)
-        videoWindow_->removeEventFilter(this);
-    videoWindow_ = videoWindow;
-    offscreenSize_ = {};
-    if (videoWindow_) {
-        videoWindow_->setAttribute(Qt::WA_OpaquePaintEvent);
-        videoWindow_->installEventFilter(this);
-    }
-    if (!graph_)
-        ReplaceGraph();
-}
-
-void CDShowPlayer::Attach(QSize offscreenSize) {
-    if (videoWindow_)
-        videoWindow_->removeEventFilter(this);
-    videoWindow_ = nullptr;
-    offscreenSize_ = offscreenSize;
-    if (!graph_)
+void CDShowPlayer::Attach(QSize clientSize) {
+    m_attached = true;
+    m_clientSize = clientSize;
+    if (!m_graph)
         ReplaceGraph();
 }
 
 void CDShowPlayer::ReplaceGraph() {
-    if (graph_ &&
-        (graph_->State() == CDShowGraph::Running || graph_->State() == CDShowGraph::Paused)) {
-        graph_->Stop();
-        graph_->SetCurrentPosition(0);
-    }
-    graph_.reset();
-    graph_ = std::make_unique<CDShowGraph>(videoWindow_, offscreenSize_, audio_);
-    graph_->SetVolume(volume_);
+    Stop();
+    m_graph.reset();
+    m_graph = std::make_unique<CDShowGraph>(m_clientSize, m_audio);
+    m_graph->SetVolume(m_volume);
+    connect(m_graph.get(), &CDShowGraph::pictureChanged, this, &CDShowPlayer::pictureChanged);
 }
 
 int CDShowPlayer::CheckFilters() {
@@ -50,93 +31,117 @@ int CDShowPlayer::CheckFilters() {
 }
 
 bool CDShowPlayer::Open(const QString& path) {
-    if (!IsAttached() || path.isEmpty())
+    if (!m_attached || path.isEmpty())
         return false;
     ReplaceGraph();
-    if (FAILED(graph_->Build(path))) {
-        graph_.reset();
-        if (videoWindow_)
-            videoWindow_->update();
+    if (FAILED(m_graph->Build(path))) {
+        m_graph.reset();
+        emit pictureChanged();
         return false;
     }
     return true;
 }
 
 bool CDShowPlayer::Play() {
-    return graph_ && SUCCEEDED(graph_->Run());
+    return m_graph && SUCCEEDED(m_graph->Run());
+}
+
+bool CDShowPlayer::Pause() {
+    return m_graph && SUCCEEDED(m_graph->Pause());
+}
+
+void CDShowPlayer::Stop() {
+    if (!HasMedia())
+        return;
+    m_graph->Stop();
+    m_graph->SetCurrentPosition(0);
 }
 
 bool CDShowPlayer::SetRate(float rate) {
-    if (!graph_)
+    if (!m_graph)
         return false;
-    const bool wasRunning = graph_->State() == CDShowGraph::Running;
-    graph_->Pause();
-    graph_->SetRate(rate);
+    const bool wasRunning = m_graph->State() == CDShowGraph::Running;
+    m_graph->Pause();
+    m_graph->SetRate(rate);
     if (wasRunning)
-        graph_->Run();
+        m_graph->Run();
     return true;
 }
 
 bool CDShowPlayer::SeekMs(int ms) {
-    if (!graph_ || graph_->State() == CDShowGraph::Empty)
+    if (!m_graph || m_graph->State() == CDShowGraph::Empty)
         return true;
-    return SUCCEEDED(graph_->SetCurrentPosition(qint64(ms) * MediaTime::UnitsPerMs));
+    return SUCCEEDED(m_graph->SetCurrentPosition(qint64(ms) * MediaTime::UnitsPerMs));
 }
 
 bool CDShowPlayer::StepBack(double seconds) {
-    if (!graph_ ||
-        (graph_->State() != CDShowGraph::Running && graph_->State() != CDShowGraph::Paused))
-        return false;
     qint64 position;
-    if (FAILED(graph_->CurrentPosition(position)))
+    if (!HasMedia() || FAILED(m_graph->CurrentPosition(position)))
         return false;
     const qint64 target = position - qint64(std::llround(seconds * MediaTime::UnitsPerSecond));
-    return SUCCEEDED(graph_->SetCurrentPosition(std::max<qint64>(target, 0)));
+    return SUCCEEDED(m_graph->SetCurrentPosition(std::max<qint64>(target, 0)));
 }
 
 bool CDShowPlayer::StepForward(double seconds) {
-    if (!graph_ ||
-        (graph_->State() != CDShowGraph::Running && graph_->State() != CDShowGraph::Paused))
-        return false;
     qint64 position, duration;
-    if (FAILED(graph_->CurrentPosition(position)) || FAILED(graph_->Duration(duration)))
+    if (!HasMedia() || FAILED(m_graph->CurrentPosition(position)) ||
+        FAILED(m_graph->Duration(duration)))
         return false;
     const qint64 target = position + qint64(std::llround(seconds * MediaTime::UnitsPerSecond));
-    return SUCCEEDED(graph_->SetCurrentPosition(std::min(target, duration)));
+    return SUCCEEDED(m_graph->SetCurrentPosition(std::min(target, duration)));
+}
+
+qint64 CDShowPlayer::PositionMs() {
+    qint64 position = 0;
+    if (!m_graph || FAILED(m_graph->CurrentPosition(position)))
+        return 0;
+    return position / MediaTime::UnitsPerMs;
 }
 
 qint64 CDShowPlayer::DurationMs() {
     qint64 duration = 0;
-    if (!graph_ || FAILED(graph_->Duration(duration)))
+    if (!m_graph || FAILED(m_graph->Duration(duration)))
         return 0;
     return duration / MediaTime::UnitsPerMs;
 }
 
 bool CDShowPlayer::GrabFrame(QImage& frame) {
-    return graph_ && graph_->GrabFrame(frame);
+    return m_graph && m_graph->GrabFrame(frame);
 }
 
 void CDShowPlayer::Close() {
-    graph_.reset();
-    if (videoWindow_)
-        videoWindow_->update();
+    m_graph.reset();
+    emit pictureChanged();
+}
+
+int CDShowPlayer::State() const {
+    return m_graph ? m_graph->State() : CDShowGraph::Empty;
+}
+
+void CDShowPlayer::SetBrightness(int brightness) {
+    if (!m_graph)
+        return;
+    m_graph->SetDecoderParam(CDShowGraph::ParamBrightnessOn, 1);
+    m_graph->SetDecoderParam(CDShowGraph::ParamBrightness, brightness);
 }
 
 void CDShowPlayer::SetVolume(quint32 volume) {
-    volume_ = volume;
-    if (graph_)
-        graph_->SetVolume(volume);
+    m_volume = volume;
+    if (m_graph)
+        m_graph->SetVolume(volume);
 }
 
-bool CDShowPlayer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == videoWindow_ && event->type() == QEvent::Paint) {
-        QPainter painter(videoWindow_);
-        const QRect client = videoWindow_->rect();
-        if (graph_)
-            graph_->RepaintInto(painter, client);
-        else
-            painter.fillRect(client, Qt::black);
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
+void CDShowPlayer::Repaint(QSize clientSize) {
+    m_clientSize = clientSize;
+    if (m_graph)
+        m_graph->Repaint(clientSize);
+    else
+        emit pictureChanged();
+}
+
+void CDShowPlayer::RepaintInto(QPainter& painter, const QRect& target) const {
+    if (m_graph)
+        m_graph->RepaintInto(painter, target);
+    else
+        painter.fillRect(target, Qt::black);
 }

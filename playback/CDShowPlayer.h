@@ -5,22 +5,19 @@
 
 #include <QImage>
 #include <QObject>
-#include <QPointer>
-#include <QWidget>
 #include <memory>
 
-// The main window's playback engine: at most one opened recording (its graph), shown in the
-// video window. Positions in milliseconds, steps in seconds. All calls on the window's thread.
+// The main window's playback engine: at most one opened recording (its graph) and the picture it
+// shows. Positions in milliseconds, steps in seconds. All calls on the window's thread.
 class CDShowPlayer : public QObject {
+    Q_OBJECT
 public:
     explicit CDShowPlayer(AudioOutputFactory audio = MakeSystemAudioOutput);
     ~CDShowPlayer() override;
 
-    // The window the video is drawn in. The player paints it: the picture stretched to the
-    // window, black without one.
-    void Attach(QWidget* videoWindow);
-    // Without a window (command line, benchmarks): pictures are made at `size`.
-    void Attach(QSize offscreenSize);
+    // The client size (device pixels) of the window the video is shown in, or of the pictures
+    // made without one (command line, benchmarks); empty: the video's own size.
+    void Attach(QSize clientSize);
 
     // Discards the current graph for a fresh empty one and probes what playback needs:
     // 1 all present, -2 no H.264 decoder, -3 no MP4 demuxer, -4 no brightness control.
@@ -28,31 +25,48 @@ public:
 
     bool Open(const QString& path);
     bool Play();
+    bool Pause();
+    // Stops a running or paused recording and rewinds it to its start.
+    void Stop();
     bool SetRate(float rate);
     bool SeekMs(int ms);
     bool StepBack(double seconds);
     bool StepForward(double seconds);
+    qint64 PositionMs();
     qint64 DurationMs();
     bool GrabFrame(QImage& frame);
     void Close();
+
+    // The graph's state code; Empty without a graph.
+    int State() const;
+    bool HasMedia() const { return m_graph && m_graph->HasMedia(); }
+    const MediaInfo* Info() const { return m_graph ? m_graph->Info() : nullptr; }
+
+    // -150 to 150; 0 shows the picture as recorded.
+    void SetBrightness(int brightness);
 
     // The program's sound volume, kept across recordings: the low word is the left channel,
     // the high word the right, each 0 (silent) to 0xFFFF (full).
     void SetVolume(quint32 volume);
 
-    // The current graph, null after a failed open or Close.
-    CDShowGraph* Graph() const { return graph_.get(); }
+    // Fits the picture to the video window's new client size and shows it again.
+    void Repaint(QSize clientSize);
+    // Draws the picture stretched to `target`; black without one.
+    void RepaintInto(QPainter& painter, const QRect& target) const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The current graph, null after a failed open or Close.
+    CDShowGraph* Graph() const { return m_graph.get(); }
+
+signals:
+    // The picture to show has changed (RepaintInto draws another one).
+    void pictureChanged();
 
 private:
-    bool IsAttached() const { return videoWindow_ || !offscreenSize_.isEmpty(); }
     void ReplaceGraph();
 
-    AudioOutputFactory audio_;
-    QPointer<QWidget> videoWindow_;
-    QSize offscreenSize_;
-    std::unique_ptr<CDShowGraph> graph_;
-    quint32 volume_ = 0xFFFFFFFF;
+    AudioOutputFactory m_audio;
+    bool m_attached = false;
+    QSize m_clientSize;
+    std::unique_ptr<CDShowGraph> m_graph;
+    quint32 m_volume = 0xFFFFFFFF;
 };

@@ -23,36 +23,36 @@ void Turn(QImage& picture) {
 } // namespace
 
 FrameConverter::~FrameConverter() {
-    sws_freeContext(context_);
+    sws_freeContext(m_context);
 }
 
 QImage FrameConverter::Convert(const AVFrame* frame, QSize size, const PictureLook& look) {
     if (!frame || size.isEmpty() || frame->width <= 0 || frame->height <= 0)
         return {};
-    context_ = sws_getCachedContext(context_, frame->width, frame->height,
-                                    AVPixelFormat(frame->format), size.width(), size.height(),
-                                    AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    if (!context_)
+    m_context = sws_getCachedContext(m_context, frame->width, frame->height,
+                                     AVPixelFormat(frame->format), size.width(), size.height(),
+                                     AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!m_context)
         return {};
     const int colorspace =
         frame->colorspace == AVCOL_SPC_UNSPECIFIED ? SWS_CS_DEFAULT : int(frame->colorspace);
     const int fullRange = frame->color_range == AVCOL_RANGE_JPEG ? 1 : 0;
-    if (context_ != tunedContext_ || look.brightness != tunedBrightness_ ||
-        colorspace != tunedColorspace_ || fullRange != tunedRange_) {
+    if (m_context != m_tunedContext || look.brightness != m_tunedBrightness ||
+        colorspace != m_tunedColorspace || fullRange != m_tunedRange) {
         const int* table = sws_getCoefficients(colorspace);
-        sws_setColorspaceDetails(context_, table, fullRange, table, 1,
+        sws_setColorspaceDetails(m_context, table, fullRange, table, 1,
                                  look.brightness * SwsBrightnessPerLevel, SwsUnity, SwsUnity);
-        tunedContext_ = context_;
-        tunedBrightness_ = look.brightness;
-        tunedColorspace_ = colorspace;
-        tunedRange_ = fullRange;
+        m_tunedContext = m_context;
+        m_tunedBrightness = look.brightness;
+        m_tunedColorspace = colorspace;
+        m_tunedRange = fullRange;
     }
     QImage picture(size, QImage::Format_RGB32);
     if (picture.isNull())
         return {};
     uint8_t* planes[4] = {picture.bits(), nullptr, nullptr, nullptr};
     const int strides[4] = {int(picture.bytesPerLine()), 0, 0, 0};
-    if (sws_scale(context_, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
+    if (sws_scale(m_context, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
         return {};
     if (look.turned)
         Turn(picture);

@@ -31,9 +31,9 @@ public:
     QImage Convert(const AVFrame* frame, QSize size, const PictureLook& look);
 
 private:
-    SwsContext* context_ = nullptr;
-    SwsContext* tunedContext_ = nullptr; // the context the colour details below were set on
-    int tunedBrightness_ = 0;
-    int tunedColorspace_ = -1;
-    int tunedRange_ = -1;
+    SwsContext* m_context = nullptr;
+    SwsContext* m_tunedContext = nullptr; // the context the colour details below were set on
+    int m_tunedBrightness = 0;
+    int m_tunedColorspace = -1;
+    int m_tunedRange = -1;
 };

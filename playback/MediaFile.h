@@ -39,29 +39,29 @@ public:
     MediaFile(const MediaFile&) = delete;
     MediaFile& operator=(const MediaFile&) = delete;
 
-    AVFormatContext* Format() const { return format_; }
-    AVStream* VideoStream() const { return video_; }
-    AVStream* AudioStream() const { return audio_; } // null without sound
-    const MediaInfo& Info() const { return info_; }
+    AVFormatContext* Format() const { return m_format; }
+    AVStream* VideoStream() const { return m_video; }
+    AVStream* AudioStream() const { return m_audio; } // null without sound
+    const MediaInfo& Info() const { return m_info; }
     // 100-ns units; positions count from the container's first timestamp.
-    qint64 Duration() const { return duration_; }
-    qint64 StartTime() const { return startTime_; }
+    qint64 Duration() const { return m_duration; }
+    qint64 StartTime() const { return m_startTime; }
     // Converts a timestamp of `stream` to a position; `fallback` when it has none.
     qint64 PositionOf(const AVStream* stream, qint64 timestamp, qint64 fallback) const;
     qint64 TimestampOf(const AVStream* stream, qint64 position) const;
 
     // Makes blocking reads give up, so that closing never waits on a slow card.
-    void Interrupt() { interrupted_ = true; }
+    void Interrupt() { m_interrupted = true; }
 
 private:
     MediaFile() = default;
     static int InterruptCallback(void* self);
 
-    AVFormatContext* format_ = nullptr;
-    AVStream* video_ = nullptr;
-    AVStream* audio_ = nullptr;
-    MediaInfo info_;
-    qint64 duration_ = 0;
-    qint64 startTime_ = 0;
-    std::atomic<bool> interrupted_ = false;
+    AVFormatContext* m_format = nullptr;
+    AVStream* m_video = nullptr;
+    AVStream* m_audio = nullptr;
+    MediaInfo m_info;
+    qint64 m_duration = 0;
+    qint64 m_startTime = 0;
+    std::atomic<bool> m_interrupted = false;
 };

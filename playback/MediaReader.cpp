@@ -22,71 +22,71 @@ constexpr auto IdlePoll = std::chrono::milliseconds(50);
 } // namespace
 
 MediaReader::MediaReader(MediaFile& file, PacketQueue& video, PacketQueue* audio)
-    : file_(file), video_(video), audio_(audio) {}
+    : m_file(file), m_video(video), m_audio(audio) {}
 
 MediaReader::~MediaReader() {
     Abort();
-    if (thread_.joinable())
-        thread_.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void MediaReader::Start() {
-    thread_ = std::thread(&MediaReader::Run, this);
+    m_thread = std::thread(&MediaReader::Run, this);
 }
 
 void MediaReader::Seek(int serial, qint64 position) {
     {
-        std::lock_guard lock(mutex_);
-        requestedSerial_ = serial;
-        requestedPosition_ = position;
+        std::lock_guard lock(m_mutex);
+        m_requestedSerial = serial;
+        m_requestedPosition = position;
     }
-    changed_.notify_all();
+    m_changed.notify_all();
 }
 
 void MediaReader::Abort() {
     {
-        std::lock_guard lock(mutex_);
-        aborted_ = true;
+        std::lock_guard lock(m_mutex);
+        m_aborted = true;
     }
-    file_.Interrupt();
-    changed_.notify_all();
+    m_file.Interrupt();
+    m_changed.notify_all();
 }
 
 bool MediaReader::QueuesFull() const {
-    const qint64 bytes = video_.Bytes() + (audio_ ? audio_->Bytes() : 0);
+    const qint64 bytes = m_video.Bytes() + (m_audio ? m_audio->Bytes() : 0);
     return bytes > MaxQueuedBytes ||
-           (video_.Count() >= EnoughPackets && (!audio_ || audio_->Count() >= EnoughPackets));
+           (m_video.Count() >= EnoughPackets && (!m_audio || m_audio->Count() >= EnoughPackets));
 }
 
 void MediaReader::PushEndOfStream(int serial) {
-    video_.Push(nullptr, serial);
-    if (audio_)
-        audio_->Push(nullptr, serial);
+    m_video.Push(nullptr, serial);
+    if (m_audio)
+        m_audio->Push(nullptr, serial);
 }
 
 void MediaReader::SeekFile(qint64 position) {
-    AVFormatContext* format = file_.Format();
-    const AVStream* video = file_.VideoStream();
+    AVFormatContext* format = m_file.Format();
+    const AVStream* video = m_file.VideoStream();
     // The key frame at or before the position; the decoders drop what comes before it.
-    if (av_seek_frame(format, video->index, file_.TimestampOf(video, position),
+    if (av_seek_frame(format, video->index, m_file.TimestampOf(video, position),
                       AVSEEK_FLAG_BACKWARD) >= 0)
         return;
     // Without an index (a cut-off file) only what has been read can be found: start over.
-    av_seek_frame(format, video->index, file_.TimestampOf(video, 0), AVSEEK_FLAG_BACKWARD);
+    av_seek_frame(format, video->index, m_file.TimestampOf(video, 0), AVSEEK_FLAG_BACKWARD);
 }
 
 void MediaReader::Run() {
-    AVFormatContext* format = file_.Format();
-    const int videoIndex = file_.VideoStream()->index;
-    const int audioIndex = audio_ && file_.AudioStream() ? file_.AudioStream()->index : -1;
+    AVFormatContext* format = m_file.Format();
+    const int videoIndex = m_file.VideoStream()->index;
+    const int audioIndex = m_audio && m_file.AudioStream() ? m_file.AudioStream()->index : -1;
     int serial = 1;
     bool ended = false;
     int errorsInARow = 0;
-    std::unique_lock lock(mutex_);
-    while (!aborted_) {
-        if (requestedSerial_ != serial) {
-            serial = requestedSerial_;
-            const qint64 position = requestedPosition_;
+    std::unique_lock lock(m_mutex);
+    while (!m_aborted) {
+        if (m_requestedSerial != serial) {
+            serial = m_requestedSerial;
+            const qint64 position = m_requestedPosition;
             lock.unlock();
             SeekFile(position);
             lock.lock();
@@ -95,7 +95,7 @@ void MediaReader::Run() {
             continue;
         }
         if (ended || QueuesFull()) {
-            changed_.wait_for(lock, IdlePoll);
+            m_changed.wait_for(lock, IdlePoll);
             continue;
         }
         lock.unlock();
@@ -116,9 +116,9 @@ void MediaReader::Run() {
         }
         errorsInARow = 0;
         if (packet->stream_index == videoIndex)
-            video_.Push(packet, serial);
+            m_video.Push(packet, serial);
         else if (packet->stream_index == audioIndex)
-            audio_->Push(packet, serial);
+            m_audio->Push(packet, serial);
         else
             av_packet_free(&packet);
         lock.lock();

@@ -27,13 +27,13 @@ private:
     bool QueuesFull() const;
     void PushEndOfStream(int serial);
 
-    MediaFile& file_;
-    PacketQueue& video_;
-    PacketQueue* audio_;
-    std::thread thread_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int requestedSerial_ = 1;
-    qint64 requestedPosition_ = 0;
-    bool aborted_ = false;
+    MediaFile& m_file;
+    PacketQueue& m_video;
+    PacketQueue* m_audio;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_requestedSerial = 1;
+    qint64 m_requestedPosition = 0;
+    bool m_aborted = false;
 };

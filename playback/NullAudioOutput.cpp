@@ -11,26 +11,26 @@ constexpr auto Period = std::chrono::milliseconds(10);
 
 NullAudioOutput::~NullAudioOutput() {
     {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
     }
-    changed_.notify_all();
-    if (thread_.joinable())
-        thread_.join();
+    m_changed.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 bool NullAudioOutput::Start(PcmQueue* queue) {
-    queue_ = queue;
-    thread_ = std::thread(&NullAudioOutput::Run, this);
+    m_queue = queue;
+    m_thread = std::thread(&NullAudioOutput::Run, this);
     return true;
 }
 
 void NullAudioOutput::SetPlaying(bool playing) {
     {
-        std::lock_guard lock(mutex_);
-        playing_ = playing;
+        std::lock_guard lock(m_mutex);
+        m_playing = playing;
     }
-    changed_.notify_all();
+    m_changed.notify_all();
 }
 
 void NullAudioOutput::Run() {
@@ -38,15 +38,15 @@ void NullAudioOutput::Run() {
     std::vector<char> buffer;
     auto last = Clock::now();
     double due = 0; // frames the device would have played since the last read
-    std::unique_lock lock(mutex_);
-    while (!stopping_) {
-        if (!playing_) {
-            changed_.wait(lock, [this] { return stopping_ || playing_; });
+    std::unique_lock lock(m_mutex);
+    while (!m_stopping) {
+        if (!m_playing) {
+            m_changed.wait(lock, [this] { return m_stopping || m_playing; });
             last = Clock::now();
             due = 0;
             continue;
         }
-        changed_.wait_for(lock, Period);
+        m_changed.wait_for(lock, Period);
         const auto now = Clock::now();
         due += std::chrono::duration<double>(now - last).count() * PcmQueue::SampleRate;
         last = now;
@@ -56,9 +56,9 @@ void NullAudioOutput::Run() {
         buffer.resize(size_t(wanted * PcmQueue::BytesPerFrame));
         lock.unlock();
         const qint64 frames =
-            queue_->Read(buffer.data(), qint64(buffer.size())) / PcmQueue::BytesPerFrame;
+            m_queue->Read(buffer.data(), qint64(buffer.size())) / PcmQueue::BytesPerFrame;
         lock.lock();
-        heard_ += frames;
+        m_heard += frames;
         // Whatever the queue could not give was silence, and silence is not made up later.
         due = 0;
     }

@@ -17,17 +17,17 @@ public:
     bool Start(PcmQueue* queue) override;
     void SetPlaying(bool playing) override;
     void Discard() override {}
-    qint64 HeardFrames() const override { return heard_; }
+    qint64 HeardFrames() const override { return m_heard; }
     bool Failed() const override { return false; }
 
 private:
     void Run();
 
-    PcmQueue* queue_ = nullptr;
-    std::thread thread_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool playing_ = false;
-    bool stopping_ = false;
-    std::atomic<qint64> heard_ = 0;
+    PcmQueue* m_queue = nullptr;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_playing = false;
+    bool m_stopping = false;
+    std::atomic<qint64> m_heard = 0;
 };

@@ -10,56 +10,56 @@ PacketQueue::~PacketQueue() {
 
 void PacketQueue::Push(AVPacket* packet, int serial) {
     {
-        std::lock_guard lock(mutex_);
-        if (!aborted_ && serial == serial_) {
-            items_.push_back({packet, serial, seekTarget_});
-            bytes_ += packet ? packet->size : 0;
+        std::lock_guard lock(m_mutex);
+        if (!m_aborted && serial == m_serial) {
+            m_items.push_back({packet, serial, m_seekTarget});
+            m_bytes += packet ? packet->size : 0;
             packet = nullptr;
         }
     }
     av_packet_free(&packet);
-    changed_.notify_one();
+    m_changed.notify_one();
 }
 
 bool PacketQueue::Pop(Item& item) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return aborted_ || !items_.empty(); });
-    if (aborted_)
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_aborted || !m_items.empty(); });
+    if (m_aborted)
         return false;
-    item = items_.front();
-    items_.pop_front();
-    bytes_ -= item.packet ? item.packet->size : 0;
+    item = m_items.front();
+    m_items.pop_front();
+    m_bytes -= item.packet ? item.packet->size : 0;
     return true;
 }
 
 void PacketQueue::Flush(int serial, qint64 seekTarget) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     ClearLocked();
-    serial_ = serial;
-    seekTarget_ = seekTarget;
+    m_serial = serial;
+    m_seekTarget = seekTarget;
 }
 
 void PacketQueue::Abort() {
     {
-        std::lock_guard lock(mutex_);
-        aborted_ = true;
+        std::lock_guard lock(m_mutex);
+        m_aborted = true;
     }
-    changed_.notify_all();
+    m_changed.notify_all();
 }
 
 int PacketQueue::Count() const {
-    std::lock_guard lock(mutex_);
-    return int(items_.size());
+    std::lock_guard lock(m_mutex);
+    return int(m_items.size());
 }
 
 qint64 PacketQueue::Bytes() const {
-    std::lock_guard lock(mutex_);
-    return bytes_;
+    std::lock_guard lock(m_mutex);
+    return m_bytes;
 }
 
 void PacketQueue::ClearLocked() {
-    for (Item& item : items_)
+    for (Item& item : m_items)
         av_packet_free(&item.packet);
-    items_.clear();
-    bytes_ = 0;
+    m_items.clear();
+    m_bytes = 0;
 }

@@ -33,11 +33,11 @@ public:
 private:
     void ClearLocked();
 
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Item> items_;
-    qint64 bytes_ = 0;
-    int serial_ = 0;
-    qint64 seekTarget_ = 0;
-    bool aborted_ = false;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Item> m_items;
+    qint64 m_bytes = 0;
+    int m_serial = 0;
+    qint64 m_seekTarget = 0;
+    bool m_aborted = false;
 };

@@ -72,19 +72,19 @@ private:
     void StretchLocked(std::vector<qint16> input, qint64 position, bool drain);
     void CopyLocked(Chunk& chunk, qint16* out, qint64 frames);
 
-    mutable std::mutex mutex_;
-    std::condition_variable space_;
-    std::deque<Chunk> chunks_;    // as decoded
-    std::deque<Chunk> stretched_; // out of the tempo filter
-    std::unique_ptr<TempoFilter> tempo_;
-    double rate_ = 1;
-    std::deque<Span> spans_;
-    std::function<void()> ready_;
-    qint64 framesRead_ = 0;
-    int serial_ = 0;
-    int releasedSerial_ = -1;
-    int endedSerial_ = -1;
-    bool starving_ = false;
-    bool aborted_ = false;
-    float gains_[Channels] = {1, 1};
+    mutable std::mutex m_mutex;
+    std::condition_variable m_space;
+    std::deque<Chunk> m_chunks;    // as decoded
+    std::deque<Chunk> m_stretched; // out of the tempo filter
+    std::unique_ptr<TempoFilter> m_tempo;
+    double m_rate = 1;
+    std::deque<Span> m_spans;
+    std::function<void()> m_ready;
+    qint64 m_framesRead = 0;
+    int m_serial = 0;
+    int m_releasedSerial = -1;
+    int m_endedSerial = -1;
+    bool m_starving = false;
+    bool m_aborted = false;
+    float m_gains[Channels] = {1, 1};
 };

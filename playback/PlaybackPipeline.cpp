@@ -24,218 +24,218 @@ constexpr int SoundStallMs = 500;
 PlaybackPipeline::PlaybackPipeline(std::unique_ptr<MediaFile> file,
                                    std::unique_ptr<AudioOutput> output,
                                    std::function<void()> pictureQueued)
-    : file_(std::move(file)), output_(std::move(output)), pictureQueued_(std::move(pictureQueued)),
-      frames_([this] {
-          { std::lock_guard lock(arrivalMutex_); }
-          arrived_.notify_all();
-          pictureQueued_();
+    : m_file(std::move(file)), m_output(std::move(output)),
+      m_pictureQueued(std::move(pictureQueued)), m_frames([this] {
+          { std::lock_guard lock(m_arrivalMutex); }
+          m_arrived.notify_all();
+          m_pictureQueued();
       }) {
-    anchorTime_.start();
-    heardMoved_.start();
+    m_anchorTime.start();
+    m_heardMoved.start();
 }
 
 PlaybackPipeline::~PlaybackPipeline() {
-    if (reader_)
-        reader_->Abort();
-    videoPackets_.Abort();
-    audioPackets_.Abort();
-    frames_.Abort();
-    pcm_.Abort();
-    reader_.reset();
-    videoDecoder_.reset();
-    audioDecoder_.reset();
+    if (m_reader)
+        m_reader->Abort();
+    m_videoPackets.Abort();
+    m_audioPackets.Abort();
+    m_frames.Abort();
+    m_pcm.Abort();
+    m_reader.reset();
+    m_videoDecoder.reset();
+    m_audioDecoder.reset();
     // The device goes last: nothing may hand it sound any more.
-    output_.reset();
+    m_output.reset();
 }
 
 bool PlaybackPipeline::Start(const PictureTarget& target) {
-    videoDecoder_ = std::make_unique<VideoDecoder>(*file_, videoPackets_, frames_);
-    if (!videoDecoder_->Open())
+    m_videoDecoder = std::make_unique<VideoDecoder>(*m_file, m_videoPackets, m_frames);
+    if (!m_videoDecoder->Open())
         return false;
-    videoDecoder_->SetTarget(target);
-    if (output_ && file_->AudioStream()) {
-        audioDecoder_ = std::make_unique<AudioDecoder>(*file_, audioPackets_, pcm_);
-        if (!audioDecoder_->Open() || !output_->Start(&pcm_)) {
-            audioDecoder_.reset();
-            output_.reset();
+    m_videoDecoder->SetTarget(target);
+    if (m_output && m_file->AudioStream()) {
+        m_audioDecoder = std::make_unique<AudioDecoder>(*m_file, m_audioPackets, m_pcm);
+        if (!m_audioDecoder->Open() || !m_output->Start(&m_pcm)) {
+            m_audioDecoder.reset();
+            m_output.reset();
         }
     } else {
-        output_.reset();
+        m_output.reset();
     }
-    if (!output_ && file_->AudioStream())
-        file_->AudioStream()->discard = AVDISCARD_ALL;
+    if (!m_output && m_file->AudioStream())
+        m_file->AudioStream()->discard = AVDISCARD_ALL;
 
-    videoPackets_.Flush(serial_, 0);
-    audioPackets_.Flush(serial_, 0);
-    frames_.Flush(serial_);
-    pcm_.Flush(serial_);
-    reader_ = std::make_unique<MediaReader>(*file_, videoPackets_,
-                                            audioDecoder_ ? &audioPackets_ : nullptr);
-    videoDecoder_->Start();
-    if (audioDecoder_)
-        audioDecoder_->Start();
-    reader_->Start();
+    m_videoPackets.Flush(m_serial, 0);
+    m_audioPackets.Flush(m_serial, 0);
+    m_frames.Flush(m_serial);
+    m_pcm.Flush(m_serial);
+    m_reader = std::make_unique<MediaReader>(*m_file, m_videoPackets,
+                                             m_audioDecoder ? &m_audioPackets : nullptr);
+    m_videoDecoder->Start();
+    if (m_audioDecoder)
+        m_audioDecoder->Start();
+    m_reader->Start();
     return true;
 }
 
 bool PlaybackPipeline::WaitForFirstPicture(std::chrono::milliseconds timeout) {
-    std::unique_lock lock(arrivalMutex_);
+    std::unique_lock lock(m_arrivalMutex);
     qint64 position;
     int serial;
-    return arrived_.wait_for(lock, timeout, [&] {
-        return frames_.Peek(position, serial) || frames_.Ended(serial_);
-    }) && frames_.Peek(position, serial);
+    return m_arrived.wait_for(lock, timeout, [&] {
+        return m_frames.Peek(position, serial) || m_frames.Ended(m_serial);
+    }) && m_frames.Peek(position, serial);
 }
 
 void PlaybackPipeline::Seek(qint64 position) {
     position = std::clamp<qint64>(position, 0, Limit());
-    ++serial_;
-    seekTarget_ = position;
-    prerolled_ = false;
-    finished_ = false;
-    lastPosition_ = position;
+    ++m_serial;
+    m_seekTarget = position;
+    m_prerolled = false;
+    m_finished = false;
+    m_lastPosition = position;
     Anchor(position);
     RestartSoundWatch();
-    videoPackets_.Flush(serial_, position);
-    audioPackets_.Flush(serial_, position);
-    frames_.Flush(serial_);
-    pcm_.Flush(serial_);
+    m_videoPackets.Flush(m_serial, position);
+    m_audioPackets.Flush(m_serial, position);
+    m_frames.Flush(m_serial);
+    m_pcm.Flush(m_serial);
     // Sound of the old position still in the device is not to be heard; a storm of seeks
     // releases none, so the device is only reset when something was let through.
-    if (output_ && soundReleased_)
-        output_->Discard();
-    soundReleased_ = false;
-    reader_->Seek(serial_, position);
+    if (m_output && m_soundReleased)
+        m_output->Discard();
+    m_soundReleased = false;
+    m_reader->Seek(m_serial, position);
 }
 
 void PlaybackPipeline::SetPlaying(bool playing) {
-    if (playing == playing_)
+    if (playing == m_playing)
         return;
     Anchor(Position());
     RestartSoundWatch();
-    playing_ = playing;
-    if (output_)
-        output_->SetPlaying(playing);
+    m_playing = playing;
+    if (m_output)
+        m_output->SetPlaying(playing);
 }
 
 void PlaybackPipeline::SetRate(double rate) {
     Anchor(Position());
-    rate_ = rate;
-    pcm_.SetRate(rate);
+    m_rate = rate;
+    m_pcm.SetRate(rate);
 }
 
 void PlaybackPipeline::SetGains(float left, float right) {
-    pcm_.SetGains(left, right);
+    m_pcm.SetGains(left, right);
 }
 
 void PlaybackPipeline::SetTarget(const PictureTarget& target) {
-    videoDecoder_->SetTarget(target);
+    m_videoDecoder->SetTarget(target);
 }
 
 qint64 PlaybackPipeline::Limit() const {
     // A file that does not tell its length is not held to one.
-    return file_->Duration() > 0 ? file_->Duration() : std::numeric_limits<qint64>::max();
+    return m_file->Duration() > 0 ? m_file->Duration() : std::numeric_limits<qint64>::max();
 }
 
 void PlaybackPipeline::Anchor(qint64 position) {
-    anchorPosition_ = position;
-    anchorTime_.restart();
+    m_anchorPosition = position;
+    m_anchorTime.restart();
 }
 
 void PlaybackPipeline::RestartSoundWatch() {
-    heardMoved_.restart();
-    soundStalled_ = false;
+    m_heardMoved.restart();
+    m_soundStalled = false;
 }
 
 bool PlaybackPipeline::SoundLeads() {
-    if (!output_)
+    if (!m_output)
         return false;
-    if (output_->Failed()) {
-        pcm_.Abort(); // nobody takes the sound any more: the decoder must not wait for it
+    if (m_output->Failed()) {
+        m_pcm.Abort(); // nobody takes the sound any more: the decoder must not wait for it
         return false;
     }
-    const qint64 heard = output_->HeardFrames();
-    if (pcm_.Finished(heard, serial_))
+    const qint64 heard = m_output->HeardFrames();
+    if (m_pcm.Finished(heard, m_serial))
         return false;
-    if (heard != lastHeard_) {
-        lastHeard_ = heard;
-        heardMoved_.restart();
-        soundStalled_ = false;
+    if (heard != m_lastHeard) {
+        m_lastHeard = heard;
+        m_heardMoved.restart();
+        m_soundStalled = false;
     }
     // Sound that does not come (undecodable) must not hold the pictures for ever.
-    if (playing_ && pcm_.Empty() && heardMoved_.elapsed() > SoundStallMs)
-        soundStalled_ = true;
-    return !soundStalled_;
+    if (m_playing && m_pcm.Empty() && m_heardMoved.elapsed() > SoundStallMs)
+        m_soundStalled = true;
+    return !m_soundStalled;
 }
 
 qint64 PlaybackPipeline::ClockPosition() {
     if (SoundLeads()) {
         // Until the first sound of this serial is heard the clock waits for it.
-        if (const auto heard = pcm_.PositionAt(output_->HeardFrames(), serial_)) {
-            if (playing_)
+        if (const auto heard = m_pcm.PositionAt(m_output->HeardFrames(), m_serial)) {
+            if (m_playing)
                 Anchor(*heard);
             return *heard;
         }
-        return anchorPosition_;
+        return m_anchorPosition;
     }
-    if (!playing_)
-        return anchorPosition_;
-    return anchorPosition_ + qint64(double(anchorTime_.nsecsElapsed() / 100) * rate_);
+    if (!m_playing)
+        return m_anchorPosition;
+    return m_anchorPosition + qint64(double(m_anchorTime.nsecsElapsed() / 100) * m_rate);
 }
 
 qint64 PlaybackPipeline::Position() {
-    if (!prerolled_)
-        return seekTarget_;
-    if (finished_)
-        return file_->Duration() > 0 ? file_->Duration() : lastPictureEnd_;
+    if (!m_prerolled)
+        return m_seekTarget;
+    if (m_finished)
+        return m_file->Duration() > 0 ? m_file->Duration() : m_lastPictureEnd;
     const qint64 position = ClockPosition();
     // The end: every picture shown and its time passed, every sound heard. The window's
     // end-of-recording check needs the duration here exactly, also for a file cut short.
-    if (frames_.Ended(serial_) && position >= lastPictureEnd_ && !SoundLeads()) {
-        finished_ = true;
+    if (m_frames.Ended(m_serial) && position >= m_lastPictureEnd && !SoundLeads()) {
+        m_finished = true;
         return Position();
     }
     // Between seeks the position only moves forward, whichever clock leads.
-    lastPosition_ = std::max(lastPosition_, std::clamp<qint64>(position, 0, Limit()));
-    return lastPosition_;
+    m_lastPosition = std::max(m_lastPosition, std::clamp<qint64>(position, 0, Limit()));
+    return m_lastPosition;
 }
 
 std::optional<VideoFrame> PlaybackPipeline::TakeDuePicture(int& waitMs) {
     waitMs = -1;
     qint64 position;
     int serial;
-    if (!prerolled_) {
-        if (frames_.Peek(position, serial)) {
-            VideoFrame picture = frames_.Pop();
-            prerolled_ = true;
-            soundReleased_ = true;
-            Anchor(seekTarget_);
+    if (!m_prerolled) {
+        if (m_frames.Peek(position, serial)) {
+            VideoFrame picture = m_frames.Pop();
+            m_prerolled = true;
+            m_soundReleased = true;
+            Anchor(m_seekTarget);
             RestartSoundWatch();
-            lastPictureEnd_ = picture.position + picture.duration;
-            pcm_.Release(serial_);
-            if (playing_)
+            m_lastPictureEnd = picture.position + picture.duration;
+            m_pcm.Release(m_serial);
+            if (m_playing)
                 waitMs = 1; // look again for what follows
             return picture;
         }
-        if (frames_.Ended(serial_)) {
-            prerolled_ = true;
-            soundReleased_ = true;
-            Anchor(seekTarget_);
-            pcm_.Release(serial_);
+        if (m_frames.Ended(m_serial)) {
+            m_prerolled = true;
+            m_soundReleased = true;
+            Anchor(m_seekTarget);
+            m_pcm.Release(m_serial);
         }
         return std::nullopt;
     }
-    if (!playing_ || !frames_.Peek(position, serial))
+    if (!m_playing || !m_frames.Peek(position, serial))
         return std::nullopt;
     const qint64 now = ClockPosition();
     std::optional<VideoFrame> due;
     // Pictures whose successor is due as well are late: they are dropped unseen.
-    while (frames_.Peek(position, serial) && position <= now)
-        due = frames_.Pop();
+    while (m_frames.Peek(position, serial) && position <= now)
+        due = m_frames.Pop();
     if (due)
-        lastPictureEnd_ = due->position + due->duration;
-    if (frames_.Peek(position, serial)) {
-        const double units = double(position - now) / rate_;
+        m_lastPictureEnd = due->position + due->duration;
+    if (m_frames.Peek(position, serial)) {
+        const double units = double(position - now) / m_rate;
         waitMs = std::clamp(int(units / MediaTime::UnitsPerMs), 1, MaxWaitMs);
     }
     return due;

@@ -29,8 +29,8 @@ public:
     // Waits for the first picture; false when the file ended without one or time ran out.
     bool WaitForFirstPicture(std::chrono::milliseconds timeout);
 
-    const MediaFile& File() const { return *file_; }
-    bool HasSound() const { return output_ != nullptr; }
+    const MediaFile& File() const { return *m_file; }
+    bool HasSound() const { return m_output != nullptr; }
 
     void Seek(qint64 position);
     void SetPlaying(bool playing);
@@ -41,7 +41,7 @@ public:
     // 100-ns units from 0 to the duration; the duration exactly once everything has played.
     qint64 Position();
     // The picture asked for by the last seek has not been shown yet.
-    bool SeekPending() const { return !prerolled_; }
+    bool SeekPending() const { return !m_prerolled; }
     // The newest picture that is due, if any. `waitMs` gets the time until the next one is due,
     // -1 when only `pictureQueued` can tell.
     std::optional<VideoFrame> TakeDuePicture(int& waitMs);
@@ -53,33 +53,33 @@ private:
     void Anchor(qint64 position);
     void RestartSoundWatch();
 
-    std::unique_ptr<MediaFile> file_;
-    std::unique_ptr<AudioOutput> output_;
-    std::function<void()> pictureQueued_;
-    PacketQueue videoPackets_;
-    PacketQueue audioPackets_;
-    VideoFrameQueue frames_;
-    PcmQueue pcm_;
-    std::unique_ptr<VideoDecoder> videoDecoder_;
-    std::unique_ptr<AudioDecoder> audioDecoder_;
-    std::unique_ptr<MediaReader> reader_;
+    std::unique_ptr<MediaFile> m_file;
+    std::unique_ptr<AudioOutput> m_output;
+    std::function<void()> m_pictureQueued;
+    PacketQueue m_videoPackets;
+    PacketQueue m_audioPackets;
+    VideoFrameQueue m_frames;
+    PcmQueue m_pcm;
+    std::unique_ptr<VideoDecoder> m_videoDecoder;
+    std::unique_ptr<AudioDecoder> m_audioDecoder;
+    std::unique_ptr<MediaReader> m_reader;
 
-    std::mutex arrivalMutex_;
-    std::condition_variable arrived_;
+    std::mutex m_arrivalMutex;
+    std::condition_variable m_arrived;
 
     // The clock, on the window's thread only.
-    int serial_ = 1;
-    qint64 seekTarget_ = 0;
-    bool prerolled_ = false;
-    bool soundReleased_ = false;
-    bool playing_ = false;
-    bool finished_ = false;
-    double rate_ = 1.0;
-    qint64 anchorPosition_ = 0;
-    QElapsedTimer anchorTime_;
-    qint64 lastPictureEnd_ = 0;
-    qint64 lastPosition_ = 0;
-    qint64 lastHeard_ = -1;
-    QElapsedTimer heardMoved_;
-    bool soundStalled_ = false;
+    int m_serial = 1;
+    qint64 m_seekTarget = 0;
+    bool m_prerolled = false;
+    bool m_soundReleased = false;
+    bool m_playing = false;
+    bool m_finished = false;
+    double m_rate = 1.0;
+    qint64 m_anchorPosition = 0;
+    QElapsedTimer m_anchorTime;
+    qint64 m_lastPictureEnd = 0;
+    qint64 m_lastPosition = 0;
+    qint64 m_lastHeard = -1;
+    QElapsedTimer m_heardMoved;
+    bool m_soundStalled = false;
 };

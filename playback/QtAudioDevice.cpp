@@ -20,107 +20,107 @@ QAudioFormat PcmFormat() {
 } // namespace
 
 QtAudioDevice::QtAudioDevice(const QAudioDevice& device, PcmQueue* queue)
-    : device_(device), queue_(queue) {}
+    : m_device(device), m_queue(queue) {}
 
 QtAudioDevice::~QtAudioDevice() {
-    if (sink_) {
-        resetting_ = true;
-        sink_->stop();
-        delete sink_;
+    if (m_sink) {
+        m_resetting = true;
+        m_sink->stop();
+        delete m_sink;
     }
 }
 
 bool QtAudioDevice::Open() {
-    if (device_.isNull() || !device_.isFormatSupported(PcmFormat()))
+    if (m_device.isNull() || !m_device.isFormatSupported(PcmFormat()))
         return false;
     QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    sink_ = new QAudioSink(device_, PcmFormat(), this);
-    sink_->setBufferSize(qsizetype(PcmQueue::SampleRate) * PcmQueue::BytesPerFrame *
-                         DeviceBufferMs / 1000);
-    connect(sink_, &QAudioSink::stateChanged, this, &QtAudioDevice::OnStateChanged);
+    m_sink = new QAudioSink(m_device, PcmFormat(), this);
+    m_sink->setBufferSize(qsizetype(PcmQueue::SampleRate) * PcmQueue::BytesPerFrame *
+                          DeviceBufferMs / 1000);
+    connect(m_sink, &QAudioSink::stateChanged, this, &QtAudioDevice::OnStateChanged);
     return true;
 }
 
 void QtAudioDevice::StartSink() {
     // A stream is opened only to play: one opened paused stalls when it first resumes.
-    resetting_ = true;
-    sink_->start(this);
-    resetting_ = false;
-    started_ = sink_->error() == QAudio::NoError && sink_->state() != QAudio::StoppedState;
-    if (!started_)
-        failed_ = true;
-    std::lock_guard lock(mutex_);
-    streamStart_ = framesRead_;
-    heardAtMeasure_ = framesRead_;
-    measured_.start();
-    interpolate_ = false;
+    m_resetting = true;
+    m_sink->start(this);
+    m_resetting = false;
+    m_started = m_sink->error() == QAudio::NoError && m_sink->state() != QAudio::StoppedState;
+    if (!m_started)
+        m_failed = true;
+    std::lock_guard lock(m_mutex);
+    m_streamStart = m_framesRead;
+    m_heardAtMeasure = m_framesRead;
+    m_measured.start();
+    m_interpolate = false;
 }
 
 void QtAudioDevice::SetPlaying(bool playing) {
-    if (!sink_ || playing == playing_ || failed_)
+    if (!m_sink || playing == m_playing || m_failed)
         return;
-    playing_ = playing;
-    if (!started_) {
+    m_playing = playing;
+    if (!m_started) {
         if (playing)
             StartSink();
         return;
     }
     if (playing)
-        sink_->resume();
+        m_sink->resume();
     else
-        sink_->suspend();
+        m_sink->suspend();
     TakeSnapshot();
 }
 
 void QtAudioDevice::Discard() {
-    if (!started_ || failed_)
+    if (!m_started || m_failed)
         return;
-    resetting_ = true;
-    sink_->reset();
-    resetting_ = false;
-    started_ = false;
+    m_resetting = true;
+    m_sink->reset();
+    m_resetting = false;
+    m_started = false;
     {
         // What the device held counts as heard.
-        std::lock_guard lock(mutex_);
-        heardAtMeasure_ = framesRead_;
-        reported_ = framesRead_;
-        interpolate_ = false;
+        std::lock_guard lock(m_mutex);
+        m_heardAtMeasure = m_framesRead;
+        m_reported = m_framesRead;
+        m_interpolate = false;
     }
-    if (playing_)
+    if (m_playing)
         StartSink();
 }
 
 qint64 QtAudioDevice::HeardFrames() const {
-    std::lock_guard lock(mutex_);
-    qint64 heard = heardAtMeasure_;
-    if (interpolate_)
-        heard += measured_.nsecsElapsed() * PcmQueue::SampleRate / 1'000'000'000;
+    std::lock_guard lock(m_mutex);
+    qint64 heard = m_heardAtMeasure;
+    if (m_interpolate)
+        heard += m_measured.nsecsElapsed() * PcmQueue::SampleRate / 1'000'000'000;
     // What has been heard never shrinks, even when a measurement comes in late.
-    reported_ = std::max(reported_, std::min(heard, framesRead_));
-    return reported_;
+    m_reported = std::max(m_reported, std::min(heard, m_framesRead));
+    return m_reported;
 }
 
 qint64 QtAudioDevice::readData(char* data, qint64 maxSize) {
-    const qint64 bytes = queue_->Read(data, maxSize);
+    const qint64 bytes = m_queue->Read(data, maxSize);
     {
-        std::lock_guard lock(mutex_);
-        framesRead_ += bytes / PcmQueue::BytesPerFrame;
+        std::lock_guard lock(m_mutex);
+        m_framesRead += bytes / PcmQueue::BytesPerFrame;
     }
     TakeSnapshot();
     return bytes;
 }
 
 void QtAudioDevice::TakeSnapshot() {
-    const qint64 played = sink_->processedUSecs() * PcmQueue::SampleRate / 1'000'000;
-    std::lock_guard lock(mutex_);
-    const qint64 heard = std::min(streamStart_ + played, framesRead_);
+    const qint64 played = m_sink->processedUSecs() * PcmQueue::SampleRate / 1'000'000;
+    std::lock_guard lock(m_mutex);
+    const qint64 heard = std::min(m_streamStart + played, m_framesRead);
     // Between measurements time runs on only while the device is seen to play.
-    interpolate_ = playing_ && heard > heardAtMeasure_;
-    heardAtMeasure_ = heard;
-    measured_.start();
+    m_interpolate = m_playing && heard > m_heardAtMeasure;
+    m_heardAtMeasure = heard;
+    m_measured.start();
 }
 
 void QtAudioDevice::OnStateChanged(QAudio::State state) {
-    if (state == QAudio::StoppedState && !resetting_ && sink_->error() != QAudio::NoError)
-        failed_ = true;
+    if (state == QAudio::StoppedState && !m_resetting && m_sink->error() != QAudio::NoError)
+        m_failed = true;
 }

@@ -25,7 +25,7 @@ public:
     void SetPlaying(bool playing);
     void Discard();
     qint64 HeardFrames() const;
-    bool Failed() const { return failed_; }
+    bool Failed() const { return m_failed; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -36,21 +36,21 @@ private:
     void TakeSnapshot();
     void OnStateChanged(QAudio::State state);
 
-    QAudioDevice device_;
-    PcmQueue* queue_;
-    QAudioSink* sink_ = nullptr;
-    bool playing_ = false;
-    bool started_ = false; // a stream is open
-    bool resetting_ = false;
-    std::atomic<bool> failed_ = false;
+    QAudioDevice m_device;
+    PcmQueue* m_queue;
+    QAudioSink* m_sink = nullptr;
+    bool m_playing = false;
+    bool m_started = false; // a stream is open
+    bool m_resetting = false;
+    std::atomic<bool> m_failed = false;
 
     // What has been heard: frames read before the current stream, plus what the sink has
-    // played of it, measured at `measured_` and moving on in real time while playing.
-    mutable std::mutex mutex_;
-    qint64 framesRead_ = 0;
-    qint64 streamStart_ = 0;
-    qint64 heardAtMeasure_ = 0;
-    QElapsedTimer measured_;
-    bool interpolate_ = false;
-    mutable qint64 reported_ = 0;
+    // played of it, measured at `m_measured` and moving on in real time while playing.
+    mutable std::mutex m_mutex;
+    qint64 m_framesRead = 0;
+    qint64 m_streamStart = 0;
+    qint64 m_heardAtMeasure = 0;
+    QElapsedTimer m_measured;
+    bool m_interpolate = false;
+    mutable qint64 m_reported = 0;
 };

@@ -10,11 +10,11 @@ std::unique_ptr<AudioOutput> MakeSystemAudioOutput() {
 }
 
 QtAudioOutput::~QtAudioOutput() {
-    if (device_)
+    if (m_device)
         QMetaObject::invokeMethod(
-            device_, [this] { delete device_; }, Qt::BlockingQueuedConnection);
-    thread_.quit();
-    thread_.wait();
+            m_device, [this] { delete m_device; }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
 }
 
 bool QtAudioOutput::Start(PcmQueue* queue) {
@@ -22,32 +22,32 @@ bool QtAudioOutput::Start(PcmQueue* queue) {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
         return false;
-    thread_.setObjectName(QStringLiteral("karvenna-audio"));
-    thread_.start();
-    device_ = new QtAudioDevice(device, queue);
-    device_->moveToThread(&thread_);
+    m_thread.setObjectName(QStringLiteral("karvenna-audio"));
+    m_thread.start();
+    m_device = new QtAudioDevice(device, queue);
+    m_device->moveToThread(&m_thread);
     bool opened = false;
     QMetaObject::invokeMethod(
-        device_, [&] { opened = device_->Open(); }, Qt::BlockingQueuedConnection);
+        m_device, [&] { opened = m_device->Open(); }, Qt::BlockingQueuedConnection);
     if (opened)
-        queue->SetReadyCallback([device = device_] { emit device->readyRead(); });
+        queue->SetReadyCallback([device = m_device] { emit device->readyRead(); });
     return opened;
 }
 
 void QtAudioOutput::SetPlaying(bool playing) {
     QMetaObject::invokeMethod(
-        device_, [this, playing] { device_->SetPlaying(playing); }, Qt::BlockingQueuedConnection);
+        m_device, [this, playing] { m_device->SetPlaying(playing); }, Qt::BlockingQueuedConnection);
 }
 
 void QtAudioOutput::Discard() {
     QMetaObject::invokeMethod(
-        device_, [this] { device_->Discard(); }, Qt::BlockingQueuedConnection);
+        m_device, [this] { m_device->Discard(); }, Qt::BlockingQueuedConnection);
 }
 
 qint64 QtAudioOutput::HeardFrames() const {
-    return device_->HeardFrames();
+    return m_device->HeardFrames();
 }
 
 bool QtAudioOutput::Failed() const {
-    return device_->Failed();
+    return m_device->Failed();
 }

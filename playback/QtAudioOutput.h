@@ -20,6 +20,6 @@ public:
     bool Failed() const override;
 
 private:
-    QThread thread_;
-    QtAudioDevice* device_ = nullptr; // lives in thread_
+    QThread m_thread;
+    QtAudioDevice* m_device = nullptr; // lives in m_thread
 };

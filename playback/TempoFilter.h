@@ -15,8 +15,8 @@ public:
     TempoFilter(const TempoFilter&) = delete;
     TempoFilter& operator=(const TempoFilter&) = delete;
 
-    bool IsValid() const { return sink_ != nullptr; }
-    double Rate() const { return rate_; }
+    bool IsValid() const { return m_sink != nullptr; }
+    double Rate() const { return m_rate; }
 
     // Feeds interleaved samples that start at `position` (only the first feed's position counts);
     // null `samples` drains. Appends what comes out to `out` and returns the position of its first
@@ -24,12 +24,12 @@ public:
     qint64 Process(const qint16* samples, int frames, qint64 position, std::vector<qint16>& out);
 
 private:
-    double rate_;
-    AVFilterGraph* graph_ = nullptr;
-    AVFilterContext* source_ = nullptr;
-    AVFilterContext* sink_ = nullptr;
-    bool started_ = false;
-    qint64 startPosition_ = 0;
-    qint64 framesOut_ = 0;
-    qint64 framesIn_ = 0;
+    double m_rate;
+    AVFilterGraph* m_graph = nullptr;
+    AVFilterContext* m_source = nullptr;
+    AVFilterContext* m_sink = nullptr;
+    bool m_started = false;
+    qint64 m_startPosition = 0;
+    qint64 m_framesOut = 0;
+    qint64 m_framesIn = 0;
 };

@@ -23,57 +23,57 @@ std::shared_ptr<const AVFrame> Share(FramePtr frame) {
 } // namespace
 
 VideoDecoder::VideoDecoder(const MediaFile& file, PacketQueue& packets, VideoFrameQueue& frames)
-    : file_(file), packets_(packets), frames_(frames) {
+    : m_file(file), m_packets(packets), m_frames(frames) {
     const MediaInfo& info = file.Info();
-    frameDuration_ = info.video.frameRate > 0
-                         ? qint64(MediaTime::UnitsPerSecond / info.video.frameRate)
-                         : FallbackFrameDuration;
+    m_frameDuration = info.video.frameRate > 0
+                          ? qint64(MediaTime::UnitsPerSecond / info.video.frameRate)
+                          : FallbackFrameDuration;
 }
 
 VideoDecoder::~VideoDecoder() {
-    if (thread_.joinable())
-        thread_.join();
-    avcodec_free_context(&codec_);
+    if (m_thread.joinable())
+        m_thread.join();
+    avcodec_free_context(&m_codec);
 }
 
 bool VideoDecoder::Open() {
     const AVCodec* decoder = avcodec_find_decoder(AV_CODEC_ID_H264);
     if (!decoder)
         return false;
-    codec_ = avcodec_alloc_context3(decoder);
-    if (!codec_ || avcodec_parameters_to_context(codec_, file_.VideoStream()->codecpar) < 0)
+    m_codec = avcodec_alloc_context3(decoder);
+    if (!m_codec || avcodec_parameters_to_context(m_codec, m_file.VideoStream()->codecpar) < 0)
         return false;
-    codec_->pkt_timebase = file_.VideoStream()->time_base;
-    codec_->thread_count = 0; // one per core
-    codec_->thread_type = FF_THREAD_FRAME;
-    return avcodec_open2(codec_, decoder, nullptr) >= 0;
+    m_codec->pkt_timebase = m_file.VideoStream()->time_base;
+    m_codec->thread_count = 0; // one per core
+    m_codec->thread_type = FF_THREAD_FRAME;
+    return avcodec_open2(m_codec, decoder, nullptr) >= 0;
 }
 
 void VideoDecoder::Start() {
-    thread_ = std::thread(&VideoDecoder::Run, this);
+    m_thread = std::thread(&VideoDecoder::Run, this);
 }
 
 void VideoDecoder::SetTarget(const PictureTarget& target) {
-    std::lock_guard lock(targetMutex_);
-    target_ = target;
+    std::lock_guard lock(m_targetMutex);
+    m_target = target;
 }
 
 void VideoDecoder::Run() {
     PacketQueue::Item item;
-    while (packets_.Pop(item)) {
-        if (item.serial != serial_) {
-            if (serial_ != 0)
-                avcodec_flush_buffers(codec_);
-            serial_ = item.serial;
-            seekTarget_ = item.seekTarget;
-            nextPosition_ = item.seekTarget;
-            held_.reset();
+    while (m_packets.Pop(item)) {
+        if (item.serial != m_serial) {
+            if (m_serial != 0)
+                avcodec_flush_buffers(m_codec);
+            m_serial = item.serial;
+            m_seekTarget = item.seekTarget;
+            m_nextPosition = item.seekTarget;
+            m_held.reset();
         }
         if (!item.packet) {
             Decode(nullptr);
-            if (held_) // the target lies beyond the last frame: show the last one
-                Deliver(std::move(held_), heldPosition_, heldDuration_);
-            frames_.EndOfStream(serial_);
+            if (m_held) // the target lies beyond the last frame: show the last one
+                Deliver(std::move(m_held), m_heldPosition, m_heldDuration);
+            m_frames.EndOfStream(m_serial);
             continue;
         }
         Decode(item.packet);
@@ -83,14 +83,14 @@ void VideoDecoder::Run() {
 
 void VideoDecoder::Decode(const AVPacket* packet) {
     // A damaged packet is skipped: the decoder finds its feet at the next key frame.
-    int sent = avcodec_send_packet(codec_, packet);
+    int sent = avcodec_send_packet(m_codec, packet);
     for (;;) {
         FramePtr frame(av_frame_alloc());
         if (!frame)
             return;
-        const int received = avcodec_receive_frame(codec_, frame.get());
+        const int received = avcodec_receive_frame(m_codec, frame.get());
         if (received == AVERROR(EAGAIN) && sent == AVERROR(EAGAIN)) {
-            sent = avcodec_send_packet(codec_, packet);
+            sent = avcodec_send_packet(m_codec, packet);
             continue;
         }
         if (received < 0)
@@ -100,27 +100,27 @@ void VideoDecoder::Decode(const AVPacket* packet) {
 }
 
 void VideoDecoder::TakeFrame(FramePtr frame) {
-    const AVStream* stream = file_.VideoStream();
-    const qint64 position = file_.PositionOf(stream, frame->best_effort_timestamp, nextPosition_);
+    const AVStream* stream = m_file.VideoStream();
+    const qint64 position = m_file.PositionOf(stream, frame->best_effort_timestamp, m_nextPosition);
     qint64 duration = frame->pkt_duration > 0 ? av_rescale_q(frame->pkt_duration, stream->time_base,
                                                              {1, int(MediaTime::UnitsPerSecond)})
                                               : 0;
     if (duration <= 0)
-        duration = frameDuration_;
-    nextPosition_ = position + duration;
-    if (seekTarget_ >= 0) {
-        if (position + duration <= seekTarget_) {
-            held_ = std::move(frame);
-            heldPosition_ = position;
-            heldDuration_ = duration;
+        duration = m_frameDuration;
+    m_nextPosition = position + duration;
+    if (m_seekTarget >= 0) {
+        if (position + duration <= m_seekTarget) {
+            m_held = std::move(frame);
+            m_heldPosition = position;
+            m_heldDuration = duration;
             return;
         }
         // The first frame reaching past the target: if it starts after it, the one before is
         // the frame shown at the target.
-        if (position > seekTarget_ && held_)
-            Deliver(std::move(held_), heldPosition_, heldDuration_);
-        held_.reset();
-        seekTarget_ = -1;
+        if (position > m_seekTarget && m_held)
+            Deliver(std::move(m_held), m_heldPosition, m_heldDuration);
+        m_held.reset();
+        m_seekTarget = -1;
     }
     Deliver(std::move(frame), position, duration);
 }
@@ -128,15 +128,15 @@ void VideoDecoder::TakeFrame(FramePtr frame) {
 void VideoDecoder::Deliver(FramePtr frame, qint64 position, qint64 duration) {
     PictureTarget target;
     {
-        std::lock_guard lock(targetMutex_);
-        target = target_;
+        std::lock_guard lock(m_targetMutex);
+        target = m_target;
     }
     VideoFrame picture;
-    picture.picture = converter_.Convert(frame.get(), target.size, target.look);
+    picture.picture = m_converter.Convert(frame.get(), target.size, target.look);
     picture.source = Share(std::move(frame));
     picture.position = position;
     picture.duration = duration;
-    picture.serial = serial_;
+    picture.serial = m_serial;
     picture.lookVersion = target.version;
-    frames_.Push(std::move(picture));
+    m_frames.Push(std::move(picture));
 }

@@ -30,22 +30,22 @@ private:
     void TakeFrame(FramePtr frame);
     void Deliver(FramePtr frame, qint64 position, qint64 duration);
 
-    const MediaFile& file_;
-    PacketQueue& packets_;
-    VideoFrameQueue& frames_;
-    AVCodecContext* codec_ = nullptr;
-    std::thread thread_;
-    FrameConverter converter_;
+    const MediaFile& m_file;
+    PacketQueue& m_packets;
+    VideoFrameQueue& m_frames;
+    AVCodecContext* m_codec = nullptr;
+    std::thread m_thread;
+    FrameConverter m_converter;
 
-    std::mutex targetMutex_;
-    PictureTarget target_;
+    std::mutex m_targetMutex;
+    PictureTarget m_target;
 
     // Decoding state, on the thread only.
-    int serial_ = 0;
-    qint64 seekTarget_ = -1; // -1: deliver every frame
-    FramePtr held_;          // the best candidate so far for the seek target
-    qint64 heldPosition_ = 0;
-    qint64 heldDuration_ = 0;
-    qint64 nextPosition_ = 0;
-    qint64 frameDuration_ = 0;
+    int m_serial = 0;
+    qint64 m_seekTarget = -1; // -1: deliver every frame
+    FramePtr m_held;          // the best candidate so far for the seek target
+    qint64 m_heldPosition = 0;
+    qint64 m_heldDuration = 0;
+    qint64 m_nextPosition = 0;
+    qint64 m_frameDuration = 0;
 };

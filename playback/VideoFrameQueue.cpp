@@ -2,69 +2,69 @@
 
 bool VideoFrameQueue::Push(VideoFrame frame) {
     {
-        std::unique_lock lock(mutex_);
-        space_.wait(lock, [&] {
-            return aborted_ || frame.serial != serial_ || int(frames_.size()) < Capacity;
+        std::unique_lock lock(m_mutex);
+        m_space.wait(lock, [&] {
+            return m_aborted || frame.serial != m_serial || int(m_frames.size()) < Capacity;
         });
-        if (aborted_ || frame.serial != serial_)
+        if (m_aborted || frame.serial != m_serial)
             return false;
-        frames_.push_back(std::move(frame));
+        m_frames.push_back(std::move(frame));
     }
-    pushed_();
+    m_pushed();
     return true;
 }
 
 void VideoFrameQueue::EndOfStream(int serial) {
     {
-        std::lock_guard lock(mutex_);
-        if (serial != serial_)
+        std::lock_guard lock(m_mutex);
+        if (serial != m_serial)
             return;
-        endedSerial_ = serial;
+        m_endedSerial = serial;
     }
-    pushed_();
+    m_pushed();
 }
 
 bool VideoFrameQueue::Peek(qint64& position, int& serial) const {
-    std::lock_guard lock(mutex_);
-    if (frames_.empty())
+    std::lock_guard lock(m_mutex);
+    if (m_frames.empty())
         return false;
-    position = frames_.front().position;
-    serial = frames_.front().serial;
+    position = m_frames.front().position;
+    serial = m_frames.front().serial;
     return true;
 }
 
 VideoFrame VideoFrameQueue::Pop() {
     VideoFrame frame;
     {
-        std::lock_guard lock(mutex_);
-        if (frames_.empty())
+        std::lock_guard lock(m_mutex);
+        if (m_frames.empty())
             return frame;
-        frame = std::move(frames_.front());
-        frames_.pop_front();
+        frame = std::move(m_frames.front());
+        m_frames.pop_front();
     }
-    space_.notify_all();
+    m_space.notify_all();
     return frame;
 }
 
 bool VideoFrameQueue::Ended(int serial) const {
-    std::lock_guard lock(mutex_);
-    return endedSerial_ == serial && frames_.empty();
+    std::lock_guard lock(m_mutex);
+    return m_endedSerial == serial && m_frames.empty();
 }
 
 void VideoFrameQueue::Flush(int serial) {
     {
-        std::lock_guard lock(mutex_);
-        frames_.clear();
-        serial_ = serial;
-        endedSerial_ = -1;
+        std::lock_guard lock(m_mutex);
+        m_frames.clear();
+        m_serial = serial;
+        m_endedSerial = -1;
     }
-    space_.notify_all();
+    m_space.notify_all();
 }
 
 void VideoFrameQueue::Abort() {
     {
-        std::lock_guard lock(mutex_);
-        aborted_ = true;
+        std::lock_guard lock(m_mutex);
+        m_aborted = true;
     }
-    space_.notify_all();
+    m_space.notify_all();
 }

@@ -30,7 +30,7 @@ struct VideoFrame {
 // The few pictures between the video decoder and the window.
 class VideoFrameQueue {
 public:
-    explicit VideoFrameQueue(std::function<void()> pushed) : pushed_(std::move(pushed)) {}
+    explicit VideoFrameQueue(std::function<void()> pushed) : m_pushed(std::move(pushed)) {}
 
     // Blocks while full; false when the frame's serial is no longer current or on abort.
     bool Push(VideoFrame frame);
@@ -49,11 +49,11 @@ public:
     static constexpr int Capacity = 3;
 
 private:
-    std::function<void()> pushed_;
-    mutable std::mutex mutex_;
-    std::condition_variable space_;
-    std::deque<VideoFrame> frames_;
-    int serial_ = 0;
-    int endedSerial_ = -1;
-    bool aborted_ = false;
+    std::function<void()> m_pushed;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_space;
+    std::deque<VideoFrame> m_frames;
+    int m_serial = 0;
+    int m_endedSerial = -1;
+    bool m_aborted = false;
 };

@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+// Where the volume slider (0 to 99) stands when the program starts.
+constexpr int DefaultVolumeSlider = 50;
+
 // The volume slider (0 to 99) as the output volume word: the same level in the low (left) and
 // high (right) 16 bits; 0 is silent, 99 gives 64879 per channel.
 constexpr quint32 VolumeWordFromSlider(int position) {

@@ -59,7 +59,7 @@ void CNblImageSlider::paintEvent(QPaintEvent*) {
         painter.drawPixmap(QRect(0, (h - m_fill.height()) / 2, fillWidth, h), m_fill,
                            QRect(0, 0, std::min(fillWidth, m_fill.width()), m_fill.height()));
     }
-    const QPixmap& thumb = dragging                    ? m_thumbDragging
+    const QPixmap& thumb = isSliderDown()              ? m_thumbDragging
                            : isEnabled() && hasFocus() ? m_thumbFocused
                                                        : m_thumbNormal;
     if (!thumb.isNull())
@@ -94,11 +94,11 @@ void CNblImageSlider::Post(int code) {
 }
 
 void CNblImageSlider::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || dragging) {
+    if (event->button() != Qt::LeftButton || isSliderDown()) {
         QAbstractSlider::mousePressEvent(event);
         return;
     }
-    dragging = true;
+    setSliderDown(true);
     m_moved = false;
     setFocus(Qt::MouseFocusReason);
     if (ApplyPointer(event->position().toPoint().x())) {
@@ -109,7 +109,7 @@ void CNblImageSlider::mousePressEvent(QMouseEvent* event) {
 }
 
 void CNblImageSlider::mouseMoveEvent(QMouseEvent* event) {
-    if (!dragging) {
+    if (!isSliderDown()) {
         QAbstractSlider::mouseMoveEvent(event);
         return;
     }
@@ -121,11 +121,11 @@ void CNblImageSlider::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CNblImageSlider::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !dragging) {
+    if (event->button() != Qt::LeftButton || !isSliderDown()) {
         QAbstractSlider::mouseReleaseEvent(event);
         return;
     }
-    dragging = false;
+    setSliderDown(false);
     if (ApplyPointer(event->position().toPoint().x())) {
         Post(SliderCode::Dragging);
         m_moved = true;
@@ -214,5 +214,5 @@ void CNblImageSlider::keyReleaseEvent(QKeyEvent* event) {
 
 void CNblImageSlider::focusOutEvent(QFocusEvent* event) {
     QAbstractSlider::focusOutEvent(event);
-    dragging = false;
+    setSliderDown(false);
 }

@@ -20,6 +20,7 @@ constexpr int KeyReleased = 8;
 
 // A horizontal slider whose channel, filled part and thumb are skin bitmaps. Range and position
 // are the QAbstractSlider's; line size 1, page size 10, range 0 to 100 until the owner sets one.
+// The slider is down (isSliderDown) while the left button holds the thumb.
 class CNblImageSlider : public QAbstractSlider {
     Q_OBJECT
 public:
@@ -39,8 +40,6 @@ public:
     // Left edge of the thumb for the present range and position.
     int ThumbLeft() const;
 
-    // True while the left button holds the thumb.
-    bool dragging = false;
     // Owners that must not react to the wheel clear it; the wheel then changes nothing.
     bool wheelEnabled = true;
 

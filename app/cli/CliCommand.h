@@ -29,13 +29,13 @@ const QString& CardOption();
 void SetCardOption(const QString& path);
 
 // Each group of subcommands lives in its own file and lists its commands here.
-extern const CliCommand StringCommands[];
-extern const int StringCommandCount;
-extern const CliCommand LibraryCommands[];
-extern const int LibraryCommandCount;
-extern const CliCommand TelemetryCommands[];
-extern const int TelemetryCommandCount;
-extern const CliCommand SettingsCommands[];
-extern const int SettingsCommandCount;
-extern const CliCommand PlaybackCommands[];
-extern const int PlaybackCommandCount;
+extern const CliCommand StringCliCommands[];
+extern const int StringCliCommandCount;
+extern const CliCommand LibraryCliCommands[];
+extern const int LibraryCliCommandCount;
+extern const CliCommand TelemetryCliCommands[];
+extern const int TelemetryCliCommandCount;
+extern const CliCommand SettingsCliCommands[];
+extern const int SettingsCliCommandCount;
+extern const CliCommand PlaybackCliCommands[];
+extern const int PlaybackCliCommandCount;

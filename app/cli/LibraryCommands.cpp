@@ -60,9 +60,9 @@ int PrintRecordings(const QStringList& argsIn) {
 
 } // namespace
 
-const CliCommand LibraryCommands[] = {
+const CliCommand LibraryCliCommands[] = {
     {"drives", "[--card PATH] drives", PrintDrives},
     {"list", "list ROOT [--kind all|normal|event|motion] [--date YYYYMMDD] [--folder]",
      PrintRecordings},
 };
-const int LibraryCommandCount = std::size(LibraryCommands);
+const int LibraryCliCommandCount = std::size(LibraryCliCommands);

@@ -1,6 +1,6 @@
+#include "app/MainWindowLayout.h"
 #include "app/cli/CliCommand.h"
 #include "playback/CDShowPlayer.h"
-#include "playback/MediaTime.h"
 #include "playback/PictureWait.h"
 #include "playback/VolumeWord.h"
 
@@ -12,10 +12,9 @@
 namespace {
 
 // Pictures are made at the size of the main window's video area.
-constexpr QSize VideoAreaSize(688, 387);
+const QSize VideoAreaSize = MainWindowLayout::WindowedVideoRect().size();
 constexpr int PositionPrintMs = 200;
 constexpr int SeekTimeoutMs = 10000;
-constexpr int DefaultVolume = 50; // the volume slider's start position
 
 int ToInt(const QString& text, int low, int high) {
     bool ok = false;
@@ -35,7 +34,7 @@ int Probe(const QStringList& argsIn) {
         PrintError(QStringLiteral("cannot play %1").arg(args[0]));
         return 1;
     }
-    const MediaInfo& info = *player.Graph()->Info();
+    const MediaInfo& info = *player.Info();
     QJsonObject video{{"width", info.video.width},
                       {"height", info.video.height},
                       {"codec", info.video.codec},
@@ -71,7 +70,7 @@ int Grab(const QStringList& argsIn) {
         return 1;
     }
     player.SeekMs(ms);
-    player.Graph()->Pause();
+    player.Pause();
     QImage frame;
     if (!WaitForShownPicture(*player.Graph(), SeekTimeoutMs) || !player.GrabFrame(frame)) {
         PrintError(QStringLiteral("cannot grab a picture at %1 ms").arg(ms));
@@ -93,7 +92,7 @@ int Play(const QStringList& argsIn) {
     const float rateValue = rate.isEmpty() ? 1.0f : rate.toFloat(&rateOk);
     if (!rateOk || !(rateValue > 0))
         throw UsageError{};
-    const int slider = volume.isEmpty() ? DefaultVolume : ToInt(volume, 0, 99);
+    const int slider = volume.isEmpty() ? DefaultVolumeSlider : ToInt(volume, 0, 99);
 
     CDShowPlayer player;
     player.SetVolume(VolumeWordFromSlider(slider));
@@ -102,20 +101,17 @@ int Play(const QStringList& argsIn) {
         PrintError(QStringLiteral("cannot play %1").arg(args[0]));
         return 1;
     }
-    CDShowGraph& graph = *player.Graph();
-    graph.SetRate(rateValue);
+    player.Graph()->SetRate(rateValue);
     if (!player.Play()) {
         PrintError(QStringLiteral("cannot play %1").arg(args[0]));
         return 1;
     }
-    qint64 duration = 0;
-    graph.Duration(duration);
+    const qint64 duration = player.DurationMs();
     QEventLoop loop;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
-        qint64 position = 0;
-        graph.CurrentPosition(position);
-        PrintLine(QString::number(position / MediaTime::UnitsPerMs));
+        const qint64 position = player.PositionMs();
+        PrintLine(QString::number(position));
         if (position >= duration)
             loop.quit();
     });
@@ -126,9 +122,9 @@ int Play(const QStringList& argsIn) {
 
 } // namespace
 
-const CliCommand PlaybackCommands[] = {
+const CliCommand PlaybackCliCommands[] = {
     {"probe", "probe FILE", Probe},
     {"grab", "grab FILE --at MS -o OUT.jpg", Grab},
     {"play", "play FILE [--rate R] [--volume P]", Play},
 };
-const int PlaybackCommandCount = std::size(PlaybackCommands);
+const int PlaybackCliCommandCount = std::size(PlaybackCliCommands);

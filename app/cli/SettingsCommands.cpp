@@ -108,8 +108,8 @@ int RunPassword(const QStringList& args) {
 
 } // namespace
 
-const CliCommand SettingsCommands[] = {
+const CliCommand SettingsCliCommands[] = {
     {"settings", "settings show FILE | settings write IN OUT | settings diff A B", RunSettings},
     {"password", "password encode TEXT | password decode DIGITS", RunPassword},
 };
-const int SettingsCommandCount = std::size(SettingsCommands);
+const int SettingsCliCommandCount = std::size(SettingsCliCommands);

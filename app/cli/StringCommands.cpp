@@ -33,8 +33,8 @@ int PrintLanguage(const QStringList& argsIn) {
 
 } // namespace
 
-const CliCommand StringCommands[] = {
+const CliCommand StringCliCommands[] = {
     {"strings", "strings LANG ID", PrintString},
     {"language", "language VALUE [--system LOCALE]", PrintLanguage},
 };
-const int StringCommandCount = std::size(StringCommands);
+const int StringCliCommandCount = std::size(StringCliCommands);

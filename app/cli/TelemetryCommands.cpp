@@ -89,8 +89,8 @@ int ExportTelemetry(const QStringList& argsIn) {
 
 } // namespace
 
-const CliCommand TelemetryCommands[] = {
+const CliCommand TelemetryCliCommands[] = {
     {"telemetry", "telemetry RECORDING [--at MS]", PrintTelemetry},
     {"export", "export RECORDING [--gpx OUT] [--csv OUT]", ExportTelemetry},
 };
-const int TelemetryCommandCount = std::size(TelemetryCommands);
+const int TelemetryCliCommandCount = std::size(TelemetryCliCommands);

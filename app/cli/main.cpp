@@ -7,11 +7,11 @@
 namespace {
 
 const std::span<const CliCommand> CommandGroups[] = {
-    {StringCommands, size_t(StringCommandCount)},
-    {LibraryCommands, size_t(LibraryCommandCount)},
-    {TelemetryCommands, size_t(TelemetryCommandCount)},
-    {SettingsCommands, size_t(SettingsCommandCount)},
-    {PlaybackCommands, size_t(PlaybackCommandCount)},
+    {StringCliCommands, size_t(StringCliCommandCount)},
+    {LibraryCliCommands, size_t(LibraryCliCommandCount)},
+    {TelemetryCliCommands, size_t(TelemetryCliCommandCount)},
+    {SettingsCliCommands, size_t(SettingsCliCommandCount)},
+    {PlaybackCliCommands, size_t(PlaybackCliCommandCount)},
 };
 
 int PrintUsage() {

@@ -78,7 +78,7 @@ int Seek(const QString& clip, int count) {
     player.Attach(VideoAreaSize);
     if (!player.Open(clip))
         return 1;
-    player.Graph()->Pause();
+    player.Pause();
     QRandomGenerator random(2024);
     std::vector<double> latencies;
     for (int i = 0; i < count; ++i) {

@@ -18,9 +18,6 @@ using namespace PlaybackRules;
 
 namespace {
 
-// 100-ns units of the engine to the window's milliseconds.
-constexpr qint64 UnitsPerMs = 10000;
-
 bool IsScrollCode(int code) {
     return code >= SliderCode::PageLeft && code <= SliderCode::Dragging;
 }
@@ -37,7 +34,7 @@ PlaybackCommands::PlaybackCommands(CDShowPlayer& player, PlaybackControls contro
     m_controls.speed->setRange(SpeedMinimum, SpeedMaximum);
     m_controls.speed->setValue(SpeedNormal);
     m_controls.volume->setRange(0, 99);
-    m_controls.volume->setValue(50);
+    m_controls.volume->setValue(DefaultVolumeSlider);
     m_controls.brightness->setRange(-150, 150);
     m_controls.brightness->setValue(0);
     m_controls.mute->SetCheck(0);
@@ -68,10 +65,9 @@ bool PlaybackCommands::OpenRecording(const QString& path) {
 }
 
 void PlaybackCommands::PlayPause() {
-    CDShowGraph* graph = m_player.Graph();
-    const int state = graph ? graph->State() : CDShowGraph::Empty;
+    const int state = m_player.State();
     if (state == CDShowGraph::Running) {
-        graph->Pause();
+        m_player.Pause();
         ShowPlayLook(false);
     } else if (state == CDShowGraph::Paused) {
         ShowPlayLook(true);
@@ -97,16 +93,14 @@ void PlaybackCommands::PlayPause() {
 }
 
 void PlaybackCommands::Rewind() {
-    CDShowGraph* graph = m_player.Graph();
-    if (!graph || (graph->State() != CDShowGraph::Running && graph->State() != CDShowGraph::Paused))
+    if (!m_player.HasMedia())
         return;
     m_player.StepBack(StepSeconds);
     PositionTick();
 }
 
 void PlaybackCommands::Forward() {
-    CDShowGraph* graph = m_player.Graph();
-    if (!graph || (graph->State() != CDShowGraph::Running && graph->State() != CDShowGraph::Paused))
+    if (!m_player.HasMedia())
         return;
     m_player.StepForward(StepSeconds);
     PositionTick();
@@ -159,7 +153,6 @@ void PlaybackCommands::OnMute() {
 }
 
 void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
-    CDShowGraph* graph = m_player.Graph();
     if (controlId == m_controls.position->ControlId()) {
         if (code == SliderCode::PageLeft || code == SliderCode::PageRight ||
             code == SliderCode::Dragging) {
@@ -169,37 +162,33 @@ void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
     } else if (!IsScrollCode(code)) {
         return;
     } else if (controlId == m_controls.speed->ControlId()) {
-        if (graph && graph->State() == CDShowGraph::Running)
+        if (m_player.State() == CDShowGraph::Running)
             m_player.SetRate(RateForSpeedPosition(position));
     } else if (controlId == m_controls.volume->ControlId()) {
         m_controls.mute->SetCheck(position == 0);
         ShowMuteLook(position == 0);
         m_player.SetVolume(VolumeWordFromSlider(position));
     } else if (controlId == m_controls.brightness->ControlId()) {
-        if (graph) {
-            graph->SetDecoderParam(CDShowGraph::ParamBrightnessOn, 1);
-            graph->SetDecoderParam(CDShowGraph::ParamBrightness, position);
-        }
+        m_player.SetBrightness(position);
     }
 }
 
 void PlaybackCommands::PositionTick() {
-    CDShowGraph* graph = m_player.Graph();
-    if (!graph || graph->State() == CDShowGraph::Empty)
+    const int state = m_player.State();
+    if (state == CDShowGraph::Empty)
         return;
-    qint64 units = 0;
-    const qint64 position = graph->CurrentPosition(units) >= 0 ? units / UnitsPerMs : 0;
+    const qint64 position = m_player.PositionMs();
     const qint64 length = m_player.DurationMs();
-    if (graph->State() == CDShowGraph::Running) {
+    if (state == CDShowGraph::Running) {
         if (position < 0 || position >= length)
             return AtEndOfRecording(position, length);
         // While the user drags the thumb it stays where the pointer put it.
-        if (!m_controls.position->dragging) {
+        if (!m_controls.position->isSliderDown()) {
             m_controls.position->setValue(int(position));
             m_controls.position->RedrawNow();
         }
     } else {
-        graph->Pause();
+        m_player.Pause();
         // Position 0 while paused counts as the end: rewinding to the start skips on.
         if (position <= 0 || position >= length)
             return AtEndOfRecording(position, length);
@@ -214,17 +203,13 @@ void PlaybackCommands::AtEndOfRecording(qint64 positionMs, qint64 lengthMs) {
     m_controls.position->setValue(int(positionMs));
     m_controls.position->RedrawNow();
     ShowTimes(positionMs, lengthMs);
-    m_controls.position->dragging = false;
+    m_controls.position->setSliderDown(false);
     m_controls.position->releaseMouse();
     Next();
 }
 
 void PlaybackCommands::StopPlayback() {
-    if (CDShowGraph* graph = m_player.Graph()) {
-        if (graph->State() == CDShowGraph::Running || graph->State() == CDShowGraph::Paused)
-            graph->Stop();
-        graph->SetCurrentPosition(0);
-    }
+    m_player.Stop();
     m_player.Close();
     m_positionTimer.stop();
     m_controls.position->setValue(0);
@@ -238,8 +223,7 @@ void PlaybackCommands::StopPlayback() {
 
 void PlaybackCommands::Shutdown() {
     m_positionTimer.stop();
-    if (CDShowGraph* graph = m_player.Graph())
-        graph->Stop();
+    m_player.Stop();
     m_player.Close();
 }
 

@@ -41,15 +41,8 @@ protected:
         return window->findChild<T*>(QString::number(id));
     }
     CConfigListCtrl* List() const { return Control<CConfigListCtrl>(1029); }
-    int State() const {
-        CDShowGraph* graph = window->Player().Graph();
-        return graph ? graph->State() : CDShowGraph::Empty;
-    }
-    qint64 PositionMs() const {
-        qint64 units = 0;
-        window->Player().Graph()->CurrentPosition(units);
-        return units / 10000;
-    }
+    int State() const { return window->Player().State(); }
+    qint64 PositionMs() const { return window->Player().PositionMs(); }
     void DoubleClickRow(int row) {
         DoubleClick(List()->viewport(),
                     List()->visualRect(List()->model()->index(row, 0)).center());
@@ -211,7 +204,7 @@ TEST_F(PlaybackWindow, DraggingThePositionThumbSeeksAndTicksLeaveItAlone) {
     DoubleClickRow(0);
     Key(Qt::Key_Space);
     auto* position = Control<CNblImageSlider>(1020);
-    position->dragging = true;
+    position->setSliderDown(true);
     position->setValue(600);
     emit position->HScroll(1020, 5, 600);
     EXPECT_NEAR(PositionMs(), 600, 100);
@@ -220,7 +213,7 @@ TEST_F(PlaybackWindow, DraggingThePositionThumbSeeksAndTicksLeaveItAlone) {
     Key(Qt::Key_Space);
     QTest::qWait(250); // a tick or more while running
     EXPECT_EQ(position->value(), 300);
-    position->dragging = false;
+    position->setSliderDown(false);
 }
 
 TEST_F(PlaybackWindow, LoadsTheTelemetryOfTheOpenedRecording) {

@@ -20,42 +20,42 @@ constexpr double ToneHz = 440;
 class SoundServer {
 public:
     SoundServer() {
-        environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert("XDG_RUNTIME_DIR", runtime_.path());
-        environment_.remove("PULSE_SERVER");
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        m_environment.remove("PULSE_SERVER");
         QProcess server;
-        server.setProcessEnvironment(environment_);
+        server.setProcessEnvironment(m_environment);
         server.start("pulseaudio", {"-D", "-n", "--exit-idle-time=-1", "--load=module-null-sink",
                                     "--load=module-native-protocol-unix"});
         if (!server.waitForFinished(20000) || server.exitCode() != 0) {
-            error_ = "pulseaudio did not start: " + server.errorString() + " " +
-                     QString::fromLocal8Bit(server.readAllStandardError());
+            m_error = "pulseaudio did not start: " + server.errorString() + " " +
+                      QString::fromLocal8Bit(server.readAllStandardError());
             return;
         }
         for (int attempt = 0; attempt < 50 && !Run("pactl", {"info"}); ++attempt)
             QThread::msleep(100);
         if (!Run("pactl", {"info"}))
-            error_ = "pulseaudio started but does not answer";
+            m_error = "pulseaudio started but does not answer";
         // This process plays into it as well, through the engine itself.
-        qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         qunsetenv("PULSE_SERVER");
     }
     ~SoundServer() { Run("pulseaudio", {"--kill"}); }
 
-    const QString& Error() const { return error_; }
-    const QProcessEnvironment& Environment() const { return environment_; }
+    const QString& Error() const { return m_error; }
+    const QProcessEnvironment& Environment() const { return m_environment; }
 
 private:
     bool Run(const QString& program, const QStringList& args) {
         QProcess process;
-        process.setProcessEnvironment(environment_);
+        process.setProcessEnvironment(m_environment);
         process.start(program, args);
         return process.waitForFinished(10000) && process.exitCode() == 0;
     }
 
-    QTemporaryDir runtime_;
-    QProcessEnvironment environment_;
-    QString error_;
+    QTemporaryDir m_runtime;
+    QProcessEnvironment m_environment;
+    QString m_error;
 };
 
 struct Heard {
@@ -68,20 +68,20 @@ struct Heard {
 class Recording {
 public:
     explicit Recording(const SoundServer& server) {
-        recorder_.setProcessEnvironment(server.Environment());
-        recorder_.setStandardOutputFile(folder_.filePath("heard.raw"));
-        recorder_.start("parec",
-                        {"--device=null.monitor", "--format=s16le",
-                         "--rate=" + QString::number(RecordRate), "--channels=1", "--raw"});
-        EXPECT_TRUE(recorder_.waitForStarted());
+        m_recorder.setProcessEnvironment(server.Environment());
+        m_recorder.setStandardOutputFile(m_folder.filePath("heard.raw"));
+        m_recorder.start("parec",
+                         {"--device=null.monitor", "--format=s16le",
+                          "--rate=" + QString::number(RecordRate), "--channels=1", "--raw"});
+        EXPECT_TRUE(m_recorder.waitForStarted());
         QThread::msleep(300);
     }
 
     std::vector<qint16> Stop() {
         QThread::msleep(300);
-        recorder_.kill();
-        recorder_.waitForFinished();
-        QFile file(folder_.filePath("heard.raw"));
+        m_recorder.kill();
+        m_recorder.waitForFinished();
+        QFile file(m_folder.filePath("heard.raw"));
         file.open(QIODevice::ReadOnly);
         const QByteArray raw = file.readAll();
         std::vector<qint16> samples(size_t(raw.size() / 2));
@@ -91,8 +91,8 @@ public:
     }
 
 private:
-    QTemporaryDir folder_;
-    QProcess recorder_;
+    QTemporaryDir m_folder;
+    QProcess m_recorder;
 };
 
 Heard PlayAndRecord(const SoundServer& server, const QString& clip, const QString& rate,
@@ -151,19 +151,20 @@ Tone FindTone(const std::vector<qint16>& samples) {
 
 class Sound : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { server_ = new SoundServer; }
-    static void TearDownTestSuite() { delete server_; }
+    static void SetUpTestSuite() { m_server = new SoundServer; }
+    static void TearDownTestSuite() { delete m_server; }
     void SetUp() override {
-        ASSERT_TRUE(server_->Error().isEmpty())
-            << "the sound test needs its own PulseAudio server: " << server_->Error().toStdString();
+        ASSERT_TRUE(m_server->Error().isEmpty())
+            << "the sound test needs its own PulseAudio server: "
+            << m_server->Error().toStdString();
     }
-    static SoundServer* server_;
+    static SoundServer* m_server;
 };
-SoundServer* Sound::server_ = nullptr;
+SoundServer* Sound::m_server = nullptr;
 
 TEST_F(Sound, TheTonePlaysForTheLengthOfTheRecording) {
     for (const QString& clip : {Clips().avi, Clips().mp4}) {
-        const Heard heard = PlayAndRecord(*server_, clip, "1", "99");
+        const Heard heard = PlayAndRecord(*m_server, clip, "1", "99");
         ASSERT_EQ(heard.cliExit, 0);
         EXPECT_EQ(heard.lastPosition.toInt(), ClipMs);
         const Tone tone = FindTone(heard.samples);
@@ -173,7 +174,7 @@ TEST_F(Sound, TheTonePlaysForTheLengthOfTheRecording) {
 }
 
 TEST_F(Sound, AtDoubleRateItLastsHalfAsLongWithTheSamePitch) {
-    const Heard heard = PlayAndRecord(*server_, Clips().avi, "2", "99");
+    const Heard heard = PlayAndRecord(*m_server, Clips().avi, "2", "99");
     ASSERT_EQ(heard.cliExit, 0);
     const Tone tone = FindTone(heard.samples);
     EXPECT_NEAR(tone.seconds, ClipMs / 2000.0, 0.25);
@@ -181,12 +182,12 @@ TEST_F(Sound, AtDoubleRateItLastsHalfAsLongWithTheSamePitch) {
 }
 
 TEST_F(Sound, VolumeZeroIsSilent) {
-    const Heard loud = PlayAndRecord(*server_, Clips().mp4, "1", "99");
-    const Heard silent = PlayAndRecord(*server_, Clips().mp4, "1", "0");
+    const Heard loud = PlayAndRecord(*m_server, Clips().mp4, "1", "99");
+    const Heard silent = PlayAndRecord(*m_server, Clips().mp4, "1", "0");
     ASSERT_EQ(silent.cliExit, 0);
     EXPECT_GT(FindTone(loud.samples).loudest, 1000);
     EXPECT_LT(FindTone(silent.samples).loudest, 5);
-    const Heard half = PlayAndRecord(*server_, Clips().mp4, "1", "50");
+    const Heard half = PlayAndRecord(*m_server, Clips().mp4, "1", "50");
     EXPECT_NEAR(FindTone(half.samples).loudest / FindTone(loud.samples).loudest, 50.0 / 99, 0.05);
 }
 
@@ -195,7 +196,7 @@ TEST_F(Sound, SeekingAndPausingWhilePlayingLeaveNothingOldToHear) {
     player.Attach(QSize(192, 108));
     player.SetVolume(VolumeWordFromSlider(99));
     ASSERT_TRUE(player.Open(Clips().avi));
-    Recording recording(*server_);
+    Recording recording(*m_server);
     ASSERT_TRUE(player.Play());
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return Position(player) >= 1000 * MediaTime::UnitsPerMs; }, 8000));

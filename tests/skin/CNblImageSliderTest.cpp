@@ -85,9 +85,9 @@ TEST_F(ImageSliderTest, TakesThePositionFromThePointer) {
         slider->setValue(c.position == 50 ? 10 : 50);
         const int before = slider->value();
         QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(c.x, 7));
-        EXPECT_TRUE(slider->dragging);
+        EXPECT_TRUE(slider->isSliderDown());
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(c.x, 7));
-        EXPECT_FALSE(slider->dragging);
+        EXPECT_FALSE(slider->isSliderDown());
         EXPECT_EQ(slider->value(), c.position) << "x " << c.x;
         const QList<Notice> expected = before == c.position
                                            ? QList<Notice>{}
@@ -179,10 +179,10 @@ TEST_F(ImageSliderTest, TheWheelMovesOnlyWhenAllowed) {
 
 TEST_F(ImageSliderTest, LosingTheFocusEndsADrag) {
     QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(105, 7));
-    ASSERT_TRUE(slider->dragging);
+    ASSERT_TRUE(slider->isSliderDown());
     QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
     QApplication::sendEvent(slider, &focusOut);
-    EXPECT_FALSE(slider->dragging);
+    EXPECT_FALSE(slider->isSliderDown());
 }
 
 } // namespace
