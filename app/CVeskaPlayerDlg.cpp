@@ -106,7 +106,7 @@ void CVeskaPlayerDlg::ApplyLayout(int layout) {
 
 void CVeskaPlayerDlg::ConnectCommands() {
     auto onCommand = [this](int id, auto handler) {
-        connect(m_controls.Button(id), &CNblSkinButton::Command, this, handler);
+        connect(m_controls.Button(id), &CNblSkinButton::command, this, handler);
     };
     onCommand(ControlId::Minimize, [this] { showMinimized(); });
     onCommand(ControlId::Close, [this] { Close(); });
@@ -125,7 +125,7 @@ void CVeskaPlayerDlg::ConnectCommands() {
     onCommand(ControlId::Mute, [this] { m_playback->OnMute(); });
     for (int slider : {ControlId::PositionSlider, ControlId::SpeedSlider, ControlId::VolumeSlider,
                        ControlId::BrightnessSlider})
-        connect(m_controls.Slider(slider), &CNblImageSlider::HScroll, m_playback,
+        connect(m_controls.Slider(slider), &CNblImageSlider::hScroll, m_playback,
                 &PlaybackCommands::OnSliderScroll);
     connect(m_fileList, &CConfigListCtrl::rowDoubleClicked, m_playback,
             &PlaybackCommands::OnRowDoubleClicked);

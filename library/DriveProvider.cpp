@@ -1,6 +1,5 @@
 #include "library/DriveProvider.h"
 
-#include "library/CodeUnitOrder.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 
@@ -21,7 +20,7 @@ QString DriveRootText(const QString& folder) {
 
 QList<DriveCandidate> OrderedByRoot(QList<DriveCandidate> candidates) {
     const auto rootLess = [](const DriveCandidate& a, const DriveCandidate& b) {
-        return CodeUnitLess(a.root, b.root);
+        return QString::compare(a.root, b.root, Qt::CaseSensitive) < 0;
     };
     std::stable_sort(candidates.begin(), candidates.end(), rootLess);
     const auto sameRoot = [](const DriveCandidate& a, const DriveCandidate& b) {

@@ -1,6 +1,5 @@
 #include "library/RecordingCatalogue.h"
 
-#include "library/CodeUnitOrder.h"
 
 #include <QFile>
 #include <algorithm>
@@ -105,7 +104,7 @@ QList<RecordingEntry> ListRecordings(const QString& libraryRoot, bool folderMode
         filter.dateText = SelectedDateText(selectedDate);
     QList<RecordingEntry> rows = ScanFolder(CatalogueFolder(libraryRoot, folderMode), filter);
     std::sort(rows.begin(), rows.end(), [](const RecordingEntry& a, const RecordingEntry& b) {
-        return CodeUnitLess(a[ColumnName], b[ColumnName]);
+        return QString::compare(a[ColumnName], b[ColumnName], Qt::CaseSensitive) < 0;
     });
     return rows;
 }
@@ -130,9 +129,4 @@ QString SelectedDateText(qint64 selectedDate) {
         return QStringLiteral("00000000");
     return QString::asprintf("%04lld%02d%02d", CalendarYear(*date), date->tm_mon + 1,
                              date->tm_mday);
-}
-
-TelemetryFiles TelemetryPaths(const QString& recordingPath) {
-    const QString base = recordingPath.chopped(std::min<qsizetype>(4, recordingPath.size()));
-    return {base + QStringLiteral(".gps"), base + QStringLiteral(".gsf")};
 }

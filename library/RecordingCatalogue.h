@@ -23,11 +23,3 @@ QString SizeText(qint64 kib);
 QString CreationDateText(qint64 secondsSinceEpoch);
 // The local date of the date filter's day as "YYYYMMDD", compared with a name's first eight.
 QString SelectedDateText(qint64 selectedDate);
-
-// The telemetry files beside a recording: its path without the extension's four characters,
-// with ".gps" and ".gsf" appended.
-struct TelemetryFiles {
-    QString gps;
-    QString gsf;
-};
-TelemetryFiles TelemetryPaths(const QString& recordingPath);

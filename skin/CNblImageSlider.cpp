@@ -89,7 +89,7 @@ bool CNblImageSlider::ApplyPointer(int x) {
 void CNblImageSlider::Post(int code) {
     const int position = value();
     QMetaObject::invokeMethod(
-        this, [this, code, position] { emit HScroll(m_controlId, code, position); },
+        this, [this, code, position] { emit hScroll(m_controlId, code, position); },
         Qt::QueuedConnection);
 }
 

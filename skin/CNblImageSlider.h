@@ -45,7 +45,7 @@ public:
 
 signals:
     // Posted to the owner, so that it arrives after the slider's own handling has finished.
-    void HScroll(int controlId, int code, int position);
+    void hScroll(int controlId, int code, int position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -21,7 +21,7 @@ CNblSkinButton::CNblSkinButton(QWidget* parent, int controlId, const QRect& rect
         if (checked && m_mode == RadioButton)
             UncheckGroupSiblings();
     });
-    connect(this, &QAbstractButton::clicked, this, [this] { emit Command(m_controlId); });
+    connect(this, &QAbstractButton::clicked, this, [this] { emit command(m_controlId); });
 }
 
 void CNblSkinButton::SetImages(int normal, int pressed, int hover, int disabled, int focus) {

@@ -34,7 +34,7 @@ public:
 
 signals:
     // The click notification to the owner, after any check change.
-    void Command(int controlId);
+    void command(int controlId);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

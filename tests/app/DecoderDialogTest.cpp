@@ -1,5 +1,7 @@
 #include "app/CFfdshowAlertDlg.h"
 #include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+#include "tests/support/FindControl.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -11,24 +13,27 @@ TEST(DecoderDialog, ShowsTheRecommendationInTheUiLanguage) {
     for (quint16 language : {1033, 1049}) {
         SetUILanguage(language);
         CFfdshowAlertDlg dialog;
-        EXPECT_EQ(dialog.windowTitle(), LoadLangString(452));
-        EXPECT_EQ(dialog.findChild<QLabel*>("1099")->text(), LoadLangString(424));
-        EXPECT_EQ(dialog.findChild<QLabel*>("1100")->text(), LoadLangString(425));
-        auto* ok = dialog.findChild<QPushButton*>("1");
-        EXPECT_EQ(ok->text(), LoadLangString(456));
+        EXPECT_EQ(dialog.windowTitle(), LoadLangString(StringId::InstallDecoder));
+        EXPECT_EQ(FindControl<QLabel>(&dialog, CFfdshowAlertDlg::MessageId)->text(),
+                  LoadLangString(StringId::DecoderRecommendation));
+        EXPECT_EQ(FindControl<QLabel>(&dialog, CFfdshowAlertDlg::CautionId)->text(),
+                  LoadLangString(StringId::ExternalProgramCaution));
+        auto* ok = FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::OkId);
+        EXPECT_EQ(ok->text(), LoadLangString(StringId::DecoderSiteShortcut));
         EXPECT_TRUE(ok->isDefault());
-        EXPECT_EQ(dialog.findChild<QPushButton*>("2")->text(), LoadLangString(457));
+        EXPECT_EQ(FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::CancelId)->text(),
+                  LoadLangString(StringId::Cancel));
     }
     SetUILanguage(1033);
-    EXPECT_TRUE(
-        LoadLangString(424).endsWith(QString("(%1)").arg(CFfdshowAlertDlg::DownloadAddress)));
+    EXPECT_TRUE(LoadLangString(StringId::DecoderRecommendation)
+                    .endsWith(QString("(%1)").arg(CFfdshowAlertDlg::DownloadAddress)));
 }
 
 TEST(DecoderDialog, OkAcceptsAndCancelRejects) {
     CFfdshowAlertDlg dialog;
-    dialog.findChild<QPushButton*>("2")->click();
+    FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::CancelId)->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    dialog.findChild<QPushButton*>("1")->click();
+    FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::OkId)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 

@@ -1,8 +1,10 @@
 #include "app/CVeskaPlayerDlg.h"
+#include "app/ControlIds.h"
 #include "library/FakeDriveProvider.h"
 #include "library/ui/CConfigListCtrl.h"
 #include "skin/CNblSkinButton.h"
 #include "skin/CNblStaticTrans.h"
+#include "tests/support/FindControl.h"
 
 #include <QAbstractSlider>
 #include <QTest>
@@ -25,7 +27,7 @@ protected:
     }
 
     template <typename T = QWidget> T* Control(int id) const {
-        return window->findChild<T*>(QString::number(id));
+        return FindControl<T>(window.get(), id);
     }
 
     FakeDriveProvider drives;
@@ -39,21 +41,41 @@ TEST_F(MainWindow, PlacesEveryControlOfTheWindowedLayout) {
         int id;
         QRect rect;
     } places[] = {
-        {1002, {150, 12, 37, 28}},    {1000, {937, 12, 36, 28}},   {1001, {973, 12, 37, 28}},
-        {1006, {575, 53, 36, 22}},    {1007, {611, 53, 34, 22}},   {1008, {645, 53, 36, 22}},
-        {1092, {871, 53, 36, 22}},    {1003, {907, 53, 36, 22}},   {1004, {940, 53, 34, 22}},
-        {1005, {974, 53, 36, 22}},    {1093, {963, 107, 39, 19}},  {1009, {695, 78, 81, 29}},
-        {1010, {776, 78, 81, 29}},    {1011, {857, 78, 81, 29}},   {1012, {938, 78, 82, 29}},
-        {1013, {450, 475, 36, 28}},   {1014, {486, 475, 37, 28}},  {1015, {535, 475, 37, 28}},
-        {1016, {584, 475, 36, 28}},   {1017, {620, 475, 37, 28}},  {1018, {937, 639, 36, 22}},
-        {1019, {973, 639, 37, 22}},   {1026, {451, 581, 22, 16}},  {1020, {30, 474, 391, 20}},
-        {1021, {477, 544, 179, 15}},  {1022, {477, 582, 179, 15}}, {1023, {477, 620, 179, 15}},
-        {1025, {40, 494, 50, 13}},    {1024, {364, 494, 50, 13}},  {1069, {265, 59, 180, 13}},
-        {1029, {695, 126, 308, 508}}, {0xFFFF, {3, 78, 688, 387}},
+        {ControlId::Settings, {150, 12, 37, 28}},
+        {ControlId::Minimize, {937, 12, 36, 28}},
+        {ControlId::Close, {973, 12, 37, 28}},
+        {ControlId::Rotate, {575, 53, 36, 22}},
+        {ControlId::Capture, {611, 53, 34, 22}},
+        {ControlId::Extend, {645, 53, 36, 22}},
+        {ControlId::FolderToggle, {871, 53, 36, 22}},
+        {ControlId::Calendar, {907, 53, 36, 22}},
+        {ControlId::Save, {940, 53, 34, 22}},
+        {ControlId::Delete, {974, 53, 36, 22}},
+        {ControlId::CheckAll, {963, 107, 39, 19}},
+        {ControlId::KindAll, {695, 78, 81, 29}},
+        {ControlId::KindNormal, {776, 78, 81, 29}},
+        {ControlId::KindEvent, {857, 78, 81, 29}},
+        {ControlId::KindMotion, {938, 78, 82, 29}},
+        {ControlId::Rewind, {450, 475, 36, 28}},
+        {ControlId::Forward, {486, 475, 37, 28}},
+        {ControlId::PlayPause, {535, 475, 37, 28}},
+        {ControlId::Previous, {584, 475, 36, 28}},
+        {ControlId::Next, {620, 475, 37, 28}},
+        {ControlId::MapEnlarge, {937, 639, 36, 22}},
+        {ControlId::MapClose, {973, 639, 37, 22}},
+        {ControlId::Mute, {451, 581, 22, 16}},
+        {ControlId::PositionSlider, {30, 474, 391, 20}},
+        {ControlId::SpeedSlider, {477, 544, 179, 15}},
+        {ControlId::VolumeSlider, {477, 582, 179, 15}},
+        {ControlId::BrightnessSlider, {477, 620, 179, 15}},
+        {ControlId::ElapsedTime, {40, 494, 50, 13}},
+        {ControlId::TotalTime, {364, 494, 50, 13}},
+        {ControlId::FileName, {265, 59, 180, 13}},
+        {ControlId::FileList, {695, 126, 308, 508}},
+        {ControlId::VideoWindow, {3, 78, 688, 387}},
     };
     for (const auto& place : places) {
         QWidget* control = Control(place.id);
-        ASSERT_NE(control, nullptr) << place.id;
         EXPECT_EQ(control->geometry(), place.rect) << place.id;
         EXPECT_TRUE(control->isVisible()) << place.id;
     }
@@ -63,17 +85,22 @@ TEST_F(MainWindow, GivesButtonsTheirTooltipsAndTextsTheirStart) {
     const struct {
         int id;
         const char* tip;
-    } tips[] = {{1002, "Settings"}, {1000, "Minimize"}, {1001, "Close"},  {1015, "Play"},
-                {1016, "Prev"},     {1017, "Next"},     {1026, "Volume"}, {1019, "Map Close"},
-                {1093, "Delete"},   {1009, "A"},        {1018, ""}};
+    } tips[] = {{ControlId::Settings, "Settings"}, {ControlId::Minimize, "Minimize"},
+                {ControlId::Close, "Close"},       {ControlId::PlayPause, "Play"},
+                {ControlId::Previous, "Prev"},     {ControlId::Next, "Next"},
+                {ControlId::Mute, "Volume"},       {ControlId::MapClose, "Map Close"},
+                {ControlId::CheckAll, "Delete"},   {ControlId::KindAll, "A"},
+                {ControlId::MapEnlarge, ""}};
     for (const auto& tip : tips)
         EXPECT_EQ(Control(tip.id)->toolTip(), tip.tip) << tip.id;
-    EXPECT_EQ(Control<CNblStaticTrans>(1025)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(1024)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(1069)->text(), "");
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::ElapsedTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::TotalTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(), "");
     const struct {
         int id, minimum, maximum, value;
-    } sliders[] = {{1021, 1, 9, 5}, {1022, 0, 99, 50}, {1023, -150, 150, 0}};
+    } sliders[] = {{ControlId::SpeedSlider, 1, 9, 5},
+                   {ControlId::VolumeSlider, 0, 99, 50},
+                   {ControlId::BrightnessSlider, -150, 150, 0}};
     for (const auto& s : sliders) {
         auto* slider = Control<QAbstractSlider>(s.id);
         EXPECT_EQ(slider->minimum(), s.minimum) << s.id;
@@ -83,43 +110,43 @@ TEST_F(MainWindow, GivesButtonsTheirTooltipsAndTextsTheirStart) {
 }
 
 TEST_F(MainWindow, ListsTheCardGivenOnTheCommandLine) {
-    auto* list = Control<CConfigListCtrl>(1029);
+    auto* list = Control<CConfigListCtrl>(ControlId::FileList);
     EXPECT_EQ(window->LibraryRoot(), TestCard());
     EXPECT_EQ(list->ItemCount(), 6);
-    EXPECT_TRUE(Control<CNblSkinButton>(1009)->isChecked());
+    EXPECT_TRUE(Control<CNblSkinButton>(ControlId::KindAll)->isChecked());
 }
 
 TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         QTest::keyClick(window.get(), key);
-        QTest::keyClick(Control(1029), key);
+        QTest::keyClick(Control(ControlId::FileList), key);
     }
     EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(MainWindow, CloseButtonEndsTheWindow) {
-    QTest::mouseClick(Control(1001), Qt::LeftButton);
+    QTest::mouseClick(Control(ControlId::Close), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindow, LetsGoOfTheCardOnlyWhenItsDriveIsRemoved) {
-    auto* list = Control<CConfigListCtrl>(1029);
+    auto* list = Control<CConfigListCtrl>(ControlId::FileList);
     window->OnDriveRemoved("/media/other/");
     window->OnDriveRemoved(TestCard().toUpper());
     EXPECT_EQ(list->ItemCount(), 6);
     EXPECT_EQ(window->LibraryRoot(), TestCard());
 
-    Control<CNblStaticTrans>(1069)->setText("20261201_081500_NOR.AVI");
-    Control<QAbstractSlider>(1021)->setValue(8);
+    Control<CNblStaticTrans>(ControlId::FileName)->setText("20261201_081500_NOR.AVI");
+    Control<QAbstractSlider>(ControlId::SpeedSlider)->setValue(8);
     window->OnDriveRemoved(TestCard());
     EXPECT_EQ(list->ItemCount(), 0);
     EXPECT_TRUE(window->LibraryRoot().isEmpty());
-    for (int kind = 1009; kind <= 1012; ++kind)
+    for (int kind = ControlId::KindAll; kind <= ControlId::KindMotion; ++kind)
         EXPECT_FALSE(Control<CNblSkinButton>(kind)->isChecked()) << kind;
-    EXPECT_EQ(Control<CNblStaticTrans>(1069)->text(), "");
-    EXPECT_EQ(Control<CNblStaticTrans>(1025)->text(), "00:00:00");
-    EXPECT_EQ(Control<QAbstractSlider>(1021)->value(), 5);
-    EXPECT_FALSE(Control(0xFFFF)->isVisible());
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(), "");
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::ElapsedTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<QAbstractSlider>(ControlId::SpeedSlider)->value(), 5);
+    EXPECT_FALSE(Control(ControlId::VideoWindow)->isVisible());
     EXPECT_EQ(window->CurrentIndex(), -1);
 }
 

@@ -1,4 +1,5 @@
 #include "app/CVeskaPlayerDlg.h"
+#include "app/ControlIds.h"
 #include "library/FakeDriveProvider.h"
 #include "library/ui/CConfigListCtrl.h"
 #include "playback/NullAudioOutput.h"
@@ -6,6 +7,7 @@
 #include "skin/CNblSkinButton.h"
 #include "skin/CNblStaticTrans.h"
 #include "tests/support/DoubleClick.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalAnswer.h"
 
 #include <QApplication>
@@ -38,9 +40,9 @@ protected:
     }
 
     template <typename T = QWidget> T* Control(int id) const {
-        return window->findChild<T*>(QString::number(id));
+        return FindControl<T>(window.get(), id);
     }
-    CConfigListCtrl* List() const { return Control<CConfigListCtrl>(1029); }
+    CConfigListCtrl* List() const { return Control<CConfigListCtrl>(ControlId::FileList); }
     int State() const { return window->Player().State(); }
     qint64 PositionMs() const { return window->Player().PositionMs(); }
     void DoubleClickRow(int row) {
@@ -68,37 +70,38 @@ TEST_F(PlaybackWindow, PlaysTheListToItsEndAndResets) {
     DoubleClickRow(0);
     EXPECT_EQ(window->CurrentIndex(), 0);
     EXPECT_EQ(State(), CDShowGraph::Running);
-    EXPECT_EQ(Control(1015)->toolTip(), "Pause");
-    EXPECT_EQ(Control<CNblStaticTrans>(1069)->text(), List()->ItemText(0, ColumnName));
-    EXPECT_EQ(Control<CNblStaticTrans>(1024)->text(), "00:00:01");
+    EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Pause");
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(),
+              List()->ItemText(0, ColumnName));
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::TotalTime)->text(), "00:00:01");
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == 1; }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == 2; }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == -1; }, 5000));
-    EXPECT_EQ(Control<CNblStaticTrans>(1025)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(1024)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(1069)->text(), "");
-    EXPECT_EQ(Control(1015)->toolTip(), "Play");
-    EXPECT_EQ(Control<QAbstractSlider>(1020)->value(), 0);
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::ElapsedTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::TotalTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(), "");
+    EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Play");
+    EXPECT_EQ(Control<QAbstractSlider>(ControlId::PositionSlider)->value(), 0);
     EXPECT_EQ(window->Player().Graph(), nullptr);
 }
 
 TEST_F(PlaybackWindow, NextAndPreviousAtTheEnds) {
-    QTest::mouseClick(Control(1016), Qt::LeftButton); // previous with nothing open
+    QTest::mouseClick(Control(ControlId::Previous), Qt::LeftButton); // previous with nothing open
     EXPECT_EQ(window->CurrentIndex(), -1);
-    QTest::mouseClick(Control(1017), Qt::LeftButton); // next from nothing opens row 0
+    QTest::mouseClick(Control(ControlId::Next), Qt::LeftButton); // next from nothing opens row 0
     EXPECT_EQ(window->CurrentIndex(), 0);
     EXPECT_EQ(State(), CDShowGraph::Running);
-    QTest::mouseClick(Control(1016), Qt::LeftButton); // previous on row 0
+    QTest::mouseClick(Control(ControlId::Previous), Qt::LeftButton); // previous on row 0
     EXPECT_EQ(window->CurrentIndex(), 0);
-    QTest::mouseClick(Control(1017), Qt::LeftButton);
-    QTest::mouseClick(Control(1017), Qt::LeftButton);
+    QTest::mouseClick(Control(ControlId::Next), Qt::LeftButton);
+    QTest::mouseClick(Control(ControlId::Next), Qt::LeftButton);
     EXPECT_EQ(window->CurrentIndex(), 2);
-    QTest::mouseClick(Control(1016), Qt::LeftButton);
+    QTest::mouseClick(Control(ControlId::Previous), Qt::LeftButton);
     EXPECT_EQ(window->CurrentIndex(), 1);
-    QTest::mouseClick(Control(1017), Qt::LeftButton);
-    QTest::mouseClick(Control(1017), Qt::LeftButton); // next on the last row stops
+    QTest::mouseClick(Control(ControlId::Next), Qt::LeftButton);
+    QTest::mouseClick(Control(ControlId::Next), Qt::LeftButton); // next on the last row stops
     EXPECT_EQ(window->CurrentIndex(), -1);
-    EXPECT_EQ(Control(1015)->toolTip(), "Play");
+    EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Play");
     // The last row is still selected: play/pause plays it from its start.
     Key(Qt::Key_Space);
     EXPECT_EQ(window->CurrentIndex(), 2);
@@ -112,7 +115,7 @@ TEST_F(PlaybackWindow, KeysPlayPauseAndStep) {
     EXPECT_EQ(State(), CDShowGraph::Running);
     Key(Qt::Key_Space);
     EXPECT_EQ(State(), CDShowGraph::Paused);
-    EXPECT_EQ(Control(1015)->toolTip(), "Play");
+    EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Play");
     // One step forward reaches the end of a one-second recording: the next one plays.
     Key(Qt::Key_Right);
     EXPECT_EQ(window->CurrentIndex(), 2);
@@ -147,7 +150,7 @@ TEST_F(PlaybackWindow, ARecordingGoneFromDiskIsReportedAndTheNextPlays) {
 
 TEST_F(PlaybackWindow, SpeedSliderFollowsTheRateTableOnlyWhileRunning) {
     DoubleClickRow(0);
-    auto* speed = Control<CNblImageSlider>(1021);
+    auto* speed = Control<CNblImageSlider>(ControlId::SpeedSlider);
     const struct {
         int position;
         float rate;
@@ -155,25 +158,25 @@ TEST_F(PlaybackWindow, SpeedSliderFollowsTheRateTableOnlyWhileRunning) {
                  {6, 1.25f}, {7, 1.5f}, {8, 1.75f}, {9, 2.0f}};
     for (const auto& c : cases) {
         speed->setValue(c.position);
-        emit speed->HScroll(1021, 5, c.position);
+        emit speed->hScroll(ControlId::SpeedSlider, SliderCode::Dragging, c.position);
         EXPECT_FLOAT_EQ(window->Player().Graph()->Rate(), c.rate) << c.position;
     }
     Key(Qt::Key_Space);
     speed->setValue(3);
-    emit speed->HScroll(1021, 5, 3);
+    emit speed->hScroll(ControlId::SpeedSlider, SliderCode::Dragging, 3);
     EXPECT_FLOAT_EQ(window->Player().Graph()->Rate(), 2.0f);
     Key(Qt::Key_Space); // resuming reads the slider
     EXPECT_FLOAT_EQ(window->Player().Graph()->Rate(), 0.6f);
 }
 
 TEST_F(PlaybackWindow, VolumeZeroMutesAndUnmutingKeepsTheSlider) {
-    auto* volume = Control<CNblImageSlider>(1022);
-    auto* mute = Control<CNblSkinButton>(1026);
+    auto* volume = Control<CNblImageSlider>(ControlId::VolumeSlider);
+    auto* mute = Control<CNblSkinButton>(ControlId::Mute);
     volume->setValue(0);
-    emit volume->HScroll(1022, 5, 0);
+    emit volume->hScroll(ControlId::VolumeSlider, SliderCode::Dragging, 0);
     EXPECT_TRUE(mute->GetCheck());
     volume->setValue(30);
-    emit volume->HScroll(1022, 5, 30);
+    emit volume->hScroll(ControlId::VolumeSlider, SliderCode::Dragging, 30);
     EXPECT_FALSE(mute->GetCheck());
     QTest::mouseClick(mute, Qt::LeftButton);
     EXPECT_TRUE(mute->GetCheck());
@@ -183,30 +186,30 @@ TEST_F(PlaybackWindow, VolumeZeroMutesAndUnmutingKeepsTheSlider) {
 }
 
 TEST_F(PlaybackWindow, OpeningResetsSpeedAndBrightness) {
-    Control<QAbstractSlider>(1021)->setValue(8);
-    Control<QAbstractSlider>(1023)->setValue(-100);
+    Control<QAbstractSlider>(ControlId::SpeedSlider)->setValue(8);
+    Control<QAbstractSlider>(ControlId::BrightnessSlider)->setValue(-100);
     DoubleClickRow(2);
-    EXPECT_EQ(Control<QAbstractSlider>(1021)->value(), 5);
-    EXPECT_EQ(Control<QAbstractSlider>(1023)->value(), 0);
+    EXPECT_EQ(Control<QAbstractSlider>(ControlId::SpeedSlider)->value(), 5);
+    EXPECT_EQ(Control<QAbstractSlider>(ControlId::BrightnessSlider)->value(), 0);
 }
 
 TEST_F(PlaybackWindow, KindButtonsFilterTheList) {
-    QTest::mouseClick(Control(1011), Qt::LeftButton);
+    QTest::mouseClick(Control(ControlId::KindEvent), Qt::LeftButton);
     ASSERT_EQ(List()->ItemCount(), 1);
     EXPECT_TRUE(List()->ItemText(0, ColumnName).contains("EVT"));
-    EXPECT_TRUE(Control<CNblSkinButton>(1011)->GetCheck());
-    EXPECT_FALSE(Control<CNblSkinButton>(1009)->GetCheck());
-    QTest::mouseClick(Control(1009), Qt::LeftButton);
+    EXPECT_TRUE(Control<CNblSkinButton>(ControlId::KindEvent)->GetCheck());
+    EXPECT_FALSE(Control<CNblSkinButton>(ControlId::KindAll)->GetCheck());
+    QTest::mouseClick(Control(ControlId::KindAll), Qt::LeftButton);
     EXPECT_EQ(List()->ItemCount(), 3);
 }
 
 TEST_F(PlaybackWindow, DraggingThePositionThumbSeeksAndTicksLeaveItAlone) {
     DoubleClickRow(0);
     Key(Qt::Key_Space);
-    auto* position = Control<CNblImageSlider>(1020);
+    auto* position = Control<CNblImageSlider>(ControlId::PositionSlider);
     position->setSliderDown(true);
     position->setValue(600);
-    emit position->HScroll(1020, 5, 600);
+    emit position->hScroll(ControlId::PositionSlider, SliderCode::Dragging, 600);
     EXPECT_NEAR(PositionMs(), 600, 100);
     position->setValue(300);
     window->Player().SeekMs(500);

@@ -191,13 +191,6 @@ TEST(RecordingTexts, DatesAreLocal) {
     EXPECT_EQ(SelectedDateText(std::numeric_limits<qint64>::max()), "00000000");
 }
 
-TEST(RecordingTexts, TelemetryNamesReplaceTheExtension) {
-    const TelemetryFiles files = TelemetryPaths("/media/u/CARD/Recordings/20240105_101010_NOR.MP4");
-    EXPECT_EQ(files.gps, "/media/u/CARD/Recordings/20240105_101010_NOR.gps");
-    EXPECT_EQ(files.gsf, "/media/u/CARD/Recordings/20240105_101010_NOR.gsf");
-    EXPECT_EQ(TelemetryPaths("x.avi").gps, "x.gps");
-}
-
 TEST(RecordingTexts, KindCodes) {
     EXPECT_EQ(KindCode(KindAll), "");
     EXPECT_EQ(KindCode(KindNormal), "NOR");

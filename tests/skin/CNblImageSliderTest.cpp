@@ -33,7 +33,7 @@ protected:
         slider->SetImages(SliderLook::Volume);
         owner.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
-        QObject::connect(slider, &CNblImageSlider::HScroll, [this](int id, int code, int position) {
+        QObject::connect(slider, &CNblImageSlider::hScroll, [this](int id, int code, int position) {
             EXPECT_EQ(id, 1022);
             notices.append({code, position});
         });

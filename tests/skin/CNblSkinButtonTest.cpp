@@ -68,7 +68,7 @@ TEST_F(SkinButtonTest, ANamedDisabledLookIsUsedAsItIs) {
 TEST_F(SkinButtonTest, ACheckBoxTogglesOnAReleaseInsideBeforeTheOwnerHears) {
     CNblSkinButton* box = Make(1009, CNblSkinButton::CheckBox);
     QList<int> stateWhenNotified;
-    QObject::connect(box, &CNblSkinButton::Command, [&](int id) {
+    QObject::connect(box, &CNblSkinButton::command, [&](int id) {
         EXPECT_EQ(id, 1009);
         stateWhenNotified.append(box->GetCheck());
     });
@@ -90,7 +90,7 @@ TEST_F(SkinButtonTest, ACheckBoxTogglesOnAReleaseInsideBeforeTheOwnerHears) {
 
 TEST_F(SkinButtonTest, APushButtonStaysUnchecked) {
     CNblSkinButton* push = Make(1015, CNblSkinButton::PushButton);
-    QSignalSpy commands(push, &CNblSkinButton::Command);
+    QSignalSpy commands(push, &CNblSkinButton::command);
     push->SetCheck(1);
     EXPECT_EQ(push->GetCheck(), 0);
     QTest::mouseClick(push, Qt::LeftButton, {}, QPoint(5, 5));

@@ -1,4 +1,5 @@
 #include "telemetry/CTextData.h"
+#include "telemetry/TelemetryFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,6 +54,18 @@ TEST_F(TextDataTest, FindsTheFilesBesideTheRecording) {
         EXPECT_EQ(telemetry.FixCount(), test.fixes) << test.recording;
         EXPECT_EQ(telemetry.SampleCount(), test.samples) << test.recording;
     }
+}
+
+TEST_F(TextDataTest, TelemetryNamesReplaceTheExtension) {
+    Write("20240105_101010_NOR.gps", "");
+    Write("20240105_101010_NOR.GSF", "");
+    Write("x.gps", "");
+    EXPECT_EQ(FindTelemetryFile(Path("20240105_101010_NOR.MP4"), GpsEnding),
+              Path("20240105_101010_NOR.gps"));
+    EXPECT_EQ(FindTelemetryFile(Path("20240105_101010_NOR.MP4"), GsfEnding),
+              Path("20240105_101010_NOR.GSF"));
+    EXPECT_EQ(FindTelemetryFile(Path("x.avi"), GpsEnding), Path("x.gps"));
+    EXPECT_EQ(FindTelemetryFile(Path("x.avi"), GsfEnding), "") << "only files that exist";
 }
 
 TEST_F(TextDataTest, EachLoadReplacesEverything) {

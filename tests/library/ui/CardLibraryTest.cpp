@@ -4,6 +4,7 @@
 #include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CSelectDriveDlg.h"
 #include "library/ui/CSelectMonthDlg.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalAnswer.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ protected:
         AnswerModal<CSelectMonthDlg>([day](CSelectMonthDlg* dialog) {
             if (!day.isValid())
                 return dialog->reject();
-            dialog->findChild<QCalendarWidget*>("1094")->setSelectedDate(day);
+            FindControl<QCalendarWidget>(dialog, CSelectMonthDlg::CalendarId)->setSelectedDate(day);
             dialog->accept();
         });
     }
@@ -73,7 +74,7 @@ protected:
     // records what the dialog offered.
     void AnswerDriveDialog(int choice) {
         AnswerModal<CSelectDriveDlg>([this, choice](CSelectDriveDlg* dialog) {
-            auto* combo = dialog->findChild<QComboBox*>("1024");
+            auto* combo = FindControl<QComboBox>(dialog, CSelectDriveDlg::DriveComboId);
             offered.clear();
             for (int i = 0; i < combo->count(); ++i)
                 offered << combo->itemText(i);
@@ -81,7 +82,7 @@ protected:
             if (choice < 0)
                 return dialog->reject();
             combo->setCurrentIndex(choice);
-            dialog->findChild<QPushButton*>("1")->click();
+            FindControl<QPushButton>(dialog, CSelectDriveDlg::OkId)->click();
         });
     }
 
