@@ -141,8 +141,8 @@ void CVeskaPlayerDlg::Close() {
     done(0);
 }
 
-void CVeskaPlayerDlg::OnLoadTelemetry() {
-    m_telemetry.Load(m_fileList->ItemText(CurrentIndex(), ColumnPath));
+void CVeskaPlayerDlg::OnLoadTelemetry(const QString& recordingPath) {
+    m_telemetry.Load(recordingPath);
 }
 
 void CVeskaPlayerDlg::OnDriveRemoved(const QString& root) {

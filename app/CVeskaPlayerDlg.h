@@ -53,7 +53,7 @@ private:
     void CreateSkin();
     void ApplyLayout(int layout);
     void ConnectCommands();
-    void OnLoadTelemetry();
+    void OnLoadTelemetry(const QString& recordingPath);
     bool HandleKey(int key);
 
     // First, so that it goes last: the window's controls must not outlive their engine.

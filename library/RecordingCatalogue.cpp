@@ -1,6 +1,5 @@
 #include "library/RecordingCatalogue.h"
 
-
 #include <QFile>
 #include <algorithm>
 #include <ctime>
@@ -61,7 +60,6 @@ QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter
     if (!dir)
         return rows;
     const QString pathPrefix = folder.endsWith(u'/') ? folder : folder + u'/';
-    const QString unchecked = QStringLiteral("0");
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_type == DT_DIR)
             continue;
@@ -79,13 +77,7 @@ QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter
             continue;
         const bool hasBirth = status.stx_mask & STATX_BTIME;
         const qint64 created = hasBirth ? status.stx_btime.tv_sec : status.stx_mtime.tv_sec;
-        RecordingEntry row;
-        row[ColumnName] = name;
-        row[ColumnData] = CreationDateText(created);
-        row[ColumnSize] = SizeText(kib);
-        row[ColumnCheck] = unchecked;
-        row[ColumnPath] = pathPrefix + name;
-        rows.append(std::move(row));
+        rows.append({pathPrefix + name, name, kib, created});
     }
     closedir(dir);
     return rows;
@@ -104,7 +96,7 @@ QList<RecordingEntry> ListRecordings(const QString& libraryRoot, bool folderMode
         filter.dateText = SelectedDateText(selectedDate);
     QList<RecordingEntry> rows = ScanFolder(CatalogueFolder(libraryRoot, folderMode), filter);
     std::sort(rows.begin(), rows.end(), [](const RecordingEntry& a, const RecordingEntry& b) {
-        return QString::compare(a[ColumnName], b[ColumnName], Qt::CaseSensitive) < 0;
+        return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
     });
     return rows;
 }

@@ -1,5 +1,31 @@
 #include "library/RecordingEntry.h"
 
+#include "library/RecordingCatalogue.h"
+
+QString RecordingEntry::Text(int column) const {
+    switch (column) {
+    case ColumnName:
+        return name;
+    case ColumnData:
+        return CreationDateText(created);
+    case ColumnSize:
+        return SizeText(sizeKib);
+    case ColumnCheck:
+        return checked ? QStringLiteral("1") : QStringLiteral("0");
+    case ColumnPath:
+        return path;
+    default:
+        return {};
+    }
+}
+
+QStringList RecordingEntry::Texts() const {
+    QStringList texts;
+    for (int column = 0; column < RecordingColumnCount; ++column)
+        texts << Text(column);
+    return texts;
+}
+
 QString KindCode(RecordingKind kind) {
     switch (kind) {
     case RecordingKind::Normal:

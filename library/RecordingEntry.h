@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <array>
+#include <QStringList>
 
 // The columns of a file-list row; other rooms read a row's texts by these indexes.
 enum RecordingColumn {
@@ -13,12 +13,18 @@ enum RecordingColumn {
 };
 constexpr int RecordingColumnCount = 5;
 
-// One row of the file list: nothing but its five texts.
+// One recording of the file list. The list shows it as five texts (Text); the check state is
+// "1" or "0" there.
 struct RecordingEntry {
-    std::array<QString, RecordingColumnCount> columns;
+    QString path;
+    QString name;
+    qint64 sizeKib = 0;
+    qint64 created = 0; // seconds since 1970, UTC
+    bool checked = false;
 
-    const QString& operator[](int column) const { return columns[size_t(column)]; }
-    QString& operator[](int column) { return columns[size_t(column)]; }
+    QString Text(int column) const;
+    // The five texts in column order.
+    QStringList Texts() const;
 };
 
 // The kind of a recording, written as a three-letter code at positions 16 to 18 of its name.

@@ -54,7 +54,7 @@ int PrintRecordings(const QStringList& argsIn) {
     const QString root = AsLibraryRoot(args[0], folderMode);
     for (const RecordingEntry& row :
          ListRecordings(root, folderMode, kind, dateFilter, selectedDate))
-        PrintLine(QStringList(row.columns.begin(), row.columns.end()).join(u'\t'));
+        PrintLine(row.Texts().join(u'\t'));
     return 0;
 }
 

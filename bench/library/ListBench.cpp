@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     QByteArray out;
     for (const RecordingEntry& row :
          ListRecordings(QFile::decodeName(argv[1]), true, KindAll, false, 0)) {
-        out += QStringList(row.columns.begin(), row.columns.end()).join(u'\t').toUtf8();
+        out += row.Texts().join(u'\t').toUtf8();
         out += '\n';
     }
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);

@@ -62,7 +62,7 @@ int CConfigListCtrl::ItemCount() const {
 void CConfigListCtrl::SetRows(QList<RecordingEntry> rows) {
     m_activeRow = -1;
     for (RecordingEntry& row : rows)
-        row[ColumnCheck] = QStringLiteral("0");
+        row.checked = false;
     m_rows.SetRows(std::move(rows));
 }
 
@@ -75,12 +75,13 @@ QString CConfigListCtrl::ItemText(int row, int column) const {
     return m_rows.Text(row, column);
 }
 
-void CConfigListCtrl::SetItemText(int row, int column, const QString& text) {
-    m_rows.SetText(row, column, text);
+bool CConfigListCtrl::IsChecked(int row) const {
+    const RecordingEntry* entry = m_rows.Row(row);
+    return entry && entry->checked;
 }
 
-bool CConfigListCtrl::IsChecked(int row) const {
-    return m_rows.Text(row, ColumnCheck).startsWith(QLatin1Char('1'));
+void CConfigListCtrl::SetChecked(int row, bool checked) {
+    m_rows.SetChecked(row, checked);
 }
 
 int CConfigListCtrl::FirstSelectedRow() const {
@@ -147,8 +148,7 @@ void CConfigListCtrl::mousePressEvent(QMouseEvent* event) {
         const QRect box = CheckBoxRect(cell.row());
         if (box.contains(event->position().toPoint()) &&
             viewport()->rect().adjusted(-1, -1, 1, 1).contains(box))
-            SetItemText(cell.row(), ColumnCheck,
-                        IsChecked(cell.row()) ? QStringLiteral("0") : QStringLiteral("1"));
+            SetChecked(cell.row(), !IsChecked(cell.row()));
     }
     QTableView::mousePressEvent(event);
 }

@@ -20,12 +20,15 @@ public:
     int CurrentIndex() const;
 
     int ItemCount() const;
-    // Replaces every row; each new row carries an unchecked box (its column 3 becomes "0").
+    // Replaces every row; each new row carries an unchecked box.
     void SetRows(QList<RecordingEntry> rows);
     void DeleteAllItems();
+    // Null outside the rows.
+    const RecordingEntry* Row(int row) const { return m_rows.Row(row); }
+    // A column's text as the list shows it (column 3: "1" checked, "0" not); empty outside.
     QString ItemText(int row, int column) const;
-    void SetItemText(int row, int column, const QString& text);
     bool IsChecked(int row) const;
+    void SetChecked(int row, bool checked);
 
     int FirstSelectedRow() const;
     void DeselectAll();

@@ -124,8 +124,7 @@ void CardLibrary::OnFolderToggle() {
 }
 
 void CardLibrary::OnCheckAll() {
-    const QString state =
-        m_buttons.checkAll->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    const bool checked = m_buttons.checkAll->isChecked();
     for (int row = 0; row < m_list.ItemCount(); ++row)
-        m_list.SetItemText(row, ColumnCheck, state);
+        m_list.SetChecked(row, checked);
 }

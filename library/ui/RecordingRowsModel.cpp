@@ -20,16 +20,19 @@ void RecordingRowsModel::SetRows(QList<RecordingEntry> rows) {
     endResetModel();
 }
 
-QString RecordingRowsModel::Text(int row, int column) const {
-    if (row < 0 || row >= m_rows.size() || column < 0 || column >= RecordingColumnCount)
-        return {};
-    return m_rows[row][column];
+const RecordingEntry* RecordingRowsModel::Row(int row) const {
+    return row >= 0 && row < m_rows.size() ? &m_rows[row] : nullptr;
 }
 
-void RecordingRowsModel::SetText(int row, int column, const QString& text) {
-    if (row < 0 || row >= m_rows.size() || column < 0 || column >= RecordingColumnCount)
+QString RecordingRowsModel::Text(int row, int column) const {
+    const RecordingEntry* entry = Row(row);
+    return entry ? entry->Text(column) : QString();
+}
+
+void RecordingRowsModel::SetChecked(int row, bool checked) {
+    if (!Row(row))
         return;
-    m_rows[row][column] = text;
-    const QModelIndex cell = index(row, column);
+    m_rows[row].checked = checked;
+    const QModelIndex cell = index(row, ColumnCheck);
     emit dataChanged(cell, cell);
 }

@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 
-// The rows of a file list: five text columns each, column 3 holding the check state "1" or "0".
+// The rows of a file list: one recording each, shown as its five column texts.
 class RecordingRowsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -15,8 +15,11 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     void SetRows(QList<RecordingEntry> rows);
+    // Null outside the rows.
+    const RecordingEntry* Row(int row) const;
+    // Empty outside the rows.
     QString Text(int row, int column) const;
-    void SetText(int row, int column, const QString& text);
+    void SetChecked(int row, bool checked);
 
 private:
     QList<RecordingEntry> m_rows;

@@ -60,7 +60,7 @@ bool PlaybackCommands::OpenRecording(const QString& path) {
     m_controls.brightness->setValue(0);
     if (m_fileNameShown())
         m_controls.fileName->show();
-    emit recordingOpened();
+    emit recordingOpened(path);
     return true;
 }
 

@@ -58,8 +58,8 @@ public:
     void Shutdown();
 
 signals:
-    // A recording was opened: its telemetry is to be loaded.
-    void recordingOpened();
+    // The recording at `path` was opened: its telemetry is to be loaded.
+    void recordingOpened(const QString& path);
     // The playback position shown by the last tick, in milliseconds.
     void positionShown(qint64 positionMs);
     void playbackStopped();

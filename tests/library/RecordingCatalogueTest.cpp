@@ -20,7 +20,7 @@ void MakeFile(const QString& path, qint64 size = 2048) {
 QStringList Names(const QList<RecordingEntry>& rows) {
     QStringList names;
     for (const RecordingEntry& row : rows)
-        names << row[ColumnName];
+        names << row.Text(ColumnName);
     return names;
 }
 
@@ -102,13 +102,14 @@ TEST_F(Card, RowsHoldTheFiveColumns) {
                                CreationDateText(QDateTime::currentSecsSinceEpoch())};
     const QStringList sizes = {"1", "999", "1,000"};
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[2][ColumnData], keepsBirth ? rows[0][ColumnData] : QStringLiteral("01.09.09"));
+    EXPECT_EQ(rows[2].Text(ColumnData),
+              keepsBirth ? rows[0].Text(ColumnData) : QStringLiteral("01.09.09"));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(i == 2 || today.contains(rows[i][ColumnData]))
-            << rows[i][ColumnData].toStdString();
-        EXPECT_EQ(rows[i][ColumnSize], sizes[i]);
-        EXPECT_EQ(rows[i][ColumnCheck], "0");
-        EXPECT_EQ(rows[i][ColumnPath], CardRoot() + "Recordings/" + rows[i][ColumnName]);
+        EXPECT_TRUE(i == 2 || today.contains(rows[i].Text(ColumnData)))
+            << rows[i].Text(ColumnData).toStdString();
+        EXPECT_EQ(rows[i].Text(ColumnSize), sizes[i]);
+        EXPECT_EQ(rows[i].Text(ColumnCheck), "0");
+        EXPECT_EQ(rows[i].Text(ColumnPath), CardRoot() + "Recordings/" + rows[i].Text(ColumnName));
     }
 }
 
@@ -119,9 +120,9 @@ TEST_F(Card, FolderModeListsTheFolderItselfOnly) {
     const QString folder = root.filePath("Recordings/Backup");
     const QList<RecordingEntry> rows = ListRecordings(folder, true, KindAll, false, 0);
     ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0][ColumnPath], folder + "/20240105_161616_NOR.AVI");
-    EXPECT_EQ(ListRecordings(folder + u'/', true, KindAll, false, 0)[0][ColumnPath],
-              rows[0][ColumnPath]);
+    EXPECT_EQ(rows[0].Text(ColumnPath), folder + "/20240105_161616_NOR.AVI");
+    EXPECT_EQ(ListRecordings(folder + u'/', true, KindAll, false, 0)[0].Text(ColumnPath),
+              rows[0].Text(ColumnPath));
 }
 
 TEST_F(Card, MissingFolderGivesNoRows) {

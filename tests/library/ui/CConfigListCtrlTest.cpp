@@ -3,6 +3,7 @@
 #include "tests/support/DoubleClick.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,7 +14,8 @@
 namespace {
 
 RecordingEntry Row(const QString& name) {
-    return {{name, "26.12.01", "1,024", "", "/card/Recordings/" + name}};
+    const qint64 noon = QDateTime(QDate(2026, 12, 1), QTime(12, 0)).toSecsSinceEpoch();
+    return {"/card/Recordings/" + name, name, 1024, noon};
 }
 
 class FileList : public ::testing::Test {
@@ -97,18 +99,18 @@ TEST_F(FileList, SelectionAndTextOperations) {
     EXPECT_EQ(list.FirstSelectedRow(), -1);
     list.SelectRow(7);
     EXPECT_EQ(list.FirstSelectedRow(), -1);
-    list.SetItemText(0, ColumnCheck, "1");
+    list.SetChecked(0, true);
     EXPECT_TRUE(list.IsChecked(0));
-    list.SetItemText(9, ColumnCheck, "1");
+    list.SetChecked(9, true);
     EXPECT_EQ(list.ItemText(9, ColumnCheck), "");
 }
 
 TEST_F(FileList, RefilledRowsStartUnchecked) {
-    list.SetItemText(0, ColumnCheck, "1");
+    list.SetChecked(0, true);
     list.DeleteAllItems();
     EXPECT_EQ(list.ItemCount(), 0);
     RecordingEntry checked = Row("d_NOR.AVI");
-    checked[ColumnCheck] = "1";
+    checked.checked = true;
     list.SetRows({checked});
     EXPECT_EQ(list.ItemText(0, ColumnCheck), "0");
 }

@@ -129,7 +129,7 @@ TEST_F(Library, ChoosingTheCurrentDriveAgainRebuildsNothing) {
     ASSERT_TRUE(library->SelectCardDrive());
     library->RefreshList(KindEvent, false);
     ASSERT_EQ(list.ItemCount(), 2);
-    list.SetItemText(0, ColumnCheck, "1");
+    list.SetChecked(0, true);
 
     AnswerDriveDialog(0);
     EXPECT_FALSE(library->SelectCardDrive());
@@ -292,7 +292,7 @@ TEST_F(Library, CheckAllMarksAndUnmarksEveryRow) {
     library->OnCheckAll();
     for (int row = 0; row < list.ItemCount(); ++row)
         EXPECT_EQ(list.ItemText(row, ColumnCheck), "1");
-    list.SetItemText(2, ColumnCheck, "0");
+    list.SetChecked(2, false);
     EXPECT_TRUE(buttons.checkAll->isChecked());
     Flip(buttons.checkAll);
     library->OnCheckAll();
