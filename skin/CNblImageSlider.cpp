@@ -181,12 +181,14 @@ void CNblImageSlider::keyPressEvent(QKeyEvent* event) {
         RedrawNow();
         Post(SliderCode::Home);
         break;
+    // A horizontal slider takes Up and Down as the desktop's trackbars do: Up is a line back,
+    // Down a line on.
     case Qt::Key_Left:
-    case Qt::Key_Down:
+    case Qt::Key_Up:
         MoveBy(-singleStep(), SliderCode::LineLeft);
         break;
     case Qt::Key_Right:
-    case Qt::Key_Up:
+    case Qt::Key_Down:
         MoveBy(singleStep(), SliderCode::LineRight);
         break;
     default:

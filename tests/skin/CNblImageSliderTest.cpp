@@ -135,6 +135,9 @@ TEST_F(ImageSliderTest, MovesByKeysWithTheirCodes) {
         {0, Qt::Key_Left, 0, SliderCode::LineLeft},
         {50, Qt::Key_Right, 51, SliderCode::LineRight},
         {100, Qt::Key_Right, 100, SliderCode::LineRight},
+        {50, Qt::Key_Up, 49, SliderCode::LineLeft},
+        {50, Qt::Key_Down, 51, SliderCode::LineRight},
+        {100, Qt::Key_Down, 100, SliderCode::LineRight},
     };
     for (const Case& c : cases) {
         slider->setValue(c.start);
