@@ -37,6 +37,9 @@ public:
     // Where row's check box is drawn, in viewport coordinates.
     QRect CheckBoxRect(int row) const;
 
+    // Typed characters find nothing: a letter must not move the selection that Play plays.
+    void keyboardSearch(const QString&) override {}
+
 signals:
     // A click or double click on a row, after any toggle of its check box.
     void rowClicked(int row, int column);

@@ -105,6 +105,15 @@ TEST_F(FileList, SelectionAndTextOperations) {
     EXPECT_EQ(list.ItemText(9, ColumnCheck), "");
 }
 
+TEST_F(FileList, TypedCharactersLeaveTheSelectionAlone) {
+    Click(list.visualRect(list.model()->index(0, ColumnName)).center());
+    for (const char* typed : {"b", "c", "2", "_"})
+        QTest::keyClicks(&list, typed);
+    EXPECT_EQ(list.FirstSelectedRow(), 0);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.FirstSelectedRow(), 1);
+}
+
 TEST_F(FileList, RefilledRowsStartUnchecked) {
     list.SetChecked(0, true);
     list.DeleteAllItems();
