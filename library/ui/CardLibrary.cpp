@@ -63,13 +63,22 @@ bool CardLibrary::ForgetRemovedDrive(const QString& removedRoot) {
         return false;
     if (removedRoot == m_cardRoot)
         m_cardRoot.clear();
-    if (removedRoot != m_libraryRoot)
+    if (!LiesOnDrive(removedRoot))
         return false;
     m_libraryRoot.clear();
     m_list.DeleteAllItems();
     for (QAbstractButton* button : m_buttons.kinds)
         button->setChecked(false);
     return true;
+}
+
+bool CardLibrary::LiesOnDrive(const QString& driveRoot) const {
+    if (!m_folderMode)
+        return m_libraryRoot == driveRoot;
+    // A chosen folder names no trailing '/', a drive's root always does.
+    const QString folder =
+        m_libraryRoot.endsWith(u'/') ? m_libraryRoot : m_libraryRoot + QLatin1Char('/');
+    return folder.startsWith(driveRoot);
 }
 
 void CardLibrary::OnKindButton(KindFilter kind) {

@@ -43,7 +43,7 @@ public:
     // At start-up: takes the command line's card, or asks for the card when there is a removable
     // drive at all.
     void ScanDrives();
-    // True when the removed drive's root is the library root: the root is then forgotten, the
+    // True when the listed recordings lay on the removed drive: the root is then forgotten, the
     // list emptied and the kind buttons unchecked; the caller stops playback.
     bool ForgetRemovedDrive(const QString& removedRoot);
 
@@ -55,6 +55,9 @@ public:
 private:
     bool TakeRoot(const QString& root);
     bool DateFilterOn() const;
+    // True when the listed recordings lie on the drive of that root: the card itself, or in
+    // folder mode the chosen folder when it is the drive's root or a folder inside it.
+    bool LiesOnDrive(const QString& driveRoot) const;
 
     const DriveProvider& m_drives;
     CConfigListCtrl& m_list;

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -177,6 +178,31 @@ TEST_F(Library, ForgetsOnlyTheRemovedCard) {
     EXPECT_EQ(list.ItemCount(), 0);
     for (auto* button : buttons.kinds)
         EXPECT_FALSE(button->isChecked());
+}
+
+TEST_F(Library, AFolderOnTheRemovedCardIsForgottenToo) {
+    QTemporaryDir elsewhere;
+    const struct {
+        QString folder;
+        bool onCard;
+    } cases[] = {
+        {TestCard().chopped(1), true}, // the mount point, as the folder browser names it
+        {TestCard() + "Recordings", true},
+        {elsewhere.path(), false},
+    };
+    for (const auto& c : cases) {
+        auto library = Make(TestCard());
+        library->ScanDrives();
+        AnswerFolderBrowser(c.folder);
+        Flip(buttons.folder);
+        library->OnFolderToggle();
+        ASSERT_TRUE(library->FolderMode()) << c.folder.toStdString();
+        const int rows = list.ItemCount();
+        EXPECT_EQ(library->ForgetRemovedDrive(TestCard()), c.onCard) << c.folder.toStdString();
+        EXPECT_EQ(library->LibraryRoot().isEmpty(), c.onCard) << c.folder.toStdString();
+        EXPECT_EQ(list.ItemCount(), c.onCard ? 0 : rows) << c.folder.toStdString();
+        Flip(buttons.folder);
+    }
 }
 
 TEST_F(Library, KindButtonsNarrowTheListAndClearCheckAll) {
