@@ -131,6 +131,11 @@ void CVeskaPlayerDlg::ConnectCommands() {
             &PlaybackCommands::OnRowDoubleClicked);
     connect(m_playback, &PlaybackCommands::recordingOpened, this, &CVeskaPlayerDlg::OnLoadTelemetry,
             Qt::QueuedConnection);
+    // A removed card hid the video; the next recording shows it again.
+    connect(m_playback, &PlaybackCommands::recordingOpened, this, [this] {
+        if (m_mapViewState != MainWindowLayout::MapEnlarged)
+            m_videoWindow->show();
+    });
     connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] { update(); });
     connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this,
             &CVeskaPlayerDlg::OnDriveRemoved);

@@ -2,6 +2,7 @@
 #include "app/ControlIds.h"
 #include "library/FakeDriveProvider.h"
 #include "library/ui/CConfigListCtrl.h"
+#include "library/ui/CSelectDriveDlg.h"
 #include "playback/NullAudioOutput.h"
 #include "skin/CNblImageSlider.h"
 #include "skin/CNblSkinButton.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -217,6 +219,20 @@ TEST_F(PlaybackWindow, DraggingThePositionThumbSeeksAndTicksLeaveItAlone) {
     QTest::qWait(250); // a tick or more while running
     EXPECT_EQ(position->value(), 300);
     position->setSliderDown(false);
+}
+
+TEST_F(PlaybackWindow, ARecordingAfterTheCardCameBackIsSeen) {
+    const QString root = window->LibraryRoot();
+    window->OnDriveRemoved(root);
+    EXPECT_FALSE(Control(0xFFFF)->isVisible());
+    drives.SetRemovableDrives({{root, {}}});
+    AnswerModal<CSelectDriveDlg>(
+        [](CSelectDriveDlg* dialog) { dialog->findChild<QPushButton*>("1")->click(); });
+    QTest::mouseClick(Control(1009), Qt::LeftButton);
+    ASSERT_EQ(List()->ItemCount(), 3);
+    DoubleClickRow(0);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_TRUE(Control(0xFFFF)->isVisible());
 }
 
 TEST_F(PlaybackWindow, LoadsTheTelemetryOfTheOpenedRecording) {
