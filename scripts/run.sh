@@ -5,17 +5,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKARVENNA_BUILD_TESTS=OFF
-cmake --build build/release
+# The same tree as scripts/test.sh; only the program and its tools are built here.
+cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/main --target karvenna karvenna-cli karvenna-democard
 
 card_args=()
-if [ -z "$(build/release/app/karvenna-cli drives 2>/dev/null)" ]; then
+if [ -z "$(build/main/app/karvenna-cli drives 2>/dev/null)" ]; then
     demo="${XDG_DATA_HOME:-$HOME/.local/share}/karvenna/demo-card"
     if [ ! -d "$demo/Recordings" ]; then
         echo "No memory card found; writing a demo card to $demo (once)."
         rm -rf "$demo"
-        build/release/tools/democard/karvenna-democard "$demo"
+        build/main/tools/democard/karvenna-democard "$demo"
     fi
     card_args=(--card "$demo")
 fi
-exec build/release/app/karvenna "${card_args[@]}"
+exec build/main/app/karvenna "${card_args[@]}"

@@ -4,9 +4,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/test
-ctest --test-dir build/test --output-on-failure --timeout 600
+scripts/check-format.sh
+# The same tree as scripts/run.sh: whichever command runs second only builds what is missing.
+cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/main
+ctest --test-dir build/main --output-on-failure --timeout 600
 
 # The playback engine's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer:
 # its threads are where memory faults and races would hide.

@@ -1,5 +1,6 @@
-#include "resources/LocalizedStrings.h"
 #include "resources/StringTable.h"
+
+#include "resources/LocalizedStrings.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,8 @@ TEST(StringTable, KeepsLineBreaksAndBlanks) {
 }
 
 TEST(StringTable, ParsesEscapesAndSkipsMalformedLines) {
-    const auto table = StringTable::ParseTable("1\ta\\nb\n2\tback\\\\slash\nnot a line\n\tno id\n3\t\n");
+    const auto table =
+        StringTable::ParseTable("1\ta\\nb\n2\tback\\\\slash\nnot a line\n\tno id\n3\t\n");
     EXPECT_EQ(table.value(1), QStringLiteral("a\nb"));
     EXPECT_EQ(table.value(2), QStringLiteral("back\\slash"));
     EXPECT_TRUE(table.contains(3));

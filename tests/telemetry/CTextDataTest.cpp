@@ -1,4 +1,5 @@
 #include "telemetry/CTextData.h"
+
 #include "telemetry/TelemetryFiles.h"
 
 #include <QDir>

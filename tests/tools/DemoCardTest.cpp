@@ -16,7 +16,8 @@ QDir Recordings() {
 }
 
 QStringList RecordingNames() {
-    static const QRegularExpression name(QStringLiteral("^\\d{8}_\\d{6}_(NOR|EVT|MOT)\\.(AVI|MP4)$"));
+    static const QRegularExpression name(
+        QStringLiteral("^\\d{8}_\\d{6}_(NOR|EVT|MOT)\\.(AVI|MP4)$"));
     QStringList names;
     for (const QFileInfo& file : Recordings().entryInfoList(QDir::Files))
         if (name.match(file.fileName()).hasMatch() && file.size() >= 1024)
@@ -60,13 +61,14 @@ TEST(DemoCard, HoldsEntriesThatAreNotRecordings) {
 }
 
 TEST(DemoCard, GpsFilesHoldChecksummedRmcLinesAfterAThreeLineHeader) {
-    static const QRegularExpression line(
-        QStringLiteral("^(\\d+):\\$(GPRMC,\\d{6}\\.\\d{3},([AV]),\\d{4}\\.\\d{4},N,\\d{5}\\.\\d{4},E,"
-                       "\\d+\\.\\d,\\d+\\.\\d,\\d{6},,,A)\\*([0-9A-F]{2})$"));
+    static const QRegularExpression line(QStringLiteral(
+        "^(\\d+):\\$(GPRMC,\\d{6}\\.\\d{3},([AV]),\\d{4}\\.\\d{4},N,\\d{5}\\.\\d{4},E,"
+        "\\d+\\.\\d,\\d+\\.\\d,\\d{6},,,A)\\*([0-9A-F]{2})$"));
     for (const QString& name : RecordingNames()) {
         QFile gps(Recordings().filePath(name.chopped(3) + "gps"));
         ASSERT_TRUE(gps.open(QIODevice::ReadOnly)) << name.toStdString();
-        const QStringList lines = QString::fromLatin1(gps.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromLatin1(gps.readAll()).split("\r\n", Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 3 + 3) << name.toStdString();
         int invalid = 0;
         for (const QString& text : lines.mid(3)) {
@@ -90,7 +92,8 @@ TEST(DemoCard, GsfFilesHoldTenRecordsASecondWithAJoltInEvents) {
         ASSERT_EQ(bytes.size(), 524 + 30 * 32) << name.toStdString();
         int strongest = 0;
         for (qsizetype at = 524; at < bytes.size(); at += 32)
-            strongest = std::max(strongest, std::abs(qFromLittleEndian<qint32>(bytes.data() + at + 8)));
+            strongest =
+                std::max(strongest, std::abs(qFromLittleEndian<qint32>(bytes.data() + at + 8)));
         if (name.contains("EVT"))
             EXPECT_GE(strongest, 120) << name.toStdString();
         else
@@ -101,8 +104,8 @@ TEST(DemoCard, GsfFilesHoldTenRecordsASecondWithAJoltInEvents) {
 TEST(DemoCard, VideosAreH264WithSoundAndCarryTheirFrameNumber) {
     for (const QString& name : RecordingNames()) {
         const QString path = Recordings().filePath(name);
-        const QString streams = RunTool("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name",
-                                                "-of", "csv=p=0", path});
+        const QString streams = RunTool("ffprobe", {"-v", "error", "-show_entries",
+                                                    "stream=codec_name", "-of", "csv=p=0", path});
         EXPECT_EQ(streams.split('\n', Qt::SkipEmptyParts),
                   (QStringList{"h264", name.endsWith("MP4") ? "aac" : "pcm_s16le"}))
             << name.toStdString();
@@ -110,7 +113,7 @@ TEST(DemoCard, VideosAreH264WithSoundAndCarryTheirFrameNumber) {
     QTemporaryDir dir;
     const QString still = dir.filePath("frame.png");
     RunTool("ffmpeg", {"-v", "error", "-i", Recordings().filePath(RecordingNames().first()), "-vf",
-                   "select=eq(n\\,17)", "-frames:v", "1", still});
+                       "select=eq(n\\,17)", "-frames:v", "1", still});
     EXPECT_EQ(FrameCode::Read(QImage(still)), 17);
 }
 

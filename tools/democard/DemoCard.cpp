@@ -77,8 +77,8 @@ QString WriteDistractors(const QDir& recordings, const DemoRecording& first) {
         !QFile::copy(recordings.filePath(first.name),
                      recordings.filePath(QStringLiteral("Backup/") + first.name)))
         return QStringLiteral("cannot write %1").arg(recordings.filePath(QStringLiteral("Backup")));
-    const QString tiny = first.localStart.toString(QStringLiteral("yyyyMMdd")) +
-                         QStringLiteral("_235959_NOR.AVI");
+    const QString tiny =
+        first.localStart.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("_235959_NOR.AVI");
     if (QString error = WriteText(recordings.filePath(tiny), QByteArray(1023, 'x'));
         !error.isEmpty())
         return error;
@@ -114,8 +114,8 @@ QString WriteDemoCard(const DemoCardOptions& options) {
     }
     if (QString error = WriteDistractors(recordings, plan.first()); !error.isEmpty())
         return error;
-    if (QString error = WriteText(card.filePath(QStringLiteral("Config/setting.ini")),
-                                  DeviceSettings);
+    if (QString error =
+            WriteText(card.filePath(QStringLiteral("Config/setting.ini")), DeviceSettings);
         !error.isEmpty())
         return error;
     return WriteText(card.filePath(QStringLiteral("Config/setting_pcm.ini")), ProgramSettings);

@@ -36,8 +36,8 @@ QString WriteAll(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-QString WriteGps(const QString& path, const DemoRecording& recording, const DemoCardOptions& options,
-                 int index) {
+QString WriteGps(const QString& path, const DemoRecording& recording,
+                 const DemoCardOptions& options, int index) {
     QByteArray text = "QX5 GPS LOG\r\nVERSION 1.0\r\nSTART " +
                       recording.localStart.toString(QStringLiteral("yyyyMMdd_HHmmss")).toLatin1() +
                       "\r\n";
@@ -57,21 +57,20 @@ QString WriteGps(const QString& path, const DemoRecording& recording, const Demo
         const bool valid =
             second >= 1 && (options.seconds < 4 || second != options.seconds / 2 + 1);
         const QDateTime when = utcStart.addSecs(second);
-        const QByteArray body =
-            QStringLiteral("GPRMC,%1.000,%2,%3,N,%4,E,%5,%6,%7,,,A")
-                .arg(when.toString(QStringLiteral("HHmmss")), valid ? "A" : "V",
-                     NmeaCoordinate(latitude, 2), NmeaCoordinate(longitude, 3))
-                .arg(knots, 0, 'f', 1)
-                .arg(course, 0, 'f', 1)
-                .arg(when.toString(QStringLiteral("ddMMyy")))
-                .toLatin1();
+        const QByteArray body = QStringLiteral("GPRMC,%1.000,%2,%3,N,%4,E,%5,%6,%7,,,A")
+                                    .arg(when.toString(QStringLiteral("HHmmss")), valid ? "A" : "V",
+                                         NmeaCoordinate(latitude, 2), NmeaCoordinate(longitude, 3))
+                                    .arg(knots, 0, 'f', 1)
+                                    .arg(course, 0, 'f', 1)
+                                    .arg(when.toString(QStringLiteral("ddMMyy")))
+                                    .toLatin1();
         text += QByteArray::number(second * 1000 + 120) + ':' + WithChecksum(body) + "\r\n";
     }
     return WriteAll(path, text);
 }
 
-QString WriteGsf(const QString& path, const DemoRecording& recording, const DemoCardOptions& options,
-                 int index) {
+QString WriteGsf(const QString& path, const DemoRecording& recording,
+                 const DemoCardOptions& options, int index) {
     QByteArray bytes(GsfHeaderSize, '\0');
     std::memcpy(bytes.data(), "QX5 GSENSOR", 11);
     std::mt19937 noise(unsigned(index) + 1);
