@@ -2,9 +2,11 @@
 #include "app/cli/CliCommand.h"
 #include "library/LinuxDriveProvider.h"
 #include "library/RecordingCatalogue.h"
+#include "library/RecordingSave.h"
 #include "resources/LocalizedStrings.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -58,11 +60,70 @@ int PrintRecordings(const QStringList& argsIn) {
     return 0;
 }
 
+// Scripts get no question: an existing file is replaced with --replace, else reported as failed.
+class ScriptSave : public SaveObserver {
+public:
+    explicit ScriptSave(bool replace) : m_replace(replace) {}
+
+    void Progress(qint64, qint64, const QString&) override {}
+    ClashAnswer Clash(const SaveFile& file) override {
+        if (m_replace)
+            return ClashAnswer::ReplaceAll;
+        m_refused.append(file.target);
+        return ClashAnswer::Skip;
+    }
+    bool CancelRequested() override { return false; }
+
+    const QStringList& Refused() const { return m_refused; }
+
+private:
+    bool m_replace;
+    QStringList m_refused;
+};
+
+int SaveRecordings(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const QString destination = TakeOption(args, QStringLiteral("--to"));
+    const bool replace = TakeFlag(args, QStringLiteral("--replace"));
+    if (destination.isEmpty() || args.size() < 2)
+        throw UsageError{};
+    const QString folder = CatalogueFolder(AsLibraryRoot(args.takeFirst(), false), false);
+    if (!QFileInfo(destination).isDir()) {
+        PrintError(destination + QStringLiteral(": not a folder"));
+        return 1;
+    }
+    QList<MarkedRecording> recordings;
+    int failures = 0;
+    for (const QString& name : args) {
+        const QString path = folder + u'/' + name;
+        if (name.contains(u'/') || !QFileInfo(path).isFile()) {
+            PrintError(name + QStringLiteral(": no such recording"));
+            ++failures;
+            continue;
+        }
+        recordings.append({path, name});
+    }
+    ScriptSave observer(replace);
+    const SaveReport report = SaveFiles(PlanSave(recordings, destination), observer);
+    for (const SaveOutcome& outcome : report.outcomes) {
+        if (outcome.status == SaveOutcome::Failed) {
+            PrintError(outcome.file.target + QStringLiteral(": ") + outcome.error);
+            ++failures;
+        }
+    }
+    for (const QString& target : observer.Refused()) {
+        PrintError(target + QStringLiteral(": exists (--replace replaces it)"));
+        ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 const CliCommand LibraryCliCommands[] = {
     {"drives", "[--card PATH] drives", PrintDrives},
     {"list", "list ROOT [--kind all|normal|event|motion] [--date YYYYMMDD] [--folder]",
      PrintRecordings},
+    {"save", "save ROOT NAME... --to DIR [--replace]", SaveRecordings},
 };
 const int LibraryCliCommandCount = std::size(LibraryCliCommands);

@@ -1,6 +1,7 @@
 #include "tests/support/RunCli.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -65,6 +66,39 @@ TEST(LibraryCli, CardOptionAddsADrive) {
     EXPECT_EQ(withoutCard.Lines().size(), drives.Lines().size() - 1);
 }
 
+TEST(LibraryCli, SavesNamedRecordingsWithTheirTelemetry) {
+    QTemporaryDir target;
+    const QStringList names = Column(RunCli({"list", Card()}, {"LC_ALL=C"}).Lines(), 0).mid(0, 2);
+    ASSERT_EQ(names.size(), 2);
+    const QStringList save =
+        QStringList{"save", Card()} + names + QStringList{"--to", target.path()};
+    const CliResult saved = RunCli(save, {"LC_ALL=C"});
+    EXPECT_EQ(saved.exitCode, 0) << saved.error.toStdString();
+    QStringList expected;
+    for (const QString& name : names)
+        for (const QString& file : {name, name.chopped(4) + ".gps", name.chopped(4) + ".gsf"})
+            expected << file;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(QDir(target.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    QFile card(Card() + "/Recordings/" + names[0]);
+    QFile copy(target.path() + u'/' + names[0]);
+    ASSERT_TRUE(card.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), card.readAll());
+
+    // A second save meets every file: nothing replaced unless asked, and it says so.
+    const CliResult again = RunCli(save, {"LC_ALL=C"});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(again.error).count("exists"), 6);
+    EXPECT_EQ(RunCli(save + QStringList{"--replace"}, {"LC_ALL=C"}).exitCode, 0);
+
+    const CliResult missing = RunCli(
+        {"save", Card(), "20000101_000000_NOR.AVI", names[1], "--to", target.path(), "--replace"},
+        {"LC_ALL=C"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.error.contains("20000101_000000_NOR.AVI")) << missing.error.toStdString();
+    EXPECT_EQ(RunCli({"save", Card(), names[0], "--to", target.path() + "/none"}).exitCode, 1);
+}
+
 TEST(LibraryCli, WrongUseExitsWithUsage) {
     const QStringList wrong[] = {
         {"drives", "extra"},
@@ -76,6 +110,9 @@ TEST(LibraryCli, WrongUseExitsWithUsage) {
         {"list", Card(), "--date", "+2026121"},
         {"list", Card(), "--date"},
         {"list", Card(), Card()},
+        {"save", Card(), "x.AVI"},
+        {"save", Card(), "--to", "/tmp"},
+        {"save", "--to", "/tmp"},
     };
     for (const QStringList& args : wrong) {
         const CliResult result = RunCli(args);

@@ -1,0 +1,39 @@
+#include "library/RecordingDelete.h"
+
+#include "telemetry/TelemetryFiles.h"
+
+#include <QFile>
+
+DeletePlan PlanDelete(const QList<bool>& marked, int currentIndex) {
+    DeletePlan plan;
+    for (int row = 0; row < marked.size(); ++row) {
+        if (!marked[row])
+            continue;
+        if (plan.firstMarked < 0)
+            plan.firstMarked = row;
+        if (row == currentIndex)
+            plan.protectedMarked = true;
+        else
+            plan.rows.append(row);
+    }
+    return plan;
+}
+
+int RowAfterDelete(int firstMarked, int rowCount) {
+    if (rowCount <= 0)
+        return -1;
+    const int row = qMin(firstMarked - 1, rowCount - 1);
+    return row >= 0 ? row : -1;
+}
+
+QStringList DeleteRecordingFiles(const QString& videoPath) {
+    QStringList failed;
+    for (const QString& file : {videoPath, FindTelemetryFile(videoPath, GsfEnding),
+                                FindTelemetryFile(videoPath, GpsEnding)}) {
+        if (file.isEmpty() || !QFile::exists(file))
+            continue;
+        if (!QFile::remove(file))
+            failed.append(file);
+    }
+    return failed;
+}

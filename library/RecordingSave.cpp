@@ -1,0 +1,87 @@
+#include "library/RecordingSave.h"
+
+#include "library/SafeFileCopy.h"
+#include "telemetry/TelemetryFiles.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr qsizetype ExtensionLength = 4;
+
+} // namespace
+
+QList<SaveFile> PlanSave(const QList<MarkedRecording>& recordings, const QString& destination) {
+    QList<SaveFile> files;
+    const QString folder = destination.endsWith(u'/') ? destination : destination + u'/';
+    for (const MarkedRecording& recording : recordings) {
+        const QString base =
+            folder + recording.name.chopped(qMin(ExtensionLength, recording.name.size()));
+        const QString extension = recording.path.right(ExtensionLength);
+        auto add = [&](const QString& source, const QString& target) {
+            const QFileInfo info(source);
+            if (!source.isEmpty() && info.isFile())
+                files.append({source, target, info.size()});
+        };
+        add(recording.path, base + extension);
+        add(FindTelemetryFile(recording.path, GsfEnding), base + u'.' + GsfEnding);
+        add(FindTelemetryFile(recording.path, GpsEnding), base + u'.' + GpsEnding);
+    }
+    return files;
+}
+
+bool SaveReport::Complete() const {
+    for (const SaveOutcome& outcome : outcomes)
+        if (outcome.status != SaveOutcome::Saved && outcome.status != SaveOutcome::Skipped)
+            return false;
+    return true;
+}
+
+SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
+    SaveReport report;
+    qint64 total = 0;
+    for (const SaveFile& file : files) {
+        total += file.size;
+        report.outcomes.append({file, SaveOutcome::NotCopied, {}});
+    }
+    qint64 done = 0;
+    bool replaceAll = false;
+    for (SaveOutcome& outcome : report.outcomes) {
+        const SaveFile& file = outcome.file;
+        if (observer.CancelRequested()) {
+            report.cancelled = true;
+            break;
+        }
+        bool replace = replaceAll;
+        if (!replace && QFileInfo::exists(file.target)) {
+            const ClashAnswer answer = observer.Clash(file);
+            if (answer == ClashAnswer::Cancel) {
+                report.cancelled = true;
+                break;
+            }
+            if (answer == ClashAnswer::Skip) {
+                outcome.status = SaveOutcome::Skipped;
+                done += file.size;
+                continue;
+            }
+            replaceAll = answer == ClashAnswer::ReplaceAll;
+            replace = true;
+        }
+        observer.Progress(done, total, file.source);
+        const CopyResult result =
+            CopyFileSafely(file.source, file.target, replace, [&](qint64 copied) {
+                observer.Progress(done + qMin(copied, file.size), total, file.source);
+                return !observer.CancelRequested();
+            });
+        done += file.size;
+        if (result.status == CopyResult::Cancelled) {
+            report.cancelled = true;
+            break;
+        }
+        outcome.status =
+            result.status == CopyResult::Copied ? SaveOutcome::Saved : SaveOutcome::Failed;
+        outcome.error = result.error;
+    }
+    observer.Progress(done, total, {});
+    return report;
+}
