@@ -9,6 +9,10 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev qt6-multimedia-dev qt6-webengine-dev
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavfilter-dev
     libssl-dev libjs-leaflet fonts-noto-cjk
+    # the application icon, drawn at build time
+    qt6-svg-dev
+    # desktop integration and the Debian package, checked by the tests
+    desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev python3-gi
     # demo card and tests
     ffmpeg libgtest-dev xvfb xauth pulseaudio pulseaudio-utils chromium
 )

@@ -1,5 +1,7 @@
 #include "app/cli/CliCommand.h"
 #include "playback/LeaveProcess.h"
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
 
 #include <QCoreApplication>
 #include <span>
@@ -14,12 +16,15 @@ const std::span<const CliCommand> CommandGroups[] = {
     {PlaybackCliCommands, size_t(PlaybackCliCommandCount)},
 };
 
-int PrintUsage() {
-    PrintError(QStringLiteral("usage: karvenna-cli [--card PATH] COMMAND [ARGS]"));
+// Wrong use gets the usage on standard error and exit code 2; --help asks for it on standard
+// output.
+int PrintUsage(void (*print)(const QString&) = PrintError, int exitCode = 2) {
+    print(QStringLiteral("usage: karvenna-cli [--card PATH] COMMAND [ARGS]"));
+    print(QStringLiteral("       karvenna-cli --version | --help"));
     for (auto group : CommandGroups)
         for (const CliCommand& command : group)
-            PrintError(QStringLiteral("  karvenna-cli ") + QLatin1String(command.usage));
-    return 2;
+            print(QStringLiteral("  karvenna-cli ") + QLatin1String(command.usage));
+    return exitCode;
 }
 
 int RunCommand(int argc, char** argv) {
@@ -31,6 +36,12 @@ int RunCommand(int argc, char** argv) {
         SetCardOption(args[1]);
         args.remove(0, 2);
     }
+    if (args == QStringList{QStringLiteral("--version")}) {
+        PrintLine(LoadLangString(StringId::ProgramVersion));
+        return 0;
+    }
+    if (args == QStringList{QStringLiteral("--help")})
+        return PrintUsage(PrintLine, 0);
     if (args.isEmpty())
         return PrintUsage();
     const QString name = args.takeFirst();

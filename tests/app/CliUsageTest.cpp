@@ -17,6 +17,17 @@ TEST(Cli, PrintsStringsAndLanguages) {
     EXPECT_EQ(RunCli({"language", "", "--system", "ja_JP"}).Text(), QStringLiteral("1041\n"));
 }
 
+TEST(Cli, VersionAndHelpAnswerOnStandardOutput) {
+    const CliResult version = RunCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.Text(), RunCli({"strings", "1033", "320"}).Text());
+    const CliResult help = RunCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.Text().startsWith("usage: karvenna-cli")) << help.Text().toStdString();
+    EXPECT_TRUE(help.Text().contains("karvenna-cli play FILE"));
+    EXPECT_TRUE(help.error.isEmpty());
+}
+
 TEST(Cli, WrongUseExitsWithUsage) {
     const QStringList wrong[] = {{},
                                  {"nonsense"},
