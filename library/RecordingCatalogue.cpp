@@ -1,6 +1,7 @@
 #include "library/RecordingCatalogue.h"
 
-#include <QFile>
+#include "common/NativePath.h"
+
 #include <algorithm>
 #include <ctime>
 #include <dirent.h>
@@ -56,14 +57,14 @@ qint64 CalendarYear(const std::tm& date) {
 // One readdir pass; only names that pass the filter get their one statx.
 QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter) {
     QList<RecordingEntry> rows;
-    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    DIR* dir = opendir(NativePath(folder).constData());
     if (!dir)
         return rows;
     const QString pathPrefix = folder.endsWith(u'/') ? folder : folder + u'/';
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_type == DT_DIR)
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = PathFromNative(entry->d_name);
         if (!filter.Accepts(name))
             continue;
         struct statx status;

@@ -1,11 +1,12 @@
 #include "library/RecordingEntry.h"
 
+#include "common/NativePath.h"
 #include "library/RecordingCatalogue.h"
 
 QString RecordingEntry::Text(int column) const {
     switch (column) {
     case ColumnName:
-        return name;
+        return DisplayName(name);
     case ColumnData:
         return CreationDateText(created);
     case ColumnSize:

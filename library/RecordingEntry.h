@@ -14,7 +14,8 @@ enum RecordingColumn {
 constexpr int RecordingColumnCount = 5;
 
 // One recording of the file list. The list shows it as five texts (Text); the check state is
-// "1" or "0" there.
+// "1" or "0" there. The path and the name keep a name's bytes that are not UTF-8
+// (common/NativePath.h); the name's text shows them as U+FFFD.
 struct RecordingEntry {
     QString path;
     QString name;

@@ -21,6 +21,8 @@ bool Compared(KeyRule rule) {
 }
 
 template <typename... Visitors> struct Overloaded : Visitors... { using Visitors::operator()...; };
+// Clang 14 does not deduce an aggregate's arguments by itself.
+template <typename... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 } // namespace
 

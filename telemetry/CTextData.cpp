@@ -1,5 +1,6 @@
 #include "telemetry/CTextData.h"
 
+#include "common/NativePath.h"
 #include "telemetry/GpsFile.h"
 #include "telemetry/GsfFile.h"
 #include "telemetry/TelemetryFiles.h"
@@ -12,8 +13,8 @@ namespace {
 template <typename Reader>
 auto ReadTelemetryFile(const QString& recordingPath, QLatin1StringView ending, Reader read) {
     const QString path = FindTelemetryFile(recordingPath, ending);
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (path.isEmpty() || !OpenNativeForReading(file, path))
         return decltype(read(file))();
     return read(file);
 }

@@ -1,5 +1,7 @@
 #include "app/cli/CliCommand.h"
 
+#include "common/NativePath.h"
+
 #include <cstdio>
 
 namespace {
@@ -15,12 +17,12 @@ void SetCardOption(const QString& path) {
 }
 
 void PrintLine(const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
+    const QByteArray bytes = NativePath(text) + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
 void PrintError(const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
+    const QByteArray bytes = NativePath(text) + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 

@@ -13,7 +13,8 @@ struct CliCommand {
 
 struct UsageError {};
 
-// Output helpers: UTF-8 on standard output / standard error.
+// Output helpers: UTF-8 on standard output / standard error; a path's bytes that are not UTF-8
+// are written as they were read, so that the printed path opens the same file.
 void PrintLine(const QString& text);
 void PrintError(const QString& text);
 

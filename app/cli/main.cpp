@@ -1,4 +1,5 @@
 #include "app/cli/CliCommand.h"
+#include "common/NativePath.h"
 #include "playback/LeaveProcess.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
@@ -29,7 +30,10 @@ int PrintUsage(void (*print)(const QString&) = PrintError, int exitCode = 2) {
 
 int RunCommand(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
+    // Qt's own arguments() would turn bytes that are not UTF-8 into U+FFFD.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << PathFromNative(argv[i]);
     if (!args.isEmpty() && args.first() == QLatin1String("--card")) {
         if (args.size() < 2)
             return PrintUsage();

@@ -99,6 +99,39 @@ TEST(LibraryCli, SavesNamedRecordingsWithTheirTelemetry) {
     EXPECT_EQ(RunCli({"save", Card(), names[0], "--to", target.path() + "/none"}).exitCode, 1);
 }
 
+// A name that is not UTF-8: the list shows it readably and prints the path's own bytes, which
+// open the same recording and find its telemetry.
+TEST(LibraryCli, ListedPathsOpenTheirFilesWhateverTheNamesBytes) {
+    const QTemporaryDir folder;
+    const QString gps = folder.filePath("source.gps");
+    QFile source(gps);
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(
+        "h1\nh2\nh3\n1000:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,10.0,45.5,150313,,,A\n");
+    source.close();
+    // The shell makes the names from their bytes: QProcess would pass U+FFFD instead.
+    const QString make =
+        QStringLiteral("cd \"$0\" && head -c 2048 /dev/zero > \"$(printf '\\351')\".MP4 && "
+                       "mv source.gps \"$(printf '\\351')\".gps");
+    ASSERT_EQ(QProcess::execute("/bin/sh", {"-c", make, folder.path()}), 0);
+
+    const CliResult list = RunCli({"list", folder.path(), "--folder"}, {"LC_ALL=C"});
+    ASSERT_EQ(list.exitCode, 0);
+    const QByteArray expected = QString::fromUtf8("\uFFFD.MP4").toUtf8() + '\t';
+    ASSERT_TRUE(list.out.startsWith(expected)) << list.out.constData();
+    const QByteArray path = list.out.split('\t').value(4).trimmed();
+    EXPECT_EQ(path, QFile::encodeName(folder.path()) + "/\xE9.MP4");
+
+    QProcess cli;
+    cli.start("/bin/sh",
+              {"-c", "exec \"$0\" telemetry \"$(cat)\"", qEnvironmentVariable("KARVENNA_CLI")});
+    cli.write(path);
+    cli.closeWriteChannel();
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
+    EXPECT_TRUE(cli.readAllStandardOutput().contains("\"offset\":1000")) << "no fix found";
+}
+
 TEST(LibraryCli, WrongUseExitsWithUsage) {
     const QStringList wrong[] = {
         {"drives", "extra"},
