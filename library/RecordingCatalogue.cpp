@@ -26,21 +26,6 @@ bool EqualsUpperCased(QStringView field, QStringView code) {
     return true;
 }
 
-// The name tests need no file status, so they run first and spare the telemetry files a stat.
-struct NameFilter {
-    QString kindCode;
-    std::optional<QString> dateText;
-
-    bool Accepts(QStringView name) const {
-        const QStringView extension = name.right(ExtensionLength);
-        if (!EqualsUpperCased(extension, u".AVI") && !EqualsUpperCased(extension, u".MP4"))
-            return false;
-        if (!kindCode.isEmpty() && !EqualsUpperCased(name.mid(KindPosition, KindLength), kindCode))
-            return false;
-        return !dateText || name.left(DateLength) == *dateText;
-    }
-};
-
 std::optional<std::tm> LocalDate(qint64 secondsSinceEpoch) {
     const std::time_t time = std::time_t(secondsSinceEpoch);
     std::tm local{};
@@ -55,7 +40,8 @@ qint64 CalendarYear(const std::tm& date) {
 }
 
 // One readdir pass; only names that pass the filter get their one statx.
-QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter) {
+QList<RecordingEntry> ScanFolder(const QString& folder, const QString& kindCode,
+                                 const std::optional<QString>& dateText) {
     QList<RecordingEntry> rows;
     DIR* dir = opendir(NativePath(folder).constData());
     if (!dir)
@@ -65,7 +51,9 @@ QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter
         if (entry->d_type == DT_DIR)
             continue;
         const QString name = PathFromNative(entry->d_name);
-        if (!filter.Accepts(name))
+        // The name tests need no file status, so they run first and spare the telemetry files a
+        // stat.
+        if (!IsListedName(name, kindCode, dateText))
             continue;
         struct statx status;
         if (statx(dirfd(dir), entry->d_name, AT_NO_AUTOMOUNT,
@@ -86,16 +74,26 @@ QList<RecordingEntry> ScanFolder(const QString& folder, const NameFilter& filter
 
 } // namespace
 
+bool IsListedName(QStringView name, const QString& kindCode,
+                  const std::optional<QString>& dateText) {
+    const QStringView extension = name.right(ExtensionLength);
+    if (!EqualsUpperCased(extension, u".AVI") && !EqualsUpperCased(extension, u".MP4"))
+        return false;
+    if (!kindCode.isEmpty() && !EqualsUpperCased(name.mid(KindPosition, KindLength), kindCode))
+        return false;
+    return !dateText || name.left(DateLength) == *dateText;
+}
+
 QString CatalogueFolder(const QString& libraryRoot, bool folderMode) {
     return folderMode ? libraryRoot : libraryRoot + QStringLiteral("Recordings");
 }
 
 QList<RecordingEntry> ListRecordings(const QString& libraryRoot, bool folderMode, KindFilter kind,
                                      bool dateFilter, qint64 selectedDate) {
-    NameFilter filter{KindCode(kind), std::nullopt};
-    if (dateFilter)
-        filter.dateText = SelectedDateText(selectedDate);
-    QList<RecordingEntry> rows = ScanFolder(CatalogueFolder(libraryRoot, folderMode), filter);
+    const std::optional<QString> dateText =
+        dateFilter ? std::optional(SelectedDateText(selectedDate)) : std::nullopt;
+    QList<RecordingEntry> rows =
+        ScanFolder(CatalogueFolder(libraryRoot, folderMode), KindCode(kind), dateText);
     std::sort(rows.begin(), rows.end(), [](const RecordingEntry& a, const RecordingEntry& b) {
         return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
     });

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 // The folder the list is filled from: the library root itself in folder mode, otherwise its
 // "Recordings" folder (the root of a drive ends with '/', so the name is simply appended).
@@ -16,6 +17,11 @@ QString CatalogueFolder(const QString& libraryRoot, bool folderMode);
 // A folder that is missing or unreadable gives no rows.
 QList<RecordingEntry> ListRecordings(const QString& libraryRoot, bool folderMode, KindFilter kind,
                                      bool dateFilter, qint64 selectedDate);
+
+// The name grammar alone: a name ending in .AVI or .MP4 (any case), with the kind code at
+// positions 16 to 18 unless the code is empty, and starting with the date text when there is one.
+bool IsListedName(QStringView name, const QString& kindCode,
+                  const std::optional<QString>& dateText);
 
 // Column 2: KiB with one thousands group, "999", "1,000", "1234,567".
 QString SizeText(qint64 kib);

@@ -15,6 +15,8 @@ packages=(
     desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev python3-gi
     # demo card and tests
     ffmpeg libgtest-dev xvfb xauth pulseaudio pulseaudio-utils chromium
+    # fuzz targets (libFuzzer)
+    clang libclang-rt-14-dev
 )
 if [ "${1:-}" = "--bench" ]; then
     packages+=(gpsbabel mpv hyperfine)

@@ -16,3 +16,9 @@ cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKARVENNA_SANITIZE=O
 cmake --build build/asan --target playback_test karvenna-democard
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure --timeout 600 -R '^playback_test$'
+
+# Every fuzz target once over its seed corpus and the reproducers of faults found so far.
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DKARVENNA_FUZZ=ON -DKARVENNA_BUILD_TESTS=OFF
+cmake --build build/fuzz --target fuzz_targets
+ctest --test-dir build/fuzz --output-on-failure --timeout 120
