@@ -9,6 +9,7 @@
 #include "playback/ui/PlaybackCommands.h"
 #include "playback/ui/VideoWindow.h"
 #include "resources/LocalizedStrings.h"
+#include "settings/ui/CSettingsDlg.h"
 #include "skin/BitmapIds.h"
 #include "skin/CNblImageSlider.h"
 #include "skin/CNblSkinButton.h"
@@ -110,6 +111,7 @@ void CVeskaPlayerDlg::ConnectCommands() {
     };
     onCommand(ControlId::Minimize, [this] { showMinimized(); });
     onCommand(ControlId::Close, [this] { Close(); });
+    onCommand(ControlId::Settings, [this] { OnSettings(); });
     onCommand(ControlId::KindAll, [this] { m_library->OnKindButton(KindAll); });
     onCommand(ControlId::KindNormal, [this] { m_library->OnKindButton(KindNormal); });
     onCommand(ControlId::KindEvent, [this] { m_library->OnKindButton(KindEvent); });
@@ -148,6 +150,15 @@ void CVeskaPlayerDlg::Close() {
 
 void CVeskaPlayerDlg::OnLoadTelemetry(const QString& recordingPath) {
     m_telemetry.Load(recordingPath);
+}
+
+void CVeskaPlayerDlg::OnSettings() {
+    if (!m_library->EnsureCardDrive())
+        return;
+    m_settingsDlg.reset();
+    m_settingsDlg =
+        std::make_unique<CSettingsDlg>(m_settings, m_drives.DriveRootOf(LibraryRoot()), this);
+    m_settingsDlg->show();
 }
 
 void CVeskaPlayerDlg::OnDriveRemoved(const QString& root) {

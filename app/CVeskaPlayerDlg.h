@@ -10,6 +10,7 @@
 #include <QDialog>
 
 class CConfigListCtrl;
+class CSettingsDlg;
 class CardLibrary;
 class PlaybackCommands;
 class VideoWindow;
@@ -54,6 +55,7 @@ private:
     void ApplyLayout(int layout);
     void ConnectCommands();
     void OnLoadTelemetry(const QString& recordingPath);
+    void OnSettings();
     bool HandleKey(int key);
 
     // First, so that it goes last: the window's controls must not outlive their engine.
@@ -62,6 +64,8 @@ private:
     const DriveProvider& m_drives;
     DriveRemovalWatcher m_driveWatcher;
     CSettingsInfo m_settings;
+    // The one settings window, replaced at every opening; it reads and saves m_settings.
+    std::unique_ptr<CSettingsDlg> m_settingsDlg;
     CTextData m_telemetry;
     MainWindowControls m_controls;
     VideoWindow* m_videoWindow = nullptr;

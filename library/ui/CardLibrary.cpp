@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QMessageBox>
 
 CardLibrary::CardLibrary(const DriveProvider& drives, const QString& cardRoot,
                          CConfigListCtrl& list, LibraryButtons buttons, QWidget* dialogParent)
@@ -39,6 +40,27 @@ void CardLibrary::RefreshList(KindFilter kind, bool dateFilter) {
 bool CardLibrary::SelectCardDrive() {
     CSelectDriveDlg dialog(m_drives.RemovableDrives(), m_dialogParent);
     return dialog.exec() == QDialog::Accepted && TakeRoot(dialog.ChosenRoot());
+}
+
+bool CardLibrary::EnsureCardDrive() {
+    const QList<DriveCandidate> drives = m_drives.RemovableDrives();
+    if (drives.isEmpty()) {
+        QMessageBox(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
+                    LoadLangString(StringId::NoCardDrive), QMessageBox::Ok, m_dialogParent)
+            .exec();
+        return false;
+    }
+    if (m_libraryRoot.isEmpty() && (!SelectCardDrive() || m_libraryRoot.isEmpty()))
+        return false;
+    const QString driveRoot = m_drives.DriveRootOf(m_libraryRoot);
+    const bool onRemovable = std::any_of(
+        drives.cbegin(), drives.cend(), [&](const auto& drive) { return drive.root == driveRoot; });
+    if (!onRemovable) {
+        if (!SelectCardDrive())
+            return false;
+        m_buttons.folder->setChecked(false);
+    }
+    return true;
 }
 
 void CardLibrary::ScanDrives() {

@@ -40,6 +40,10 @@ public:
     // Asks for the card's drive; true when a new drive became the library root (the list is then
     // rebuilt showing every kind).
     bool SelectCardDrive();
+    // Before the settings window opens: makes sure the library root lies on a removable drive,
+    // asking for one when it does not (and leaving folder mode for it). False, after telling the
+    // user when there is no removable drive at all, when the window is not to open.
+    bool EnsureCardDrive();
     // At start-up: takes the command line's card, or asks for the card when there is a removable
     // drive at all.
     void ScanDrives();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/SettingsRecord.h"
+#include "settings/WifiPassword.h"
 
 // The record the settings dialog produces after its settings are initialized, with the device
 // page's name and password switched off, and the file the program writes from it.
@@ -47,3 +48,13 @@ inline const char DefaultSettingsFile[] =
     "vk_gsensor_motionsensitivity=1\r\nvk_osd_gps_speed_display=1\r\nvk_led_rec_parking=1\r\n"
     "vk_wifi_off_timer_sec=1\r\nvk_wifi_channel=1\r\nvk_fw_version=\r\nvk_build_number=\r\n"
     "pcm_version=1.1.5\r\npcm_update_flag=1\r\n";
+
+// The same file with the camera's own access point, as the settings window writes it after
+// "Initialize all settings.".
+inline QByteArray DefaultSettingsFileWithAccessPoint() {
+    return QByteArray(DefaultSettingsFile)
+        .replace("vk_wifi_channel=1\r\n",
+                 "vk_wifi_channel=1\r\nvk_wifi_ap_ssid=VESKA-QX5\r\nvk_wifi_ap_pwd=" +
+                     EncodeWifiPassword("5820174639")->toLatin1() +
+                     "\r\nvk_wifi_ap_pwd_encript=1\r\n");
+}

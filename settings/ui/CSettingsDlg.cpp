@@ -1,0 +1,243 @@
+#include "settings/ui/CSettingsDlg.h"
+
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/SettingsFile.h"
+#include "settings/ui/CSettingsQZ3PlayDlg.h"
+#include "settings/ui/CSettingsQZ3SoundDlg.h"
+#include "settings/ui/CSettingsQZ3TimeDlg.h"
+#include "settings/ui/SettingsControlIds.h"
+#include "settings/ui/SettingsMessage.h"
+#include "skin/BitmapIds.h"
+#include "skin/CNblSkinButton.h"
+#include "skin/CNblStaticTrans.h"
+#include "skin/CNblTabDialog.h"
+#include "skin/SkinBitmaps.h"
+#include "skin/SkinColours.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace {
+
+using namespace SettingsDlgId;
+
+// The tabs in the order they stand on screen, with their looks and the titles of their pages.
+struct Tab {
+    int id;
+    const ButtonLooks& looks;
+    int titleId;
+};
+
+const Tab Tabs[] = {
+    {TabDateTime, ButtonLook::TabDateTime, 321}, {TabVideo, ButtonLook::TabVideo, 322},
+    {TabAudio, ButtonLook::TabAudio, 323},       {TabRecording, ButtonLook::TabRecording, 324},
+    {TabDevice, ButtonLook::TabDevice, 325},     {TabInformation, ButtonLook::TabInformation, 326},
+};
+
+enum TabPosition { DateTimePage, VideoPage, AudioPage, RecordingPage, DevicePage, InfoPage };
+
+constexpr QSize TabSize{67, 54};
+constexpr QRect ContainerRect{1, 129, 595, 602};
+constexpr QRect TitleRect{14, 108, 200, 20};
+
+const QString SettingIni = QStringLiteral("Config/setting.ini");
+const QString SettingPcmIni = QStringLiteral("Config/setting_pcm.ini");
+
+// A file whose password alone could not be decoded still holds the camera's configuration.
+bool WasRead(int readResult) {
+    return readResult == SettingsReadResult::Read ||
+           readResult == SettingsReadResult::PasswordUndecodable;
+}
+
+// A page whose controls are still to come: it hands back the values of its keys as it was
+// given them, so that a save never loses them.
+class PendingPage : public CSettingsPage {
+public:
+    using Keep = void (*)(SettingsRecord& to, const SettingsRecord& from);
+    PendingPage(QWidget* container, Keep keep) : CSettingsPage(container), m_keep(keep) {}
+
+    void LoadPage(const SettingsRecord& record, int) override { m_kept = record; }
+    void CollectPage(SettingsRecord& record) const override { m_keep(record, m_kept); }
+    void SetDefaults() override { m_kept = DefaultSettingsRecord(); }
+
+private:
+    Keep m_keep;
+    SettingsRecord m_kept;
+};
+
+void KeepRecordingKeys(SettingsRecord& to, const SettingsRecord& from) {
+    to.vk_use_rec_parking_always = from.vk_use_rec_parking_always;
+    to.vk_park_duration_min = from.vk_park_duration_min;
+    to.vk_park_voltage_manual_flag = from.vk_park_voltage_manual_flag;
+    to.vk_park_voltage = from.vk_park_voltage;
+    to.vk_park_shutdown_voltage = from.vk_park_shutdown_voltage;
+    to.vk_use_drive_shutdown_voltage = from.vk_use_drive_shutdown_voltage;
+    to.vk_limit_space_type = from.vk_limit_space_type;
+    to.vk_limit_space_percent_type = from.vk_limit_space_percent_type;
+}
+
+void KeepDeviceKeys(SettingsRecord& to, const SettingsRecord& from) {
+    to.vk_wifi_ap_ssid = from.vk_wifi_ap_ssid;
+    to.vk_wifi_ap_pwd = from.vk_wifi_ap_pwd;
+    to.vk_wifi_off_timer_sec = from.vk_wifi_off_timer_sec;
+    to.vk_wifi_channel = from.vk_wifi_channel;
+    to.vk_gsensor_intensity_always_x = from.vk_gsensor_intensity_always_x;
+    to.vk_gsensor_intensity_always_y = from.vk_gsensor_intensity_always_y;
+    to.vk_gsensor_intensity_always_z = from.vk_gsensor_intensity_always_z;
+    to.vk_gsensor_intensity_parking_x = from.vk_gsensor_intensity_parking_x;
+    to.vk_gsensor_intensity_parking_y = from.vk_gsensor_intensity_parking_y;
+    to.vk_gsensor_intensity_parking_z = from.vk_gsensor_intensity_parking_z;
+    to.vk_led_rec_parking = from.vk_led_rec_parking;
+    to.vk_gsensor_motionsensitivity = from.vk_gsensor_motionsensitivity;
+}
+
+} // namespace
+
+CSettingsDlg::CSettingsDlg(CSettingsInfo& settings, const QString& driveRoot, QWidget* owner)
+    : CNblTransDlg(owner), m_settings(settings), m_driveRoot(driveRoot) {
+    setWindowTitle(LoadLangString(StringId::AppTitle));
+    setGeometry(0, 0, Width, Height);
+    if (owner)
+        move(owner->mapToGlobal(owner->rect().center()) - QPoint(Width / 2, Height / 2));
+    CreateButtons();
+    if (m_driveRoot.isEmpty())
+        return;
+
+    if (WasRead(m_settings.Read(SettingsSlot::Second, m_driveRoot + SettingPcmIni)))
+        m_loadedFiles = LoadedFile::SettingPcmIni;
+    if (WasRead(m_settings.Read(SettingsSlot::First, m_driveRoot + SettingIni)))
+        m_loadedFiles += LoadedFile::SettingIni;
+
+    CreatePages();
+    m_tabs[DateTimePage]->SetCheck(1);
+    m_title = new CNblStaticTrans(this, PageTitle, TitleRect, LoadLangString(Tabs[0].titleId));
+    m_title->textColour = SkinColour::Signal;
+    m_title->SetFontHeight(17);
+    m_title->SetFontWeight(700);
+
+    if (m_loadedFiles & LoadedFile::SettingIni) {
+        LoadPages(m_settings.Record(SettingsSlot::First));
+    } else if (m_loadedFiles & LoadedFile::SettingPcmIni) {
+        LoadPages(m_settings.Record(SettingsSlot::Second));
+    } else {
+        Tell(this, StringId::InitializeAllSettings);
+        InitializePages();
+    }
+}
+
+CSettingsDlg::~CSettingsDlg() = default;
+
+void CSettingsDlg::CreateButtons() {
+    auto* save = new CNblSkinButton(this, Save, {530, 12, 36, 28});
+    save->SetImages(ButtonLook::SettingsSave);
+    save->SetTip(QStringLiteral("Save"));
+    auto* close = new CNblSkinButton(this, Close, {566, 12, 37, 28});
+    close->SetImages(ButtonLook::SettingsClose);
+    close->SetTip(QStringLiteral("Close"));
+    connect(save, &CNblSkinButton::Command, this, &CSettingsDlg::OnSave);
+    connect(close, &CNblSkinButton::Command, this, &CSettingsDlg::OnCloseSettings);
+}
+
+void CSettingsDlg::CreatePages() {
+    for (size_t position = 0; position < m_tabs.size(); ++position) {
+        auto* tab = new CNblSkinButton(this, Tabs[position].id, QRect(QPoint(), TabSize),
+                                       CNblSkinButton::RadioButton);
+        tab->SetImages(Tabs[position].looks);
+        connect(tab, &CNblSkinButton::Command, this, [this, position] { OnTab(int(position)); });
+        m_tabs[position] = tab;
+    }
+    m_tabs[0]->SetGroupStart(true);
+
+    m_container = new CNblTabDialog(this);
+    // Created in the order of their resources, added in the order of their tabs.
+    m_pages[DateTimePage] = new CSettingsQZ3TimeDlg(m_container);
+    m_pages[VideoPage] = new CSettingsQZ3PlayDlg(m_container);
+    m_pages[RecordingPage] = new PendingPage(m_container, KeepRecordingKeys);
+    m_pages[AudioPage] = new CSettingsQZ3SoundDlg(m_container);
+    m_pages[DevicePage] = new PendingPage(m_container, KeepDeviceKeys);
+    m_pages[InfoPage] = new CSettingsPage(m_container);
+    for (size_t position = 0; position < m_pages.size(); ++position)
+        m_container->AddPage(m_pages[position], m_tabs[position]);
+    m_container->setGeometry(ContainerRect);
+    m_container->LayoutButtons();
+    m_container->LayoutPages();
+    m_container->show();
+}
+
+void CSettingsDlg::LoadPages(const SettingsRecord& record) {
+    for (int position : {DateTimePage, VideoPage, AudioPage, RecordingPage, DevicePage})
+        m_pages[position]->LoadPage(record, m_loadedFiles);
+}
+
+SettingsRecord CSettingsDlg::CollectPages() const {
+    SettingsRecord record;
+    for (int position : {DateTimePage, VideoPage, AudioPage, RecordingPage, DevicePage})
+        if (m_pages[position])
+            m_pages[position]->CollectPage(record);
+    record.pcm_version = LoadLangString(StringId::ProgramVersion);
+    return record;
+}
+
+void CSettingsDlg::InitializePages() {
+    for (int position : {DateTimePage, VideoPage, AudioPage, RecordingPage, DevicePage})
+        m_pages[position]->SetDefaults();
+}
+
+int CSettingsDlg::SaveSettings() {
+    if (m_driveRoot.isEmpty())
+        return SaveSettingsResult::NoCard;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString path = m_driveRoot + SettingPcmIni;
+    SettingsRecord collected = CollectPages();
+    int result = SaveSettingsResult::NothingWritten;
+    if (RecordsDiffer(collected, m_settings.Record(SettingsSlot::First)) &&
+        collected.Write(path) == SettingsWriteResult::Written) {
+        m_settings.Read(SettingsSlot::First, path);
+        result = SaveSettingsResult::Saved;
+    }
+    QApplication::restoreOverrideCursor();
+    return result;
+}
+
+void CSettingsDlg::OnTab(int position) {
+    m_container->OnCommand(m_tabs[position]);
+    m_title->setText(LoadLangString(Tabs[position].titleId));
+    m_title->RefreshBackground();
+    update();
+}
+
+void CSettingsDlg::OnSave() {
+    if (SaveSettings() < 0)
+        return;
+    Tell(this, StringId::Saved);
+    accept();
+}
+
+void CSettingsDlg::OnCloseSettings() {
+    // A window that found no card has no pages to ask about.
+    if (m_pages[DateTimePage] &&
+        RecordsDiffer(CollectPages(), m_settings.Record(SettingsSlot::First)) &&
+        AskOkCancel(this, StringId::SaveSettingsQuestion))
+        SaveSettings();
+    CNblTransDlg::reject();
+}
+
+void CSettingsDlg::reject() {
+    OnCloseSettings();
+}
+
+void CSettingsDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, SkinBitmap(BitmapId::SettingsBackground));
+}
+
+void CSettingsDlg::mousePressEvent(QMouseEvent* event) {
+    // The window has no title bar: its free surface drags it.
+    if (event->button() == Qt::LeftButton && windowHandle())
+        windowHandle()->startSystemMove();
+    CNblTransDlg::mousePressEvent(event);
+}

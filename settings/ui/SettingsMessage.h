@@ -1,0 +1,8 @@
+#pragma once
+
+class QWidget;
+
+// The program's message box over a settings window: a localized text under the program's title.
+void Tell(QWidget* owner, int stringId);
+// True when the user answers OK.
+bool AskOkCancel(QWidget* owner, int stringId);

@@ -1,0 +1,83 @@
+#include "app/CVeskaPlayerDlg.h"
+#include "app/ControlIds.h"
+#include "library/FakeDriveProvider.h"
+#include "library/ui/CSelectDriveDlg.h"
+#include "playback/NullAudioOutput.h"
+#include "settings/ui/CSettingsDlg.h"
+#include "tests/settings/ui/SettingsUiTestSupport.h"
+#include "tests/support/ModalAnswer.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsButton : public ::testing::Test {
+protected:
+    // The main window on a card given as the command line gives it, or on none.
+    void Start(const QString& cardRoot) {
+        window = std::make_unique<CVeskaPlayerDlg>(
+            cardRoot, &drives, [] { return std::make_unique<NullAudioOutput>(); });
+        window->show();
+        QTest::qWait(20); // the drive scan is posted at the end of start-up
+    }
+
+    void PressSettings() const {
+        QTest::mouseClick(Control(window.get(), ControlId::Settings), Qt::LeftButton);
+    }
+
+    QList<CSettingsDlg*> SettingsWindows() const { return window->findChildren<CSettingsDlg*>(); }
+
+    TestCard card;
+    FakeDriveProvider drives;
+    std::unique_ptr<CVeskaPlayerDlg> window;
+};
+
+TEST_F(SettingsButton, WithoutARemovableDriveSaysSoAndOpensNothing) {
+    Start(card.Root());
+    MessageBoxes messages;
+    PressSettings();
+    EXPECT_EQ(messages.texts, QStringList{"Detected no drive with a memory card."});
+    EXPECT_TRUE(SettingsWindows().isEmpty());
+}
+
+TEST_F(SettingsButton, OpensOneWindowOnTheCardAndReplacesItAtEveryPress) {
+    card.Write("setting.ini", "vk_display_brightness=3\r\n");
+    drives.SetRemovableDrives({{card.Root(), "QX5"}});
+    Start(card.Root());
+    PressSettings();
+    ASSERT_EQ(SettingsWindows().size(), 1);
+    CSettingsDlg* first = SettingsWindows().constFirst();
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->LoadedFiles(), 1);
+    EXPECT_EQ(window->Settings().Record(SettingsSlot::First).vk_display_brightness, 3);
+
+    PressSettings();
+    ASSERT_EQ(SettingsWindows().size(), 1);
+    EXPECT_TRUE(SettingsWindows().constFirst()->isVisible());
+}
+
+TEST_F(SettingsButton, AsksForTheCardFirstAndOpensNothingWhenCancelled) {
+    drives.SetRemovableDrives({{card.Root(), "QX5"}});
+    // The start-up scan asks for the card: the user closes the question.
+    AnswerModal<CSelectDriveDlg>([](CSelectDriveDlg* dialog) { dialog->reject(); });
+    Start({});
+    QTest::qWait(50);
+    ASSERT_TRUE(window->LibraryRoot().isEmpty());
+
+    AnswerModal<CSelectDriveDlg>([](CSelectDriveDlg* dialog) { dialog->reject(); });
+    PressSettings();
+    EXPECT_TRUE(SettingsWindows().isEmpty());
+
+    AnswerModal<CSelectDriveDlg>([](CSelectDriveDlg* dialog) {
+        Control<QPushButton>(dialog, CSelectDriveDlg::OkId)->click();
+    });
+    MessageBoxes messages; // the card has no settings yet
+    PressSettings();
+    EXPECT_EQ(window->LibraryRoot(), card.Root());
+    EXPECT_EQ(SettingsWindows().size(), 1);
+    EXPECT_EQ(messages.texts, QStringList{"Initialize all settings."});
+}
+
+} // namespace

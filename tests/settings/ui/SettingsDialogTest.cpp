@@ -1,0 +1,202 @@
+#include "settings/ui/CSettingsDlg.h"
+#include "settings/ui/SettingsControlIds.h"
+#include "skin/CNblImageSlider.h"
+#include "skin/CNblSkinButton.h"
+#include "skin/CNblStaticTrans.h"
+#include "tests/settings/DefaultSettings.h"
+#include "tests/settings/ui/SettingsUiTestSupport.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray WithBrightness(int brightness) {
+    return QByteArray(DefaultSettingsFile)
+        .replace("vk_display_brightness=5",
+                 "vk_display_brightness=" + QByteArray::number(brightness));
+}
+
+class SettingsDialog : public ::testing::Test {
+protected:
+    // Opens the window on the card, answering its messages with `answer`.
+    void Open(QMessageBox::StandardButton answer = QMessageBox::Ok) {
+        messages = std::make_unique<MessageBoxes>(answer);
+        dialog = std::make_unique<CSettingsDlg>(info, card->Root(), nullptr);
+        dialog->show();
+    }
+
+    template <typename T = QWidget> T* Find(int id) const { return Control<T>(dialog.get(), id); }
+
+    void Click(int id) const { QTest::mouseClick(Find(id), Qt::LeftButton); }
+
+    int Brightness() const { return Find<CNblImageSlider>(VideoPageId::Brightness)->value(); }
+
+    // Moves the brightness one page up, as a user's Page Up does.
+    void ChangeBrightness() const {
+        auto* slider = Find<CNblImageSlider>(VideoPageId::Brightness);
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_PageDown);
+        QCoreApplication::processEvents();
+    }
+
+    std::unique_ptr<TestCard> card = std::make_unique<TestCard>();
+    CSettingsInfo info;
+    std::unique_ptr<MessageBoxes> messages;
+    std::unique_ptr<CSettingsDlg> dialog;
+};
+
+TEST_F(SettingsDialog, OpensOnWhatTheCardHolds) {
+    const QByteArray dateAndTime = "vk_date=2012/10/16\r\nvk_time=19:31:01\r\n";
+    const struct {
+        const char* card;
+        QByteArray settingIni, settingPcmIni; // empty: no such file
+        int loadedFiles;
+        QStringList openingMessages;
+        int brightness;
+        bool clockSet;
+        bool closeAsks;
+    } cases[] = {
+        {"both files", WithBrightness(3), WithBrightness(8), 3, {}, 3, false, false},
+        {"only setting_pcm.ini", {}, WithBrightness(8), 2, {}, 8, false, true},
+        {"neither", {}, {}, 0, {"Initialize all settings."}, 5, false, true},
+        {"setting.ini with a date and time",
+         dateAndTime + DefaultSettingsFile,
+         {},
+         1,
+         {},
+         5,
+         true,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.card);
+        card = std::make_unique<TestCard>();
+        if (!c.settingIni.isEmpty())
+            card->Write("setting.ini", c.settingIni);
+        if (!c.settingPcmIni.isEmpty())
+            card->Write("setting_pcm.ini", c.settingPcmIni);
+        Open(QMessageBox::Cancel);
+        EXPECT_EQ(dialog->LoadedFiles(), c.loadedFiles);
+        EXPECT_EQ(messages->texts, c.openingMessages);
+        EXPECT_EQ(Brightness(), c.brightness);
+        EXPECT_EQ(Find<CNblSkinButton>(TimePageId::ChangeInputOn)->isChecked(), c.clockSet);
+
+        messages->texts.clear();
+        Click(SettingsDlgId::Close);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(messages->texts, c.closeAsks ? QStringList{"Save settings?"} : QStringList{});
+        // The question was answered Cancel: nothing reached the card->
+        EXPECT_EQ(card->Read("setting_pcm.ini"), c.settingPcmIni);
+    }
+}
+
+TEST_F(SettingsDialog, SaveWithoutAChangeWritesNothingAndStaysOpen) {
+    card->Write("setting.ini", DefaultSettingsFile);
+    Open();
+    Click(SettingsDlgId::Save);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_FALSE(QFile::exists(card->ConfigFile("setting_pcm.ini")));
+    EXPECT_EQ(dialog->SaveSettings(), SaveSettingsResult::NothingWritten);
+
+    Click(SettingsDlgId::Close);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(SettingsDialog, SaveWritesTheChangeAndTakesItAsTheReference) {
+    card->Write("setting.ini", DefaultSettingsFile);
+    Open();
+    ChangeBrightness();
+    Click(SettingsDlgId::Save);
+    EXPECT_EQ(messages->texts, QStringList{"Saved"});
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(card->Read("setting_pcm.ini"), WithBrightness(Brightness()));
+    EXPECT_EQ(info.Record(SettingsSlot::First).vk_display_brightness, Brightness());
+    EXPECT_EQ(info.Record(SettingsSlot::First).pcm_update_flag, 1);
+
+    // Opened again, the window shows setting.ini, not what was saved.
+    Open();
+    EXPECT_EQ(Brightness(), 5);
+}
+
+TEST_F(SettingsDialog, CardWithNeitherFileGetsTheDefaultsWrittenWithItsConfigFolder) {
+    Open();
+    EXPECT_EQ(messages->texts, QStringList{"Initialize all settings."});
+    Click(SettingsDlgId::Save);
+    EXPECT_EQ(messages->texts, (QStringList{"Initialize all settings.", "Saved"}));
+    EXPECT_EQ(card->Read("setting_pcm.ini"), DefaultSettingsFileWithAccessPoint());
+}
+
+TEST_F(SettingsDialog, CloseAsksAboutAChangeAndSavesOnlyOnOk) {
+    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        card = std::make_unique<TestCard>();
+        card->Write("setting.ini", DefaultSettingsFile);
+        Open(answer);
+        ChangeBrightness();
+        Click(SettingsDlgId::Close);
+        EXPECT_EQ(messages->texts, QStringList{"Save settings?"}) << answer;
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(QFile::exists(card->ConfigFile("setting_pcm.ini")), answer == QMessageBox::Ok);
+    }
+}
+
+TEST_F(SettingsDialog, AFailedWriteLeavesTheWindowOpenWithoutAMessage) {
+    card->Write("setting.ini", DefaultSettingsFile);
+    // A folder where the file should be: it cannot be replaced.
+    QDir().mkpath(card->ConfigFile("setting_pcm.ini"));
+    Open();
+    ChangeBrightness();
+    Click(SettingsDlgId::Save);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(SettingsDialog, TabsStandInTheirOrderAndShowTheirPages) {
+    card->Write("setting.ini", DefaultSettingsFile);
+    Open();
+    EXPECT_EQ(dialog->size(), QSize(CSettingsDlg::Width, CSettingsDlg::Height));
+    using namespace SettingsDlgId;
+    const struct {
+        int tab;
+        const char* title;
+        int controlOnPage; // 0: the page is still empty
+    } tabs[] = {
+        {TabDateTime, "Date/Time Settings", TimePageId::DateField},
+        {TabVideo, "Video Settings", VideoPageId::Brightness},
+        {TabAudio, "Audio Settings", AudioPageId::Volume},
+        {TabRecording, "Recording Settings", 0},
+        {TabDevice, "Device Settings", 0},
+        {TabInformation, "Information", 0},
+    };
+    EXPECT_EQ(Find<CNblStaticTrans>(PageTitle)->text(), "Date/Time Settings");
+    EXPECT_TRUE(Find<CNblSkinButton>(TabDateTime)->isChecked());
+    for (int position = 0; position < int(std::size(tabs)); ++position) {
+        const auto& tab = tabs[position];
+        SCOPED_TRACE(tab.title);
+        EXPECT_EQ(Find(tab.tab)->geometry(), QRect(2 + 67 * position, 46, 67, 54));
+        Click(tab.tab);
+        EXPECT_EQ(Find<CNblStaticTrans>(PageTitle)->text(), tab.title);
+        for (const auto& other : tabs) {
+            EXPECT_EQ(Find<CNblSkinButton>(other.tab)->isChecked(), other.tab == tab.tab);
+            if (other.controlOnPage != 0) {
+                EXPECT_EQ(Find(other.controlOnPage)->isVisible(), &other == &tab);
+            }
+        }
+        const QString screenshots = qEnvironmentVariable("KARVENNA_SCREENSHOTS");
+        if (!screenshots.isEmpty() && QDir().mkpath(screenshots))
+            dialog->grab().save(
+                QStringLiteral("%1/settings-%2.png").arg(screenshots).arg(position));
+    }
+}
+
+TEST_F(SettingsDialog, WithoutACardOpensEmptyAndSavesNothing) {
+    dialog = std::make_unique<CSettingsDlg>(info, QString(), nullptr);
+    EXPECT_EQ(Find(SettingsDlgId::TabDateTime), nullptr);
+    EXPECT_EQ(dialog->SaveSettings(), SaveSettingsResult::NoCard);
+}
+
+} // namespace

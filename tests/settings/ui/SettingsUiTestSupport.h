@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+// The control of a window with that ID.
+template <typename T = QWidget> T* Control(const QWidget* window, int id) {
+    return window->findChild<T*>(QString::number(id));
+}
+
+// Answers every message box that comes up while it lives, as a user would (OK where the box
+// asks nothing), and keeps the texts it was shown.
+class MessageBoxes {
+public:
+    explicit MessageBoxes(QMessageBox::StandardButton answer = QMessageBox::Ok) {
+        m_poll.setInterval(5);
+        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts.append(box->text());
+            // A box that only tells has nothing but OK.
+            QAbstractButton* button = box->button(answer);
+            (button ? button : box->button(QMessageBox::Ok))->click();
+        });
+        m_poll.start();
+    }
+
+    QStringList texts;
+
+private:
+    QTimer m_poll;
+};
+
+// A card in a temporary folder, with its Config files written as the test says.
+class TestCard {
+public:
+    QString Root() const { return m_dir.path() + '/'; }
+    QString ConfigFile(const char* name) const { return Root() + "Config/" + name; }
+
+    void Write(const char* name, const QByteArray& contents) const {
+        QDir(m_dir.path()).mkpath("Config");
+        QFile file(ConfigFile(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(contents);
+    }
+
+    QByteArray Read(const char* name) const {
+        QFile file(ConfigFile(name));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
