@@ -138,8 +138,8 @@ void CSettingsDlg::CreateButtons() {
     auto* close = new CNblSkinButton(this, Close, {566, 12, 37, 28});
     close->SetImages(ButtonLook::SettingsClose);
     close->SetTip(QStringLiteral("Close"));
-    connect(save, &CNblSkinButton::Command, this, &CSettingsDlg::OnSave);
-    connect(close, &CNblSkinButton::Command, this, &CSettingsDlg::OnCloseSettings);
+    connect(save, &CNblSkinButton::command, this, &CSettingsDlg::OnSave);
+    connect(close, &CNblSkinButton::command, this, &CSettingsDlg::OnCloseSettings);
 }
 
 void CSettingsDlg::CreatePages() {
@@ -147,7 +147,7 @@ void CSettingsDlg::CreatePages() {
         auto* tab = new CNblSkinButton(this, Tabs[position].id, QRect(QPoint(), TabSize),
                                        CNblSkinButton::RadioButton);
         tab->SetImages(Tabs[position].looks);
-        connect(tab, &CNblSkinButton::Command, this, [this, position] { OnTab(int(position)); });
+        connect(tab, &CNblSkinButton::command, this, [this, position] { OnTab(int(position)); });
         m_tabs[position] = tab;
     }
     m_tabs[0]->SetGroupStart(true);

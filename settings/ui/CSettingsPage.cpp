@@ -121,7 +121,7 @@ CNblImageSlider* CSettingsPage::Slider(int id, const QRect& rect, int maximum,
     auto* slider = new CNblImageSlider(this, id, rect);
     slider->SetImages(SliderLook::SettingsValue);
     slider->setRange(0, maximum);
-    connect(slider, &CNblImageSlider::HScroll, readout,
+    connect(slider, &CNblImageSlider::hScroll, readout,
             [readout, readoutText](int, int code, int position) {
                 if (code >= SliderCode::PageLeft && code <= SliderCode::Dragging)
                     readout->setText(readoutText(position));

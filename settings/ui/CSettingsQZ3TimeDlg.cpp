@@ -70,7 +70,7 @@ CSettingsQZ3TimeDlg::CSettingsQZ3TimeDlg(QWidget* container, ZoneSource pcZone)
         CNblSkinButton* button = Button(arrow.id, QRect(arrow.at, ArrowSize), arrow.looks);
         button->setFocusPolicy(Qt::NoFocus);
         connect(
-            button, &CNblSkinButton::Command, this,
+            button, &CNblSkinButton::command, this,
             [this, step = arrow.step, direction = arrow.direction] { (this->*step)(direction); });
         (arrow.id == ZoneUp || arrow.id == ZoneDown ? m_zoneControls : m_dateTimeControls)
             .append(button);
@@ -78,12 +78,12 @@ CSettingsQZ3TimeDlg::CSettingsQZ3TimeDlg(QWidget* container, ZoneSource pcZone)
     m_dateTimeControls << m_date << m_time;
     m_zoneControls << m_zone;
 
-    connect(m_changeInput.on, &CNblSkinButton::Command, this,
+    connect(m_changeInput.on, &CNblSkinButton::command, this,
             &CSettingsQZ3TimeDlg::OnChangeInputOn);
-    connect(m_changeInput.off, &CNblSkinButton::Command, this,
+    connect(m_changeInput.off, &CNblSkinButton::command, this,
             &CSettingsQZ3TimeDlg::OnChangeInputOff);
-    connect(m_gpsSync.on, &CNblSkinButton::Command, this, &CSettingsQZ3TimeDlg::OnGpsSyncOn);
-    connect(m_gpsSync.off, &CNblSkinButton::Command, this, &CSettingsQZ3TimeDlg::OnGpsSyncOff);
+    connect(m_gpsSync.on, &CNblSkinButton::command, this, &CSettingsQZ3TimeDlg::OnGpsSyncOn);
+    connect(m_gpsSync.off, &CNblSkinButton::command, this, &CSettingsQZ3TimeDlg::OnGpsSyncOff);
 }
 
 void CSettingsQZ3TimeDlg::EnableDateTime(bool enabled) {

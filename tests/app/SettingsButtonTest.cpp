@@ -24,7 +24,7 @@ protected:
     }
 
     void PressSettings() const {
-        QTest::mouseClick(Control(window.get(), ControlId::Settings), Qt::LeftButton);
+        QTest::mouseClick(FindControl(window.get(), ControlId::Settings), Qt::LeftButton);
     }
 
     QList<CSettingsDlg*> SettingsWindows() const { return window->findChildren<CSettingsDlg*>(); }
@@ -71,7 +71,7 @@ TEST_F(SettingsButton, AsksForTheCardFirstAndOpensNothingWhenCancelled) {
     EXPECT_TRUE(SettingsWindows().isEmpty());
 
     AnswerModal<CSelectDriveDlg>([](CSelectDriveDlg* dialog) {
-        Control<QPushButton>(dialog, CSelectDriveDlg::OkId)->click();
+        FindControl<QPushButton>(dialog, CSelectDriveDlg::OkId)->click();
     });
     MessageBoxes messages; // the card has no settings yet
     PressSettings();

@@ -26,7 +26,9 @@ protected:
         dialog->show();
     }
 
-    template <typename T = QWidget> T* Find(int id) const { return Control<T>(dialog.get(), id); }
+    template <typename T = QWidget> T* Find(int id) const {
+        return FindControl<T>(dialog.get(), id);
+    }
 
     void Click(int id) const { QTest::mouseClick(Find(id), Qt::LeftButton); }
 
@@ -195,7 +197,7 @@ TEST_F(SettingsDialog, TabsStandInTheirOrderAndShowTheirPages) {
 
 TEST_F(SettingsDialog, WithoutACardOpensEmptyAndSavesNothing) {
     dialog = std::make_unique<CSettingsDlg>(info, QString(), nullptr);
-    EXPECT_EQ(Find(SettingsDlgId::TabDateTime), nullptr);
+    EXPECT_EQ(dialog->findChild<QWidget*>(QString::number(SettingsDlgId::TabDateTime)), nullptr);
     EXPECT_EQ(dialog->SaveSettings(), SaveSettingsResult::NoCard);
 }
 

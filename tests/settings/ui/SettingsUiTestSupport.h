@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/FindControl.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -8,11 +10,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
-
-// The control of a window with that ID.
-template <typename T = QWidget> T* Control(const QWidget* window, int id) {
-    return window->findChild<T*>(QString::number(id));
-}
 
 // Answers every message box that comes up while it lives, as a user would (OK where the box
 // asks nothing), and keeps the texts it was shown.

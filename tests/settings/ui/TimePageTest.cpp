@@ -22,7 +22,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
     }
 
-    template <typename T = QWidget> T* Find(int id) const { return Control<T>(page.get(), id); }
+    template <typename T = QWidget> T* Find(int id) const { return FindControl<T>(page.get(), id); }
     QString Text(int field) const { return Find<CNblImageEdit>(field)->text(); }
     void Click(int id) const { QTest::mouseClick(Find(id), Qt::LeftButton); }
 

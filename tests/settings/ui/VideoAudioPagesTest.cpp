@@ -20,7 +20,7 @@ protected:
         page.show();
     }
 
-    template <typename T = QWidget> T* Find(int id) const { return Control<T>(&page, id); }
+    template <typename T = QWidget> T* Find(int id) const { return FindControl<T>(&page, id); }
     bool Checked(int id) const { return Find<CNblSkinButton>(id)->isChecked(); }
     QString Text(int id) const { return Find<CNblStaticTrans>(id)->text(); }
 
