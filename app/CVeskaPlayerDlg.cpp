@@ -60,6 +60,7 @@ void CVeskaPlayerDlg::CreateSkin() {
     m_fileList = new CConfigListCtrl(this);
     m_fileList->setObjectName(QString::number(ControlId::FileList));
     m_fileList->setGeometry(MainWindowLayout::WindowedListRect());
+    m_fileList->CreateScrollBar();
     m_fileList->SetCurrentIndexSource([this] { return CurrentIndex(); });
     const LibraryButtons libraryButtons{
         {m_controls.Button(ControlId::KindAll), m_controls.Button(ControlId::KindNormal),

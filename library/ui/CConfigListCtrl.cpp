@@ -1,5 +1,6 @@
 #include "library/ui/CConfigListCtrl.h"
 
+#include "library/ui/CNblFileListVerticleScrollbar.h"
 #include "library/ui/RecordingRowDelegate.h"
 
 #include <QHeaderView>
@@ -45,6 +46,19 @@ CConfigListCtrl::CConfigListCtrl(QWidget* parent) : QTableView(parent), m_rows(t
             [this](const QModelIndex& cell) { emit rowClicked(cell.row(), cell.column()); });
     connect(this, &QTableView::doubleClicked, this,
             [this](const QModelIndex& cell) { emit rowDoubleClicked(cell.row(), cell.column()); });
+}
+
+CConfigListCtrl::~CConfigListCtrl() {
+    delete m_scrollBar;
+}
+
+void CConfigListCtrl::CreateScrollBar() {
+    delete m_scrollBar;
+    m_scrollBar = new CNblFileListVerticleScrollbar(*this);
+}
+
+CNblFileListVerticleScrollbar* CConfigListCtrl::ScrollBar() const {
+    return m_scrollBar;
 }
 
 void CConfigListCtrl::SetCurrentIndexSource(std::function<int()> currentIndex) {

@@ -2,8 +2,11 @@
 
 #include "library/ui/RecordingRowsModel.h"
 
+#include <QPointer>
 #include <QTableView>
 #include <functional>
+
+class CNblFileListVerticleScrollbar;
 
 // The dark file list: five columns (the last, the full path, never shown), no header, 21-pixel
 // rows, a check box in column 3, and the row of the playing recording in the signal colour.
@@ -14,6 +17,12 @@ public:
     static constexpr int ColumnWidths[RecordingColumnCount] = {163, 51, 54, 40, 0};
 
     explicit CConfigListCtrl(QWidget* parent = nullptr);
+    ~CConfigListCtrl() override;
+
+    // Puts the skinned scroll bar beside the list, in the list's parent, replacing an earlier
+    // one; the list owns it. Null until made.
+    void CreateScrollBar();
+    CNblFileListVerticleScrollbar* ScrollBar() const;
 
     // The list asks for the playing row while it draws; -1 means none.
     void SetCurrentIndexSource(std::function<int()> currentIndex);
@@ -54,6 +63,7 @@ protected:
 
 private:
     RecordingRowsModel m_rows;
+    QPointer<CNblFileListVerticleScrollbar> m_scrollBar;
     std::function<int()> m_currentIndex;
     // The row whose check box has the keyboard, set by a click on a box's cell or by Tab; -1
     // when none has.
