@@ -6,7 +6,9 @@
 #include "app/MainWindowLayout.h"
 #include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CardLibrary.h"
+#include "library/ui/SaveDeleteCommands.h"
 #include "playback/ui/PlaybackCommands.h"
+#include "playback/ui/SnapshotCommands.h"
 #include "playback/ui/VideoWindow.h"
 #include "resources/LocalizedStrings.h"
 #include "settings/ui/CSettingsDlg.h"
@@ -88,6 +90,9 @@ void CVeskaPlayerDlg::CreateSkin() {
                    m_mapViewState != MainWindowLayout::MapEnlarged;
         });
     m_playback->StopPlayback();
+    m_snapshots =
+        new SnapshotCommands(m_player, *m_videoWindow, *m_playback, *m_fileList, *m_library, this);
+    m_saveDelete = new SaveDeleteCommands(*m_fileList, *m_library, this);
 }
 
 void CVeskaPlayerDlg::ApplyLayout(int layout) {
@@ -107,12 +112,18 @@ void CVeskaPlayerDlg::ApplyLayout(int layout) {
 }
 
 void CVeskaPlayerDlg::ConnectCommands() {
-    auto onCommand = [this](int id, auto handler) {
-        connect(m_controls.Button(id), &CNblSkinButton::command, this, handler);
+    auto onCommand = [this](int id, std::function<void()> handler) {
+        m_commands.insert(id, std::move(handler));
+        connect(m_controls.Button(id), &CNblSkinButton::command, this,
+                [this, id] { OnCommand(id); });
     };
     onCommand(ControlId::Minimize, [this] { showMinimized(); });
     onCommand(ControlId::Close, [this] { Close(); });
     onCommand(ControlId::Settings, [this] { OnSettings(); });
+    onCommand(ControlId::Save, [this] { m_saveDelete->Save(); });
+    onCommand(ControlId::Delete, [this] { m_saveDelete->Delete(); });
+    onCommand(ControlId::Rotate, [this] { m_snapshots->Rotate(); });
+    onCommand(ControlId::Capture, [this] { m_snapshots->Capture(); });
     onCommand(ControlId::KindAll, [this] { m_library->OnKindButton(KindAll); });
     onCommand(ControlId::KindNormal, [this] { m_library->OnKindButton(KindNormal); });
     onCommand(ControlId::KindEvent, [this] { m_library->OnKindButton(KindEvent); });
@@ -139,9 +150,18 @@ void CVeskaPlayerDlg::ConnectCommands() {
         if (m_mapViewState != MainWindowLayout::MapEnlarged)
             m_videoWindow->show();
     });
+    connect(m_playback, &PlaybackCommands::recordingOpened, m_snapshots,
+            &SnapshotCommands::OnRecordingOpened);
+    connect(m_saveDelete, &SaveDeleteCommands::listRebuiltAfterDelete, m_playback,
+            &PlaybackCommands::FollowOpenRecording);
     connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] { update(); });
     connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this,
             &CVeskaPlayerDlg::OnDriveRemoved);
+}
+
+void CVeskaPlayerDlg::OnCommand(int controlId) {
+    if (const auto command = m_commands.constFind(controlId); command != m_commands.constEnd())
+        (*command)();
 }
 
 void CVeskaPlayerDlg::Close() {

@@ -8,11 +8,15 @@
 #include "telemetry/CTextData.h"
 
 #include <QDialog>
+#include <QHash>
+#include <functional>
 
 class CConfigListCtrl;
 class CSettingsDlg;
 class CardLibrary;
 class PlaybackCommands;
+class SaveDeleteCommands;
+class SnapshotCommands;
 class VideoWindow;
 
 // The program's one main window: frameless, fixed at 1022 x 682, drawn entirely from the skin.
@@ -40,6 +44,9 @@ public:
     const CTextData& Telemetry() const { return m_telemetry; }
     CDShowPlayer& Player() { return m_player; }
 
+    // Runs the command of a control ID as the window's own button does: the full-screen panels
+    // send theirs here, so that every command has one handler. Unknown IDs do nothing.
+    void OnCommand(int controlId);
     // Stops playback and ends the window, as its close button does.
     void Close();
     // A removable drive went away; when it was the card, the window lets go of it.
@@ -72,6 +79,9 @@ private:
     CConfigListCtrl* m_fileList = nullptr;
     CardLibrary* m_library = nullptr;
     PlaybackCommands* m_playback = nullptr;
+    SnapshotCommands* m_snapshots = nullptr;
+    SaveDeleteCommands* m_saveDelete = nullptr;
+    QHash<int, std::function<void()>> m_commands;
     int m_displayMode = 1;
     int m_mapViewState = 0;
 };

@@ -2,6 +2,7 @@
 #include "app/cli/CliCommand.h"
 #include "playback/CDShowPlayer.h"
 #include "playback/PictureWait.h"
+#include "playback/SnapshotName.h"
 #include "playback/VolumeWord.h"
 
 #include <QEventLoop>
@@ -120,11 +121,18 @@ int Play(const QStringList& argsIn) {
     return 0;
 }
 
+int PrintSnapshotName(const QStringList& args) {
+    ExpectPositional(args, 2);
+    PrintLine(SuggestSnapshotName(args[0], args[1]));
+    return 0;
+}
+
 } // namespace
 
 const CliCommand PlaybackCliCommands[] = {
     {"probe", "probe FILE", Probe},
     {"grab", "grab FILE --at MS -o OUT.jpg", Grab},
     {"play", "play FILE [--rate R] [--volume P]", Play},
+    {"snapshot-name", "snapshot-name FOLDER RECORDING_NAME", PrintSnapshotName},
 };
 const int PlaybackCliCommandCount = std::size(PlaybackCliCommands);

@@ -37,6 +37,11 @@ void CardLibrary::RefreshList(KindFilter kind, bool dateFilter) {
                                   dateFilter, m_selectedDate));
 }
 
+void CardLibrary::RefreshWithCurrentFilters() {
+    if (const auto kind = CurrentKind())
+        RefreshList(*kind, DateFilterOn());
+}
+
 bool CardLibrary::SelectCardDrive() {
     CSelectDriveDlg dialog(m_drives.RemovableDrives(), m_dialogParent);
     return dialog.exec() == QDialog::Accepted && TakeRoot(dialog.ChosenRoot());

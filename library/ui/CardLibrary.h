@@ -37,6 +37,9 @@ public:
 
     // Rebuilds the list from the library root for a kind, optionally only SelectedDate's day.
     void RefreshList(KindFilter kind, bool dateFilter);
+    // Rebuilds the list as the buttons show it: the first checked kind, the day when the
+    // calendar is on. Nothing happens while no kind button is checked.
+    void RefreshWithCurrentFilters();
     // Asks for the card's drive; true when a new drive became the library root (the list is then
     // rebuilt showing every kind).
     bool SelectCardDrive();

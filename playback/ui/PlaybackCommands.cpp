@@ -53,6 +53,7 @@ bool PlaybackCommands::OpenRecording(const QString& path) {
         Next();
         return false;
     }
+    m_openPath = path;
     ShowLength(m_player.DurationMs());
     m_controls.fileName->hide();
     m_controls.fileName->setText(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
@@ -206,6 +207,16 @@ void PlaybackCommands::AtEndOfRecording(qint64 positionMs, qint64 lengthMs) {
     m_controls.position->setSliderDown(false);
     m_controls.position->releaseMouse();
     Next();
+}
+
+void PlaybackCommands::FollowOpenRecording() {
+    if (m_currentIndex < 0)
+        return;
+    m_currentIndex = -1;
+    for (int row = 0; row < m_list.ItemCount() && m_currentIndex < 0; ++row)
+        if (m_list.Row(row)->path == m_openPath)
+            m_currentIndex = row;
+    m_list.viewport()->update();
 }
 
 void PlaybackCommands::StopPlayback() {

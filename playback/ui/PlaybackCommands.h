@@ -52,6 +52,9 @@ public:
     void OnMute();
     void OnSliderScroll(int controlId, int code, int position);
     void PositionTick();
+    // The list was rebuilt under the open recording: its index follows it to its new row, or
+    // becomes -1 when it is no longer listed.
+    void FollowOpenRecording();
     // Closes the recording and resets the display as at the end of the list.
     void StopPlayback();
     // The window is closing: timer and graph stop, the player lets go of the file.
@@ -80,4 +83,5 @@ private:
     std::function<bool()> m_fileNameShown;
     QTimer m_positionTimer;
     int m_currentIndex = -1;
+    QString m_openPath;
 };

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "library/RecordingSave.h"
+
+#include <QObject>
+#include <QPointer>
+
+class CConfigListCtrl;
+class CardLibrary;
+class SaveRun;
+class QWidget;
+
+// The Save and Delete buttons: the marked recordings of the file list copied with their
+// telemetry into a folder the user chooses, or deleted from the card. The open recording (the
+// list's current index) is never deleted.
+class SaveDeleteCommands : public QObject {
+    Q_OBJECT
+public:
+    SaveDeleteCommands(CConfigListCtrl& list, CardLibrary& library, QWidget* window);
+
+    // The folder of the previous save in this run, offered to the next; empty before the first.
+    const QString& LastSaveFolder() const { return m_lastSaveFolder; }
+    // The save under way, null when none is; another Save or Delete waits until it ends.
+    SaveRun* RunningSave() const;
+
+    void Save();
+    void Delete();
+
+signals:
+    void saveFinished(const SaveReport& report);
+    // A delete rebuilt the list: the row now selected (-1 none), for other lists to follow.
+    void listRebuiltAfterDelete(int selectedRow);
+
+private:
+    // The folder chosen in the browser, empty when cancelled.
+    QString AskFolder();
+    QList<MarkedRecording> MarkedRecordings() const;
+
+    CConfigListCtrl& m_list;
+    CardLibrary& m_library;
+    QWidget* m_window;
+    QString m_lastSaveFolder;
+    QPointer<SaveRun> m_saveRun;
+};

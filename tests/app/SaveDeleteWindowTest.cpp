@@ -1,0 +1,342 @@
+#include "library/ui/ProgramMessages.h"
+#include "library/ui/SaveDeleteCommands.h"
+#include "library/ui/SaveRun.h"
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+#include "tests/app/CardWindowFixture.h"
+#include "tests/settings/ui/SettingsUiTestSupport.h"
+#include "tests/support/ModalAnswer.h"
+#include "tests/support/SmallDisk.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace {
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// Keeps the text of every box that only tells (OK) and closes it; questions are left alone.
+class Reports {
+public:
+    Reports() {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && box->isVisible() && box->button(QMessageBox::Ok)) {
+                texts << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        m_poll.start(5);
+    }
+    QStringList texts;
+
+private:
+    QTimer m_poll;
+};
+
+class SaveDeleteWindow : public CardWindowFixture {
+protected:
+    SaveDeleteCommands* Commands() const { return window->findChild<SaveDeleteCommands*>(); }
+
+    // Presses Save, chooses `folder` in the browser (or accepts what it offers when empty) and
+    // waits for the copying to end.
+    void SaveTo(const QString& folder) {
+        AnswerModal<QFileDialog>([this, folder](QFileDialog* browser) {
+            browserTitle = browser->windowTitle();
+            offeredFolder = browser->directory().absolutePath();
+            if (!folder.isEmpty())
+                browser->setDirectory(folder);
+            static_cast<QDialog*>(browser)->accept();
+        });
+        QSignalSpy finished(Commands(), &SaveDeleteCommands::saveFinished);
+        window->OnCommand(ControlId::Save);
+        ASSERT_TRUE(finished.wait(20000));
+    }
+
+    // Answers the next name-clash question with the button of that text.
+    void AnswerClash(int stringId, std::function<void()> meanwhile = {}) {
+        AnswerModal<QMessageBox>([this, stringId, meanwhile](QMessageBox* box) {
+            questions << box->text();
+            if (meanwhile)
+                meanwhile();
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == LoadLangString(stringId))
+                    return button->click();
+            ADD_FAILURE() << "no button " << stringId;
+            box->reject();
+        });
+    }
+
+    QStringList Saved(const QString& folder) const { return Entries(folder); }
+
+    QTemporaryDir destination;
+    QString browserTitle;
+    QString offeredFolder;
+    QStringList questions;
+};
+
+TEST_F(SaveDeleteWindow, SavesTheMarkedRecordingsWithTheirTelemetryAndKeepsTheMarks) {
+    ASSERT_TRUE(QFile::remove(Base(4) + ".gsf"));
+    ASSERT_TRUE(QFile::remove(Base(7) + ".gps"));
+    ASSERT_TRUE(QFile::remove(Base(7) + ".gsf"));
+    Mark({1, 4, 7});
+    SaveTo(destination.path());
+    EXPECT_EQ(browserTitle, "Save");
+    QStringList expected;
+    for (const QString& file :
+         {Path(1), Base(1) + ".gps", Base(1) + ".gsf", Path(4), Base(4) + ".gps", Path(7)}) {
+        expected << QFileInfo(file).fileName();
+        EXPECT_EQ(Read(destination.filePath(QFileInfo(file).fileName())), Read(file));
+    }
+    expected.sort();
+    EXPECT_EQ(Saved(destination.path()), expected);
+    EXPECT_EQ(List()->ItemCount(), Recordings);
+    for (int row = 0; row < Recordings; ++row)
+        EXPECT_EQ(List()->IsChecked(row), row == 1 || row == 4 || row == 7) << row;
+
+    // The second save offers the first folder: accepting it as it is saves there again, and
+    // every file there now clashes; one answer replaces them all.
+    AnswerClash(StringId::ReplaceAll);
+    SaveTo({});
+    EXPECT_EQ(offeredFolder, QDir(destination.path()).absolutePath());
+    EXPECT_EQ(questions,
+              QStringList{"The folder already holds a file named " + Name(1) + ".\nReplace it?"});
+    EXPECT_EQ(Saved(destination.path()), expected);
+}
+
+TEST_F(SaveDeleteWindow, NothingMarkedOrTheBrowserCancelledSavesNothing) {
+    QFileDialog* asked = nullptr;
+    AnswerModal<QFileDialog>([&](QFileDialog* browser) {
+        asked = browser;
+        browser->reject();
+    });
+    Click(ControlId::Save); // nothing marked: no browser
+    QTest::qWait(50);
+    EXPECT_EQ(asked, nullptr);
+    Mark({2});
+    Click(ControlId::Save);
+    EXPECT_NE(asked, nullptr);
+    EXPECT_EQ(Commands()->RunningSave(), nullptr);
+    EXPECT_TRUE(Commands()->LastSaveFolder().isEmpty());
+}
+
+TEST_F(SaveDeleteWindow, EachClashAnswerInTheWindow) {
+    const struct {
+        int answer;
+        // Whether the old copy of row 1's video was replaced, and how many files are new.
+        bool replaced;
+        int questions;
+        bool reported;
+    } cases[] = {
+        {StringId::Replace, true, 1, false},
+        {StringId::Skip, false, 1, false},
+        {StringId::ReplaceAll, true, 1, false},
+        {StringId::Cancel, false, 1, true},
+    };
+    Mark({1, 2});
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        const QString old = folder.filePath(Name(2));
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+        file.close();
+        questions.clear();
+        AnswerClash(c.answer);
+        Reports reports;
+        SaveTo(folder.path());
+        EXPECT_EQ(questions.size(), c.questions) << c.answer;
+        EXPECT_EQ(Read(old), c.replaced ? Read(Path(2)) : QByteArray("old")) << c.answer;
+        // The first recording came before the clash and is saved whatever the answer.
+        EXPECT_EQ(Read(folder.filePath(Name(1))), Read(Path(1))) << c.answer;
+        EXPECT_EQ(QFile::exists(folder.filePath(QFileInfo(Base(2)).fileName() + ".gps")),
+                  c.answer != StringId::Cancel)
+            << c.answer;
+        EXPECT_EQ(reports.texts.size(), c.reported ? 1 : 0) << c.answer;
+        for (const QString& entry : Entries(folder.path()))
+            EXPECT_FALSE(entry.startsWith('.')) << entry.toStdString();
+    }
+}
+
+TEST_F(SaveDeleteWindow, TheClashQuestionSpeaksTheProgramsLanguage) {
+    SetUILanguage(1049);
+    const struct {
+        bool several;
+        QStringList buttons;
+    } cases[] = {
+        {true, {"Заменить", "Пропустить", "Заменить все", "Отмена"}},
+        {false, {"Заменить", "Отмена"}},
+    };
+    for (const auto& c : cases) {
+        QStringList shown;
+        QString text;
+        AnswerModal<QMessageBox>([&](QMessageBox* box) {
+            text = box->text();
+            for (QAbstractButton* button : box->buttons())
+                shown << button->text();
+            box->reject();
+        });
+        EXPECT_EQ(AskReplace(window.get(), "a.AVI", c.several), ClashAnswer::Cancel);
+        EXPECT_EQ(text, QString::fromUtf8("В папке уже есть файл a.AVI.\nЗаменить его?"));
+        shown.sort();
+        QStringList expected = c.buttons;
+        expected.sort();
+        EXPECT_EQ(shown, expected);
+    }
+    SetUILanguage(1033);
+}
+
+TEST_F(SaveDeleteWindow, AFullDiskLeavesNoPartialFileAndTheReportNamesWhatWasNotSaved) {
+    // Row 2's video no longer fits on the disk once row 0 is saved; what follows still does.
+    QFile big(Path(2));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(400 * 1024, 'v'));
+    big.close();
+    SmallDisk disk(256 * 1024);
+    disk.Full();
+    Mark({0, 2, 3});
+    Reports reports;
+    SaveTo(disk.Path());
+    ASSERT_EQ(reports.texts.size(), 1);
+    const QStringList lines = reports.texts[0].split('\n');
+    ASSERT_EQ(lines.size(), 3) << reports.texts[0].toStdString();
+    EXPECT_EQ(lines[0], "8 of 9 files were saved.");
+    EXPECT_EQ(lines[1], "Not saved:");
+    EXPECT_TRUE(lines[2].startsWith(Name(2) + ": ")) << lines[2].toStdString();
+    const QStringList saved = Saved(disk.Path());
+    EXPECT_EQ(saved.size(), 8);
+    EXPECT_FALSE(saved.contains(Name(2)));
+    for (const QString& entry : saved)
+        EXPECT_FALSE(entry.startsWith('.')) << entry.toStdString();
+}
+
+TEST_F(SaveDeleteWindow, CancelOnTheProgressStopsTheSaveAndSaysWhatWasSaved) {
+    Mark({1, 2, 3});
+    const QString old = destination.filePath(Name(2));
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    // While the copying waits for the answer to the clash, the user cancels the whole save.
+    AnswerClash(StringId::Replace,
+                [this] { Commands()->RunningSave()->ProgressDialog()->cancel(); });
+    Reports reports;
+    SaveTo(destination.path());
+    ASSERT_EQ(reports.texts.size(), 1);
+    const QStringList lines = reports.texts[0].split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], "The save was cancelled.");
+    EXPECT_EQ(lines[1], "3 of 9 files were saved.");
+    EXPECT_EQ(lines[2], "Not saved:");
+    EXPECT_EQ(lines.mid(3).size(), 6);
+    EXPECT_EQ(Saved(destination.path()).size(), 4); // row 1's three files and the old one
+    EXPECT_TRUE(Read(old).isEmpty());
+}
+
+TEST_F(SaveDeleteWindow, DeleteSelectsTheRowBeforeTheFirstDeleted) {
+    const struct {
+        QList<int> marked;
+        int selected;
+    } cases[] = {
+        {{3, 5}, 2},
+        {{0}, -1},
+        {{8, 9}, 7},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir fresh;
+        OpenWindow(fresh.path());
+        QStringList gone;
+        for (int row : c.marked)
+            gone << Path(row) << Base(row) + ".gps" << Base(row) + ".gsf";
+        Mark(c.marked);
+        MessageBoxes answers;
+        Click(ControlId::Delete);
+        EXPECT_EQ(answers.texts, QStringList{"Delete selected file?"});
+        EXPECT_EQ(List()->ItemCount(), Recordings - c.marked.size());
+        EXPECT_EQ(List()->FirstSelectedRow(), c.selected);
+        for (const QString& file : gone)
+            EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+        for (int row = 0; row < List()->ItemCount(); ++row)
+            EXPECT_FALSE(List()->IsChecked(row));
+        window.reset();
+    }
+}
+
+TEST_F(SaveDeleteWindow, TheOpenRecordingIsNeverDeleted) {
+    DoubleClickRow(4);
+    // Paused inside the recording, so that it stays open.
+    QTest::keyClick(List(), Qt::Key_Space);
+    window->Player().SeekMs(500);
+    ASSERT_EQ(window->CurrentIndex(), 4);
+    const QString open = Path(4);
+    Mark({4});
+    MessageBoxes answers;
+    Click(ControlId::Delete);
+    EXPECT_EQ(answers.texts, QStringList{"Files being played can't be deleted."});
+    EXPECT_EQ(List()->ItemCount(), Recordings);
+    EXPECT_TRUE(QFile::exists(open));
+
+    // With others marked the question begins with the same words; the others go.
+    const QString before = Path(2), after = Path(7);
+    Mark({2, 7});
+    answers.texts.clear();
+    Click(ControlId::Delete);
+    EXPECT_EQ(answers.texts, QStringList{"Files being played can't be deleted.\n"
+                                         "Delete selected file?"});
+    EXPECT_EQ(List()->ItemCount(), Recordings - 2);
+    EXPECT_FALSE(QFile::exists(before));
+    EXPECT_FALSE(QFile::exists(after));
+    EXPECT_TRUE(QFile::exists(open));
+    // The open recording's row moved up by one: the index follows it.
+    EXPECT_EQ(window->CurrentIndex(), 3);
+    EXPECT_EQ(Path(3), open);
+}
+
+TEST_F(SaveDeleteWindow, CancelledOrWithoutTelemetry) {
+    ASSERT_TRUE(QFile::remove(Base(1) + ".gps"));
+    ASSERT_TRUE(QFile::remove(Base(1) + ".gsf"));
+    Mark({1, 2});
+    {
+        MessageBoxes cancel(QMessageBox::Cancel);
+        Click(ControlId::Delete);
+        EXPECT_EQ(cancel.texts.size(), 1);
+    }
+    EXPECT_EQ(List()->ItemCount(), Recordings);
+    EXPECT_TRUE(List()->IsChecked(1));
+
+    const QString video = Path(1);
+    MessageBoxes answers;
+    Click(ControlId::Delete);
+    EXPECT_EQ(answers.texts, QStringList{"Delete selected file?"}) << "no word of the telemetry";
+    EXPECT_FALSE(QFile::exists(video));
+    EXPECT_EQ(List()->ItemCount(), Recordings - 2);
+}
+
+TEST_F(SaveDeleteWindow, AWriteProtectedCardIsReportedOnceNamingTheFilesKept) {
+    SmallDisk disk(4 << 20);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "this machine cannot mount a disk for this process";
+    OpenWindow(disk.Path());
+    ASSERT_TRUE(disk.ReadOnly());
+    Mark({0, 1});
+    MessageBoxes answers;
+    Click(ControlId::Delete);
+    ASSERT_EQ(answers.texts.size(), 2);
+    QStringList named = answers.texts[1].split('\n');
+    EXPECT_EQ(named.takeFirst(), "These files could not be deleted:");
+    EXPECT_EQ(named.size(), 6);
+    EXPECT_TRUE(named.contains(Name(0)));
+    EXPECT_EQ(List()->ItemCount(), Recordings);
+    window.reset();
+}
+
+} // namespace
