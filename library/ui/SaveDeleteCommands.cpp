@@ -39,7 +39,9 @@ void SaveDeleteCommands::Save() {
     m_lastSaveFolder = destination;
     m_saveRun = new SaveRun(PlanSave(marked, destination), m_window);
     connect(m_saveRun, &SaveRun::finished, this, [this](const SaveReport& report) {
+        // Ended now: the next Save may start at once.
         m_saveRun->deleteLater();
+        m_saveRun = nullptr;
         emit saveFinished(report);
     });
     m_saveRun->Start();

@@ -16,6 +16,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+// Texts in failure messages as text, not as UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 // The main window, silent, on a card of its own that the test may change: a copy of short
 // recordings (one day, one second each, the kinds in turn) made once per test program.
 class CardWindowFixture : public ::testing::Test {
