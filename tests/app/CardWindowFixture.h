@@ -16,13 +16,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-// Texts in failure messages as text, not as UTF-16 units.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 // The main window, silent, on a card of its own that the test may change: a copy of short
-// recordings (one day, one second each, the kinds in turn) made once per test program.
+// recordings (one day, three seconds each, the kinds in turn) made once per test program.
 class CardWindowFixture : public ::testing::Test {
 protected:
     static constexpr int Recordings = 10;
@@ -31,7 +26,7 @@ protected:
         made = new QTemporaryDir;
         QProcess::execute(qEnvironmentVariable("KARVENNA_DEMOCARD"),
                           {made->filePath("card"), "--days", "1", "--per-day",
-                           QString::number(Recordings), "--seconds", "1", "--size", "64x48",
+                           QString::number(Recordings), "--seconds", "3", "--size", "64x48",
                            "--fps", "10"});
     }
     static void TearDownTestSuite() { delete made; }

@@ -196,12 +196,16 @@ TEST_F(SaveDeleteWindow, TheClashQuestionSpeaksTheProgramsLanguage) {
 }
 
 TEST_F(SaveDeleteWindow, AFullDiskLeavesNoPartialFileAndTheReportNamesWhatWasNotSaved) {
-    // Row 2's video no longer fits on the disk once row 0 is saved; what follows still does.
+    // Rows 0 and 3 fit on the disk; row 2's video, between them, never does.
+    qint64 fitting = 128 * 1024;
+    for (int row : {0, 3})
+        for (const QString& file : {Path(row), Base(row) + ".gps", Base(row) + ".gsf"})
+            fitting += QFileInfo(file).size();
     QFile big(Path(2));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    big.write(QByteArray(400 * 1024, 'v'));
+    big.write(QByteArray(fitting, 'v'));
     big.close();
-    SmallDisk disk(256 * 1024);
+    SmallDisk disk(fitting);
     disk.Full();
     Mark({0, 2, 3});
     Reports reports;
