@@ -4,6 +4,12 @@
 #include "app/DecoderCheck.h"
 #include "app/Language.h"
 #include "app/MainWindowLayout.h"
+#include "app/fullscreen/CControlFileListDlg.h"
+#include "app/fullscreen/CControlPanelDlg.h"
+#include "app/fullscreen/CControlTopDlg.h"
+#include "app/fullscreen/FullScreenLayout.h"
+#include "app/fullscreen/FullScreenPanel.h"
+#include "app/fullscreen/FullScreenPanels.h"
 #include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CardLibrary.h"
 #include "library/ui/SaveDeleteCommands.h"
@@ -21,6 +27,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 
 CVeskaPlayerDlg::CVeskaPlayerDlg(const QString& cardRoot, const DriveProvider* drives,
@@ -31,9 +38,20 @@ CVeskaPlayerDlg::CVeskaPlayerDlg(const QString& cardRoot, const DriveProvider* d
     setWindowIcon(QIcon(SkinBitmap(BitmapId::AppIcon)));
     setWindowTitle(QStringLiteral("VESKA Karvenna"));
     setFixedSize(Width, Height);
+    // Full-screen mode follows the pointer without a button held.
+    setMouseTracking(true);
     SetUILanguage(ChooseUILanguage(ConfiguredLanguageValue(), QLocale::system()));
     CreateSkin();
     ApplyLayout(MainWindowLayout::Windowed);
+    m_panels = new FullScreenPanels(this, *m_fileList);
+    m_panels->FileListPanel().List()->SetCurrentIndexSource([this] { return CurrentIndex(); });
+    m_playback->SetControlBar({m_panels->ControlBar().Button(ControlBarId::PlayPause),
+                               m_panels->ControlBar().Button(ControlBarId::Mute),
+                               m_panels->ControlBar().Slider(ControlBarId::Position),
+                               m_panels->ControlBar().Slider(ControlBarId::Volume),
+                               m_panels->ControlBar().Text(ControlBarId::ElapsedTime),
+                               m_panels->ControlBar().Text(ControlBarId::TotalTime),
+                               m_panels->TitleBar().Text(TitleBarId::FileName)});
     ConnectCommands();
     qApp->installEventFilter(this);
     QMetaObject::invokeMethod(m_library, &CardLibrary::ScanDrives, Qt::QueuedConnection);
@@ -41,6 +59,8 @@ CVeskaPlayerDlg::CVeskaPlayerDlg(const QString& cardRoot, const DriveProvider* d
 
 CVeskaPlayerDlg::~CVeskaPlayerDlg() {
     qApp->removeEventFilter(this);
+    // The panels first: the file-list panel shows the rows of the window's list.
+    delete m_panels;
 }
 
 int CVeskaPlayerDlg::CurrentIndex() const {
@@ -55,6 +75,8 @@ void CVeskaPlayerDlg::CreateSkin() {
     m_videoWindow = new VideoWindow(this, ControlId::VideoWindow,
                                     MainWindowLayout::WindowedVideoRect(), m_player);
     m_videoWindow->show();
+    // The pointer over the video moves over the window, whose zones drive full-screen mode.
+    m_videoWindow->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_controls = CreateSkinnedControls(this);
     m_controls.Slider(ControlId::PositionSlider)
         ->setGeometry(MainWindowLayout::PositionSliderCreatedRect());
@@ -96,18 +118,30 @@ void CVeskaPlayerDlg::CreateSkin() {
 }
 
 void CVeskaPlayerDlg::ApplyLayout(int layout) {
-    if (layout != MainWindowLayout::Windowed)
+    using namespace MainWindowLayout;
+    if (layout == Windowed) {
+        setFixedSize(Width, Height);
+        m_videoWindow->setGeometry(WindowedVideoRect());
+        m_fileList->show();
+        for (const auto& placement : WindowedPlacements(m_mapViewState)) {
+            QWidget* control = m_controls.Control(placement.controlId);
+            control->setGeometry(placement.rect);
+            control->show();
+        }
+        RestoreWindowedLooks(m_controls);
+    } else if (layout == FullScreen) {
+        m_videoWindow->setGeometry(FullScreenVideoRect(size()));
+        m_fileList->hide();
+        for (int id : FullScreenHiddenControls())
+            m_controls.Control(id)->hide();
+        for (const auto& placement : FullScreenPlacements(size()))
+            m_controls.Control(placement.controlId)->setGeometry(placement.rect);
+        m_controls.Slider(ControlId::VolumeSlider)->SetImages(SliderLook::BarVolume);
+    } else {
         return;
-    m_videoWindow->setGeometry(MainWindowLayout::WindowedVideoRect());
+    }
     m_videoWindow->show();
     m_videoWindow->Repaint();
-    m_fileList->show();
-    for (const auto& placement : MainWindowLayout::WindowedPlacements(m_mapViewState)) {
-        QWidget* control = m_controls.Control(placement.controlId);
-        control->setGeometry(placement.rect);
-        control->show();
-    }
-    RestoreWindowedLooks(m_controls);
     update();
 }
 
@@ -124,6 +158,7 @@ void CVeskaPlayerDlg::ConnectCommands() {
     onCommand(ControlId::Delete, [this] { m_saveDelete->Delete(); });
     onCommand(ControlId::Rotate, [this] { m_snapshots->Rotate(); });
     onCommand(ControlId::Capture, [this] { m_snapshots->Capture(); });
+    onCommand(ControlId::Extend, [this] { ToggleFullScreen(); });
     onCommand(ControlId::KindAll, [this] { m_library->OnKindButton(KindAll); });
     onCommand(ControlId::KindNormal, [this] { m_library->OnKindButton(KindNormal); });
     onCommand(ControlId::KindEvent, [this] { m_library->OnKindButton(KindEvent); });
@@ -143,6 +178,7 @@ void CVeskaPlayerDlg::ConnectCommands() {
                 &PlaybackCommands::OnSliderScroll);
     connect(m_fileList, &CConfigListCtrl::rowDoubleClicked, m_playback,
             &PlaybackCommands::OnRowDoubleClicked);
+    m_panels->Connect(m_controls, *m_playback, [this](int id) { OnCommand(id); });
     connect(m_playback, &PlaybackCommands::recordingOpened, this, &CVeskaPlayerDlg::OnLoadTelemetry,
             Qt::QueuedConnection);
     // A removed card hid the video; the next recording shows it again.
@@ -186,13 +222,77 @@ void CVeskaPlayerDlg::OnDriveRemoved(const QString& root) {
     if (!m_library->ForgetRemovedDrive(root))
         return;
     m_playback->StopPlayback();
-    m_videoWindow->hide();
     m_controls.Slider(ControlId::SpeedSlider)->setValue(5);
     m_controls.Slider(ControlId::BrightnessSlider)->setValue(0);
     m_settings.Reset();
-    m_displayMode = MainWindowLayout::Windowed;
+    // With the card gone there is nothing to watch full screen: back to the window, rather
+    // than a window still covering the screen that believes it is windowed.
+    if (m_displayMode == MainWindowLayout::FullScreen)
+        LeaveFullScreen();
+    m_videoWindow->hide();
     m_mapViewState = MainWindowLayout::MapHidden;
     update();
+}
+
+QRect CVeskaPlayerDlg::ScreenRect() const {
+    return QRect(mapToGlobal(QPoint(0, 0)), size());
+}
+
+void CVeskaPlayerDlg::ToggleFullScreen() {
+    if (m_displayMode == MainWindowLayout::Windowed)
+        EnterFullScreen();
+    else
+        LeaveFullScreen();
+}
+
+void CVeskaPlayerDlg::EnterFullScreen() {
+    m_windowRect = geometry();
+    hide();
+    m_displayMode = MainWindowLayout::FullScreen;
+    m_panels->HideAll();
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // Covers the screen also where no window manager answers the full-screen request.
+    setGeometry(screen()->geometry());
+    showFullScreen();
+    ApplyLayout(MainWindowLayout::FullScreen);
+}
+
+void CVeskaPlayerDlg::LeaveFullScreen() {
+    m_videoWindow->hide();
+    m_displayMode = MainWindowLayout::Windowed;
+    showNormal();
+    // The file-list panel goes too: it belongs to the full screen it floated over.
+    m_panels->HideAll();
+    ApplyLayout(MainWindowLayout::Windowed);
+    move(m_windowRect.topLeft());
+}
+
+void CVeskaPlayerDlg::OnPointerMoved(int y) {
+    using namespace FullScreenLayout;
+    if (m_displayMode == MainWindowLayout::Windowed) {
+        // Over the enlarged map the window's controls stay away.
+        if (m_mapViewState != MainWindowLayout::MapEnlarged)
+            ShowPointerControls(true);
+        return;
+    }
+    const int zone = FullScreenLayout::PointerZone(y, height());
+    if (zone == m_pointerZone)
+        return;
+    m_pointerZone = zone;
+    ShowPointerControls(false);
+    m_controls.Button(ControlId::Extend)->setVisible(zone == BandZone);
+    m_videoWindow->Repaint();
+    if (zone == BandZone)
+        m_panels->ShowBars(ScreenRect());
+    else
+        m_panels->HideAll();
+}
+
+void CVeskaPlayerDlg::ShowPointerControls(bool show) {
+    m_fileList->setVisible(show);
+    for (int id : MainWindowLayout::PointerControls())
+        m_controls.Control(id)->setVisible(show);
 }
 
 void CVeskaPlayerDlg::paintEvent(QPaintEvent*) {
@@ -215,21 +315,41 @@ void CVeskaPlayerDlg::mousePressEvent(QMouseEvent* event) {
     QDialog::mousePressEvent(event);
 }
 
+void CVeskaPlayerDlg::mouseMoveEvent(QMouseEvent* event) {
+    OnPointerMoved(event->position().toPoint().y());
+    QDialog::mouseMoveEvent(event);
+}
+
+void CVeskaPlayerDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_displayMode != MainWindowLayout::FullScreen)
+        return;
+    // The screen's size may arrive after the layout was made, or change while full screen.
+    ApplyLayout(MainWindowLayout::FullScreen);
+    m_panels->PlaceBars(ScreenRect());
+}
+
 bool CVeskaPlayerDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
-    auto* widget = static_cast<QWidget*>(watched);
-    if (widget != this && !isAncestorOf(widget))
+    // Keys reach the window from its own controls and from the full-screen panels.
+    const QWidget* window = static_cast<QWidget*>(watched)->window();
+    if (window != this &&
+        !(window->parentWidget() == this && qobject_cast<const FullScreenPanel*>(window)))
         return false;
     return HandleKey(static_cast<QKeyEvent*>(event)->key());
 }
 
 bool CVeskaPlayerDlg::HandleKey(int key) {
     switch (key) {
+    case Qt::Key_Escape:
+        if (m_displayMode == MainWindowLayout::FullScreen)
+            LeaveFullScreen();
+        // The window is a dialog, but Esc does not end it.
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        // The window is a dialog, but neither key ends it.
+        // Nor does Enter.
         return true;
     case Qt::Key_Space:
         m_playback->PlayPause();

@@ -14,6 +14,7 @@
 class CConfigListCtrl;
 class CSettingsDlg;
 class CardLibrary;
+class FullScreenPanels;
 class PlaybackCommands;
 class SaveDeleteCommands;
 class SnapshotCommands;
@@ -37,6 +38,8 @@ public:
     ~CVeskaPlayerDlg() override;
 
     int DisplayMode() const { return m_displayMode; }
+    // The pointer's last zone in full-screen mode (FullScreenLayout); kept across the modes.
+    int PointerZone() const { return m_pointerZone; }
     int MapViewState() const { return m_mapViewState; }
     int CurrentIndex() const;
     const QString& LibraryRoot() const;
@@ -55,6 +58,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -63,6 +68,13 @@ private:
     void ConnectCommands();
     void OnLoadTelemetry(const QString& recordingPath);
     void OnSettings();
+    void ToggleFullScreen();
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    void OnPointerMoved(int y);
+    void ShowPointerControls(bool show);
+    // The window's rectangle on the screen.
+    QRect ScreenRect() const;
     bool HandleKey(int key);
 
     // First, so that it goes last: the window's controls must not outlive their engine.
@@ -82,6 +94,10 @@ private:
     SnapshotCommands* m_snapshots = nullptr;
     SaveDeleteCommands* m_saveDelete = nullptr;
     QHash<int, std::function<void()>> m_commands;
+    FullScreenPanels* m_panels = nullptr;
+    // Where the window stood before it went full screen, to return there.
+    QRect m_windowRect;
     int m_displayMode = 1;
+    int m_pointerZone = 0;
     int m_mapViewState = 0;
 };

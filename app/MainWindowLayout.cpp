@@ -61,4 +61,44 @@ QPoint MapHeaderPosition(int mapViewState) {
     return mapViewState == MapInPane ? QPoint(695, 437) : QPoint(695, 635);
 }
 
+QRect FullScreenVideoRect(QSize client) {
+    const int w = client.width();
+    const int h = client.height();
+    const int d = w / 16;
+    if (h >= 9 * d)
+        return {0, (h - 9 * d) / 2, w, 9 * d};
+    const int e = h / 9;
+    return {(w - 16 * e) / 2, 0, 16 * e, h};
+}
+
+QList<Placement> FullScreenPlacements(QSize client) {
+    using namespace ControlId;
+    const int w = client.width();
+    const int h = client.height();
+    return {
+        {Settings, {w - 94, h - 36, 37, 28}},        {Extend, {w - 56, 7, 36, 22}},
+        {Rewind, {w - 550, h - 36, 36, 28}},         {Forward, {w - 514, h - 36, 37, 28}},
+        {PlayPause, {w - 465, h - 36, 37, 28}},      {Previous, {w - 416, h - 36, 36, 28}},
+        {Next, {w - 380, h - 36, 37, 28}},           {Mute, {w - 319, h - 32, 22, 16}},
+        {PositionSlider, {20, h - 39, w - 599, 20}}, {VolumeSlider, {w - 291, h - 31, 181, 15}},
+    };
+}
+
+QList<int> FullScreenHiddenControls() {
+    using namespace ControlId;
+    return {Minimize,   Close,      Rotate,   Capture,     FolderToggle,     Calendar,
+            Save,       Delete,     CheckAll, KindAll,     KindNormal,       KindEvent,
+            KindMotion, MapEnlarge, MapClose, SpeedSlider, BrightnessSlider, ElapsedTime,
+            TotalTime,  FileName};
+}
+
+QList<int> PointerControls() {
+    using namespace ControlId;
+    return {Minimize,         Close,       Settings, Calendar,       Save,        Delete,
+            Rotate,           Capture,     Extend,   KindAll,        KindNormal,  KindEvent,
+            KindMotion,       Rewind,      Forward,  PlayPause,      Previous,    Next,
+            MapEnlarge,       MapClose,    Mute,     PositionSlider, SpeedSlider, VolumeSlider,
+            BrightnessSlider, ElapsedTime, TotalTime};
+}
+
 } // namespace MainWindowLayout

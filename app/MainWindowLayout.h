@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QSize>
 
 // Where the main window's controls stand in each layout, as numbers only.
 namespace MainWindowLayout {
@@ -29,5 +30,16 @@ QRect WindowedListRect();
 QRect WindowedMapRect(int mapViewState);
 // Where the map pane's header strip is drawn over the background.
 QPoint MapHeaderPosition(int mapViewState);
+
+// Full screen: the video fitted at 16:9 into the client area and centred.
+QRect FullScreenVideoRect(QSize client);
+// The playback controls that stay in the full-screen window as a bottom bar (and the mode's own
+// button at the top right) until the pointer first changes zone.
+QList<Placement> FullScreenPlacements(QSize client);
+// The controls the full-screen layout hides.
+QList<int> FullScreenHiddenControls();
+// The controls that every pointer movement shows again in the windowed layout, and that the
+// pointer zones of full-screen mode hide.
+QList<int> PointerControls();
 
 } // namespace MainWindowLayout

@@ -13,8 +13,19 @@ constexpr QColor ListBackground(33, 33, 33);
 constexpr QColor GridColour(44, 44, 44);
 } // namespace
 
-CConfigListCtrl::CConfigListCtrl(QWidget* parent) : QTableView(parent), m_rows(this) {
-    setModel(&m_rows);
+CConfigListCtrl::CConfigListCtrl(QWidget* parent) : CConfigListCtrl(parent, nullptr) {}
+
+CConfigListCtrl::CConfigListCtrl(QWidget* parent, CConfigListCtrl& main)
+    : CConfigListCtrl(parent, &main) {}
+
+CConfigListCtrl::CConfigListCtrl(QWidget* parent, CConfigListCtrl* main)
+    : QTableView(parent), m_rows(main ? main->m_rows : new RecordingRowsModel(this)) {
+    setModel(m_rows);
+    if (main) {
+        setSelectionModel(main->selectionModel());
+        m_twin = main;
+        main->m_twin = this;
+    }
     setItemDelegate(new RecordingRowDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -70,32 +81,32 @@ int CConfigListCtrl::CurrentIndex() const {
 }
 
 int CConfigListCtrl::ItemCount() const {
-    return m_rows.rowCount();
+    return m_rows->rowCount();
 }
 
 void CConfigListCtrl::SetRows(QList<RecordingEntry> rows) {
     m_activeRow = -1;
     for (RecordingEntry& row : rows)
         row.checked = false;
-    m_rows.SetRows(std::move(rows));
+    m_rows->SetRows(std::move(rows));
 }
 
 void CConfigListCtrl::DeleteAllItems() {
     m_activeRow = -1;
-    m_rows.SetRows({});
+    m_rows->SetRows({});
 }
 
 QString CConfigListCtrl::ItemText(int row, int column) const {
-    return m_rows.Text(row, column);
+    return m_rows->Text(row, column);
 }
 
 bool CConfigListCtrl::IsChecked(int row) const {
-    const RecordingEntry* entry = m_rows.Row(row);
+    const RecordingEntry* entry = m_rows->Row(row);
     return entry && entry->checked;
 }
 
 void CConfigListCtrl::SetChecked(int row, bool checked) {
-    m_rows.SetChecked(row, checked);
+    m_rows->SetChecked(row, checked);
 }
 
 int CConfigListCtrl::FirstSelectedRow() const {
@@ -113,12 +124,26 @@ void CConfigListCtrl::DeselectAll() {
 
 void CConfigListCtrl::SelectRow(int row) {
     if (row >= 0 && row < ItemCount())
-        selectionModel()->select(m_rows.index(row, 0),
+        selectionModel()->select(m_rows->index(row, 0),
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+void CConfigListCtrl::ShowRow(int row) {
+    DeselectAll();
+    SelectRow(row);
+    for (CConfigListCtrl* list : {this, m_twin.data()})
+        if (list)
+            list->scrollTo(m_rows->index(row, ColumnName));
+}
+
+void CConfigListCtrl::RepaintRows() {
+    for (CConfigListCtrl* list : {this, m_twin.data()})
+        if (list)
+            list->viewport()->update();
+}
+
 QRect CConfigListCtrl::CheckBoxRect(int row) const {
-    return RecordingRowDelegate::CheckBoxRect(visualRect(m_rows.index(row, ColumnCheck)));
+    return RecordingRowDelegate::CheckBoxRect(visualRect(m_rows->index(row, ColumnCheck)));
 }
 
 bool CConfigListCtrl::event(QEvent* event) {
@@ -144,7 +169,7 @@ bool CConfigListCtrl::focusNextPrevChild(bool next) {
     }
     DeselectAll();
     SelectRow(m_activeRow);
-    scrollTo(m_rows.index(m_activeRow, ColumnCheck));
+    scrollTo(m_rows->index(m_activeRow, ColumnCheck));
     return true;
 }
 

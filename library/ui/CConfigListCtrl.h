@@ -17,6 +17,10 @@ public:
     static constexpr int ColumnWidths[RecordingColumnCount] = {163, 51, 54, 40, 0};
 
     explicit CConfigListCtrl(QWidget* parent = nullptr);
+    // A second list that shows the rows of `main`: the same recordings, check marks and selection
+    // at the same indexes, whichever of the two the user works in.
+    // The twin must be destroyed before `main`.
+    CConfigListCtrl(QWidget* parent, CConfigListCtrl& main);
     ~CConfigListCtrl() override;
 
     // Puts the skinned scroll bar beside the list, in the list's parent, replacing an earlier
@@ -33,7 +37,7 @@ public:
     void SetRows(QList<RecordingEntry> rows);
     void DeleteAllItems();
     // Null outside the rows.
-    const RecordingEntry* Row(int row) const { return m_rows.Row(row); }
+    const RecordingEntry* Row(int row) const { return m_rows->Row(row); }
     // A column's text as the list shows it (column 3: "1" checked, "0" not); empty outside.
     QString ItemText(int row, int column) const;
     bool IsChecked(int row) const;
@@ -42,6 +46,10 @@ public:
     int FirstSelectedRow() const;
     void DeselectAll();
     void SelectRow(int row);
+    // Makes row the only selected one and scrolls it into view, here and in the twin list.
+    void ShowRow(int row);
+    // Paints the rows again here and in the twin list, for a playing row that changed.
+    void RepaintRows();
 
     // Where row's check box is drawn, in viewport coordinates.
     QRect CheckBoxRect(int row) const;
@@ -62,7 +70,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    RecordingRowsModel m_rows;
+    CConfigListCtrl(QWidget* parent, CConfigListCtrl* main);
+
+    // The main list's own, shared by its twin; the twin must go first.
+    RecordingRowsModel* m_rows;
+    // The other list showing the same rows, if any.
+    QPointer<CConfigListCtrl> m_twin;
     QPointer<CNblFileListVerticleScrollbar> m_scrollBar;
     std::function<int()> m_currentIndex;
     // The row whose check box has the keyboard, set by a click on a box's cell or by Tab; -1

@@ -43,6 +43,23 @@ PlaybackCommands::PlaybackCommands(CDShowPlayer& player, PlaybackControls contro
     connect(&m_positionTimer, &QTimer::timeout, this, &PlaybackCommands::PositionTick);
 }
 
+void PlaybackCommands::SetControlBar(ControlBarTwins twins) {
+    m_bar = twins;
+    // One volume scale on both sliders, so that they always stand at the same place.
+    m_bar->volume->setRange(m_controls.volume->minimum(), m_controls.volume->maximum());
+    m_bar->position->setRange(m_controls.position->minimum(), m_controls.position->maximum());
+    SyncControlBar();
+}
+
+void PlaybackCommands::SyncControlBar() {
+    if (!m_bar)
+        return;
+    m_bar->volume->setValue(m_controls.volume->value());
+    const bool muted = m_controls.mute->GetCheck();
+    m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_bar->volume->value()));
+    ShowMuted(muted);
+}
+
 bool PlaybackCommands::OpenRecording(const QString& path) {
     if (!m_decoderCheck())
         return false;
@@ -55,8 +72,11 @@ bool PlaybackCommands::OpenRecording(const QString& path) {
     }
     m_openPath = path;
     ShowLength(m_player.DurationMs());
+    const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     m_controls.fileName->hide();
-    m_controls.fileName->setText(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+    m_controls.fileName->setText(fileName);
+    if (m_bar)
+        m_bar->fileName->setText(fileName);
     m_controls.speed->setValue(SpeedNormal);
     m_controls.brightness->setValue(0);
     if (m_fileNameShown())
@@ -90,7 +110,7 @@ void PlaybackCommands::PlayPause() {
         ShowPlayLook(true);
         ShowLength(m_player.DurationMs());
     }
-    m_list.viewport()->update();
+    m_list.RepaintRows();
 }
 
 void PlaybackCommands::Rewind() {
@@ -129,9 +149,7 @@ void PlaybackCommands::OpenRow(int row) {
     const QString path = m_list.ItemText(row, ColumnPath);
     if (path.isEmpty())
         return;
-    m_list.DeselectAll();
-    m_list.SelectRow(row);
-    m_list.scrollTo(m_list.model()->index(row, ColumnName));
+    m_list.ShowRow(row);
     if (OpenRecording(path))
         PlayPause();
 }
@@ -143,21 +161,42 @@ void PlaybackCommands::OnRowDoubleClicked(int row) {
     m_currentIndex = row;
     // A failed open has moved on to the next row already; the index then names the row that
     // plays, or -1 when none does.
-    if (OpenRecording(path))
-        PlayPause();
+    if (!OpenRecording(path))
+        return;
+    m_list.ShowRow(row);
+    PlayPause();
 }
 
 void PlaybackCommands::OnMute() {
     const bool muted = m_controls.mute->GetCheck();
     m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_controls.volume->value()));
-    ShowMuteLook(muted);
+    ShowMuted(muted);
+}
+
+void PlaybackCommands::OnBarMute() {
+    const bool muted = m_bar->mute->GetCheck();
+    m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_bar->volume->value()));
+    if (!muted)
+        m_controls.volume->setValue(m_bar->volume->value());
+    ShowMuted(muted);
+}
+
+void PlaybackCommands::OnVolumeScroll(int position) {
+    m_controls.volume->setValue(position);
+    if (m_bar)
+        m_bar->volume->setValue(position);
+    ShowMuted(position == 0);
+    m_player.SetVolume(VolumeWordFromSlider(position));
 }
 
 void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
-    if (controlId == m_controls.position->ControlId()) {
+    const bool barPosition = m_bar && controlId == m_bar->position->ControlId();
+    if (controlId == m_controls.position->ControlId() || barPosition) {
         if (code == SliderCode::PageLeft || code == SliderCode::PageRight ||
             code == SliderCode::Dragging) {
             m_player.SeekMs(position);
+            if (barPosition)
+                m_controls.position->setValue(position);
             PositionTick();
         }
     } else if (!IsScrollCode(code)) {
@@ -165,10 +204,9 @@ void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
     } else if (controlId == m_controls.speed->ControlId()) {
         if (m_player.State() == CDShowGraph::Running)
             m_player.SetRate(RateForSpeedPosition(position));
-    } else if (controlId == m_controls.volume->ControlId()) {
-        m_controls.mute->SetCheck(position == 0);
-        ShowMuteLook(position == 0);
-        m_player.SetVolume(VolumeWordFromSlider(position));
+    } else if (controlId == m_controls.volume->ControlId() ||
+               (m_bar && controlId == m_bar->volume->ControlId())) {
+        OnVolumeScroll(position);
     } else if (controlId == m_controls.brightness->ControlId()) {
         m_player.SetBrightness(position);
     }
@@ -188,6 +226,7 @@ void PlaybackCommands::PositionTick() {
             m_controls.position->setValue(int(position));
             m_controls.position->RedrawNow();
         }
+        MoveBarPosition(position);
     } else {
         m_player.Pause();
         // Position 0 while paused counts as the end: rewinding to the start skips on.
@@ -195,6 +234,7 @@ void PlaybackCommands::PositionTick() {
             return AtEndOfRecording(position, length);
         m_controls.position->setValue(int(position));
         m_controls.position->RedrawNow();
+        MoveBarPosition(position);
     }
     ShowTimes(position, length);
     emit positionShown(position);
@@ -207,6 +247,14 @@ void PlaybackCommands::AtEndOfRecording(qint64 positionMs, qint64 lengthMs) {
     m_controls.position->setSliderDown(false);
     m_controls.position->releaseMouse();
     Next();
+    MoveBarPosition(m_controls.position->value());
+}
+
+void PlaybackCommands::MoveBarPosition(qint64 positionMs) {
+    if (!m_bar || m_bar->position->isSliderDown())
+        return;
+    m_bar->position->setValue(int(positionMs));
+    m_bar->position->RedrawNow();
 }
 
 void PlaybackCommands::FollowOpenRecording() {
@@ -226,7 +274,10 @@ void PlaybackCommands::StopPlayback() {
     m_controls.position->setValue(0);
     m_controls.position->RedrawNow();
     ShowTimes(0, 0);
+    MoveBarPosition(0);
     m_controls.fileName->clear();
+    if (m_bar)
+        m_bar->fileName->clear();
     m_currentIndex = -1;
     ShowPlayLook(false);
     emit playbackStopped();
@@ -239,26 +290,44 @@ void PlaybackCommands::Shutdown() {
 }
 
 void PlaybackCommands::ShowPlayLook(bool playing) {
-    m_controls.playPause->SetImages(playing ? ButtonLook::Pause : ButtonLook::Play);
-    m_controls.playPause->SetTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
-    m_controls.playPause->update();
+    for (CNblSkinButton* button : {m_controls.playPause, m_bar ? m_bar->playPause : nullptr}) {
+        if (!button)
+            continue;
+        button->SetImages(playing ? ButtonLook::Pause : ButtonLook::Play);
+        button->SetTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
+        button->update();
+    }
 }
 
-void PlaybackCommands::ShowMuteLook(bool muted) {
+void PlaybackCommands::ShowMuted(bool muted) {
+    m_controls.mute->SetCheck(muted);
     m_controls.mute->SetImages(muted ? ButtonLook::Muted : ButtonLook::Volume);
     m_controls.mute->update();
+    if (!m_bar)
+        return;
+    m_bar->mute->SetCheck(muted);
+    m_bar->mute->SetImages(muted ? ButtonLook::BarMuted : ButtonLook::BarVolume);
+    m_bar->mute->update();
 }
 
 void PlaybackCommands::ShowLength(qint64 lengthMs) {
     m_controls.position->setRange(0, int(lengthMs));
     m_controls.total->setText(TimeText(lengthMs));
+    if (m_bar) {
+        m_bar->position->setRange(0, int(lengthMs));
+        m_bar->total->setText(TimeText(lengthMs));
+    }
 }
 
 void PlaybackCommands::ShowTimes(qint64 positionMs, qint64 lengthMs) {
-    for (auto [text, value] :
-         {std::pair{m_controls.elapsed, positionMs}, {m_controls.total, lengthMs}}) {
+    const std::pair<CNblStaticTrans*, qint64> texts[] = {
+        {m_controls.elapsed, positionMs},
+        {m_controls.total, lengthMs},
+        {m_bar ? m_bar->elapsed : nullptr, positionMs},
+        {m_bar ? m_bar->total : nullptr, lengthMs}};
+    for (auto [text, value] : texts) {
         const QString shown = TimeText(value);
-        if (text->text() != shown)
+        if (text && text->text() != shown)
             text->setText(shown);
     }
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class CConfigListCtrl;
 class CDShowPlayer;
@@ -24,6 +25,18 @@ struct PlaybackControls {
     CNblStaticTrans* fileName;
 };
 
+// The full-screen bars' twins of the window's playback controls, kept showing the same state.
+struct ControlBarTwins {
+    CNblSkinButton* playPause;
+    CNblSkinButton* mute;
+    CNblImageSlider* position;
+    CNblImageSlider* volume;
+    CNblStaticTrans* elapsed;
+    CNblStaticTrans* total;
+    // The title bar's.
+    CNblStaticTrans* fileName;
+};
+
 // The window's side of playback: opening recordings from the list, the playback buttons and
 // sliders, the position display every 200 ms and the walk on to the next row at the end.
 class PlaybackCommands : public QObject {
@@ -42,6 +55,11 @@ public:
     int CurrentIndex() const { return m_currentIndex; }
     bool TimerRunning() const { return m_positionTimer.isActive(); }
 
+    // From now on every change of the window's playback controls shows on the twins too.
+    void SetControlBar(ControlBarTwins twins);
+    // The control bar was laid out: it takes the window's volume and mute state.
+    void SyncControlBar();
+
     bool OpenRecording(const QString& path);
     void PlayPause();
     void Rewind();
@@ -50,6 +68,7 @@ public:
     void Previous();
     void OnRowDoubleClicked(int row);
     void OnMute();
+    void OnBarMute();
     void OnSliderScroll(int controlId, int code, int position);
     void PositionTick();
     // The list was rebuilt under the open recording: its index follows it to its new row, or
@@ -70,13 +89,18 @@ signals:
 private:
     void OpenRow(int row);
     void ShowPlayLook(bool playing);
-    void ShowMuteLook(bool muted);
+    // Both mute buttons checked or not, with the matching looks.
+    void ShowMuted(bool muted);
+    void OnVolumeScroll(int position);
+    // Moves the control bar's position slider, unless the user holds its thumb.
+    void MoveBarPosition(qint64 positionMs);
     void ShowTimes(qint64 positionMs, qint64 lengthMs);
     void ShowLength(qint64 lengthMs);
     void AtEndOfRecording(qint64 positionMs, qint64 lengthMs);
 
     CDShowPlayer& m_player;
     PlaybackControls m_controls;
+    std::optional<ControlBarTwins> m_bar;
     CConfigListCtrl& m_list;
     QWidget* m_window;
     std::function<bool()> m_decoderCheck;
