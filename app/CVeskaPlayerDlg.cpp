@@ -247,7 +247,7 @@ void CVeskaPlayerDlg::ToggleFullScreen() {
 
 void CVeskaPlayerDlg::EnterFullScreen() {
     m_windowRect = geometry();
-    hide();
+    // Not hidden on the way: hiding a dialog ends its run, and with it the program.
     m_displayMode = MainWindowLayout::FullScreen;
     m_panels->HideAll();
     setMinimumSize(0, 0);

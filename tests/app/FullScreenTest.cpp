@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -105,6 +106,20 @@ TEST_F(FullScreen, FitsTheVideoAt16To9AndLeavesTheBottomBarInTheWindow) {
         EXPECT_TRUE(Control(ControlId::FileList)->isVisible());
         EXPECT_TRUE(Control(ControlId::KindAll)->isVisible());
     }
+}
+
+TEST_F(FullScreen, TheProgramRunsOnInFullScreen) {
+    // The program runs the window as a dialog, which ends when it is hidden.
+    bool runningFullScreen = false;
+    QTimer::singleShot(0, [&] {
+        EnterOn({1920, 1080});
+        QTimer::singleShot(0, [&] {
+            runningFullScreen = window->DisplayMode() == 2 && window->isVisible();
+            window->Close();
+        });
+    });
+    window->exec();
+    EXPECT_TRUE(runningFullScreen);
 }
 
 TEST_F(FullScreen, BandsAtTheEdgesShowTheBarsAndTheVideoHidesThem) {

@@ -1,20 +1,36 @@
 #!/bin/sh
-# Starts the real program under a virtual X server on a card, saves a picture of its window, and
-# checks that it keeps running and then ends cleanly when asked to.
+# Starts the real program under a virtual X server on a card, saves a picture of its window,
+# plays the first recording full screen with the pointer in the bottom band and saves a picture
+# of the screen, and checks that the program keeps running and then ends cleanly when asked to.
 set -eu
-program=$1 card=$2 screenshot=$3
-mkdir -p "$(dirname "$screenshot")"
-rm -f "$screenshot"
-xvfb-run -a -s "-screen 0 1022x682x24" sh -c '
-    "$0" --card "$1" &
+program=$1 card=$2 screenshots=$3
+mkdir -p "$screenshots"
+rm -f "$screenshots/main-window.png" "$screenshots/full-screen.png"
+xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
+    program=$0 card=$1 screenshots=$2
+    "$program" --card "$card" &
     pid=$!
     sleep 5
     kill -0 $pid || { echo "the program ended at start-up"; exit 1; }
-    ffmpeg -v error -y -f x11grab -video_size 1022x682 -i "$DISPLAY" -frames:v 1 "$2"
+    eval "$(xdotool search --onlyvisible --name "VESKA Karvenna" getwindowgeometry --shell)"
+    ffmpeg -v error -y -f x11grab -video_size ${WIDTH}x$HEIGHT -i "$DISPLAY+$X,$Y" \
+        -frames:v 1 "$screenshots/main-window.png"
+    # Double-click the first recording, then the window'\''s full-screen button.
+    xdotool mousemove $((X + 770)) $((Y + 136)) click --repeat 2 --delay 80 1
+    sleep 1
+    xdotool mousemove $((X + 663)) $((Y + 64)) click 1
+    sleep 2
+    xdotool mousemove 640 200 sleep 0.5 mousemove 640 700
+    sleep 1
+    ffmpeg -v error -y -f x11grab -video_size 1280x720 -i "$DISPLAY" \
+        -frames:v 1 "$screenshots/full-screen.png"
+    kill -0 $pid || { echo "the program ended in full-screen mode"; exit 1; }
     kill -TERM $pid
     wait $pid || { echo "the program did not end cleanly"; exit 1; }
-' "$program" "$card" "$screenshot"
+' "$program" "$card" "$screenshots"
 # A blank or missing window compresses to a few kilobytes.
-size=$(wc -c < "$screenshot")
-[ "$size" -gt 30000 ] || { echo "the screenshot looks empty ($size bytes)"; exit 1; }
-echo "screenshot: $screenshot"
+for screenshot in "$screenshots/main-window.png" "$screenshots/full-screen.png"; do
+    size=$(wc -c < "$screenshot")
+    [ "$size" -gt 30000 ] || { echo "$screenshot looks empty ($size bytes)"; exit 1; }
+    echo "screenshot: $screenshot"
+done

@@ -55,7 +55,7 @@ default=$(XDG_DATA_HOME="$scratch/home" XDG_DATA_DIRS="$prefix/share:/usr/share"
 [ "$default" = "$app_id.desktop" ] || fail "xdg-mime names '$default' for the card"
 
 # The installed program starts on a card and shows its window.
-"$source_dir/tests/app/smoke.sh" "$prefix/bin/karvenna" "$card" "$scratch/installed.png" \
+"$source_dir/tests/app/smoke.sh" "$prefix/bin/karvenna" "$card" "$scratch/installed" \
     >/dev/null
 
 # The Debian package: its dependencies and what it unpacks.
