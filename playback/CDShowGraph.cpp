@@ -11,8 +11,6 @@ namespace {
 constexpr float MinRate = 0.5f;
 constexpr float MaxRate = 2.0f;
 constexpr int MaxBrightness = 150;
-// A card that does not deliver the first picture within this time counts as unreadable.
-constexpr std::chrono::seconds FirstPictureTimeout(10);
 
 } // namespace
 
@@ -25,11 +23,28 @@ CDShowGraph::CDShowGraph(QSize clientSize, AudioOutputFactory audio)
 
 CDShowGraph::~CDShowGraph() {
     // Threads first: nothing may post to this object once it starts going.
+    m_opener.reset();
     m_pipeline.reset();
 }
 
 HRESULT CDShowGraph::Build(const QString& path) {
-    std::unique_ptr<MediaFile> file = MediaFile::Open(path);
+    m_opener = std::make_unique<MediaOpener>(path, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_opener)
+                    emit built(SUCCEEDED(FinishBuild()));
+            },
+            Qt::QueuedConnection);
+    });
+    if (!m_opener->Wait(BuildWait))
+        return VFW_S_STATE_INTERMEDIATE;
+    return FinishBuild();
+}
+
+HRESULT CDShowGraph::FinishBuild() {
+    std::unique_ptr<MediaFile> file = m_opener->Take(m_error);
+    m_opener.reset();
     if (!file)
         return E_FAIL;
     std::unique_ptr<AudioOutput> output = file->AudioStream() && m_audio ? m_audio() : nullptr;
@@ -38,8 +53,9 @@ HRESULT CDShowGraph::Build(const QString& path) {
                                                     [this] { PostPresent(); });
     m_pictureSize = m_clientSize.isEmpty() ? videoSize : m_clientSize;
     SetVolume(m_volume);
-    if (!m_pipeline->Start(Target()) || !m_pipeline->WaitForFirstPicture(FirstPictureTimeout)) {
+    if (!m_pipeline->Start(Target())) {
         m_pipeline.reset();
+        m_error = QStringLiteral("the H.264 decoder cannot be opened");
         return E_FAIL;
     }
     m_durationCache = 0;
@@ -84,6 +100,10 @@ HRESULT CDShowGraph::Stop() {
     m_pipeline->SetPlaying(false);
     m_state = Stopped;
     return S_OK;
+}
+
+bool CDShowGraph::Ended() const {
+    return m_pipeline && m_pipeline->Finished();
 }
 
 HRESULT CDShowGraph::CurrentPosition(qint64& position) {
@@ -163,7 +183,8 @@ HRESULT CDShowGraph::SetDecoderParam(int id, int value) {
 }
 
 bool CDShowGraph::GrabFrame(QImage& frame) {
-    if (!m_shown.source)
+    // Until the picture of the last seek is shown, the one on screen belongs to another time.
+    if (!m_shown.source || FramePending() || m_shown.serial != m_pipeline->Serial())
         return false;
     const AVFrame* source = m_shown.source.get();
     QImage grabbed = m_converter.Convert(source, QSize(source->width, source->height), m_look);
@@ -171,6 +192,10 @@ bool CDShowGraph::GrabFrame(QImage& frame) {
         return false;
     frame = grabbed;
     return true;
+}
+
+qint64 CDShowGraph::ShownPosition() const {
+    return m_shown.position;
 }
 
 bool CDShowGraph::FramePending() const {
@@ -209,6 +234,7 @@ void CDShowGraph::Present() {
     m_presentPosted = false;
     if (!m_pipeline)
         return;
+    const bool seekPending = m_pipeline->SeekPending();
     int waitMs = -1;
     std::optional<VideoFrame> due = m_pipeline->TakeDuePicture(waitMs);
     if (due) {
@@ -218,6 +244,6 @@ void CDShowGraph::Present() {
     }
     if (waitMs >= 0)
         m_presentTimer.start(waitMs);
-    if (due)
-        emit frameShown();
+    if (seekPending && !m_pipeline->SeekPending())
+        emit seekSettled();
 }

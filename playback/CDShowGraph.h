@@ -3,12 +3,14 @@
 #include "playback/AudioOutput.h"
 #include "playback/FrameConverter.h"
 #include "playback/MediaFile.h"
+#include "playback/MediaOpener.h"
 #include "playback/PlaybackResult.h"
 #include "playback/VideoFrameQueue.h"
 
 #include <QImage>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -35,8 +37,15 @@ public:
     CDShowGraph(QSize clientSize, AudioOutputFactory audio);
     ~CDShowGraph() override;
 
-    // Builds the chain for `path`; the graph stays empty on failure.
+    // Builds the chain for `path`, opening the file on a thread of its own. S_OK when built; a
+    // failure when the file cannot be played (the graph stays empty, Error() says why);
+    // VFW_S_STATE_INTERMEDIATE when the file has not answered within BuildWait, and built()
+    // follows. The window's thread never waits longer than that on a file.
     HRESULT Build(const QString& path);
+    static constexpr std::chrono::milliseconds BuildWait{200};
+    bool Building() const { return m_opener != nullptr; }
+    // Why the last Build failed.
+    const QString& Error() const { return m_error; }
 
     int State() const { return m_state; }
     // A recording is open and neither stopped nor closed.
@@ -44,6 +53,9 @@ public:
     HRESULT Run();
     HRESULT Pause();
     HRESULT Stop();
+
+    // Everything has played: the position stays at the end.
+    bool Ended() const;
 
     // 100-ns units.
     HRESULT CurrentPosition(qint64& position);
@@ -74,15 +86,21 @@ public:
 
     // The picture asked for by the last seek is still being decoded.
     bool FramePending() const;
+    // Where the picture now shown starts (100-ns units). After a seek into a damaged stream it
+    // may be a later one than asked for: the first the decoder could make.
+    qint64 ShownPosition() const;
     const MediaInfo* Info() const;
 
 signals:
-    // A new picture is shown (after every seek, and while running at the video's frame rate).
-    void frameShown();
+    // A Build that took longer than BuildWait has ended: built or failed.
+    void built(bool ok);
+    // The picture asked for by the last seek is shown, or the file has none there.
+    void seekSettled();
     // What Picture() gives has changed: a new frame, a new look or a new size.
     void pictureChanged();
 
 private:
+    HRESULT FinishBuild();
     void Present();
     void PostPresent();
     PictureTarget Target() const;
@@ -91,7 +109,9 @@ private:
 
     QSize m_clientSize;
     AudioOutputFactory m_audio;
+    std::unique_ptr<MediaOpener> m_opener;
     std::unique_ptr<PlaybackPipeline> m_pipeline;
+    QString m_error;
 
     int m_state = Empty;
     float m_rate = 1.0f;

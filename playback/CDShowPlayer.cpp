@@ -1,10 +1,20 @@
 #include "playback/CDShowPlayer.h"
 
+#include "common/LogCategories.h"
 #include "playback/FilterCheck.h"
 #include "playback/MediaTime.h"
+#include "playback/PictureWait.h"
 
+#include <QEventLoop>
 #include <QPainter>
 #include <cmath>
+
+namespace {
+
+// Callers without a window take the first picture as part of the open.
+constexpr int FirstPictureTimeoutMs = 10000;
+
+} // namespace
 
 CDShowPlayer::CDShowPlayer(AudioOutputFactory audio) : m_audio(std::move(audio)) {}
 
@@ -30,16 +40,54 @@ int CDShowPlayer::CheckFilters() {
     return CheckPlaybackPieces(ProbePlaybackPieces());
 }
 
-bool CDShowPlayer::Open(const QString& path) {
-    if (!m_attached || path.isEmpty())
-        return false;
-    ReplaceGraph();
-    if (FAILED(m_graph->Build(path))) {
-        m_graph.reset();
-        emit pictureChanged();
+bool CDShowPlayer::BeginOpen(const QString& path) {
+    m_error.clear();
+    if (!m_attached || path.isEmpty()) {
+        m_error = QStringLiteral("no file");
         return false;
     }
+    ReplaceGraph();
+    const int openCount = ++m_openCount;
+    const HRESULT built = m_graph->Build(path);
+    if (FAILED(built)) {
+        Failed(path);
+        return false;
+    }
+    if (built == VFW_S_STATE_INTERMEDIATE) {
+        // Queued: the graph may not go while it is still telling.
+        connect(
+            m_graph.get(), &CDShowGraph::built, this,
+            [this, openCount, path](bool ok) {
+                if (openCount != m_openCount)
+                    return;
+                if (!ok)
+                    Failed(path);
+                emit opened(ok);
+            },
+            Qt::QueuedConnection);
+    }
     return true;
+}
+
+bool CDShowPlayer::Open(const QString& path) {
+    if (!BeginOpen(path))
+        return false;
+    if (Opening()) {
+        QEventLoop loop;
+        connect(this, &CDShowPlayer::opened, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (!m_graph)
+        return false;
+    WaitForShownPicture(*m_graph, FirstPictureTimeoutMs);
+    return true;
+}
+
+void CDShowPlayer::Failed(const QString& path) {
+    m_error = m_graph->Error();
+    qCInfo(lcPlayback, "cannot play %s: %s", qUtf8Printable(path), qUtf8Printable(m_error));
+    m_graph.reset();
+    emit pictureChanged();
 }
 
 bool CDShowPlayer::Play() {

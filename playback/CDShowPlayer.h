@@ -23,7 +23,16 @@ public:
     // 1 all present, -2 no H.264 decoder, -3 no MP4 demuxer, -4 no brightness control.
     int CheckFilters();
 
+    // For the window: opens `path` without holding the window's thread longer than a moment.
+    // False when it cannot be opened (LastError() says why). True when opened, and also while
+    // the file is still being opened (Opening()); opened() follows then.
+    bool BeginOpen(const QString& path);
+    bool Opening() const { return m_graph && m_graph->Building(); }
+    // For callers without a window: opens and waits until the file has answered and its first
+    // picture is shown.
     bool Open(const QString& path);
+    // Why the last open failed, for the log and the command line; the window says message 447.
+    const QString& LastError() const { return m_error; }
     bool Play();
     bool Pause();
     // Stops a running or paused recording and rewinds it to its start.
@@ -58,15 +67,20 @@ public:
     CDShowGraph* Graph() const { return m_graph.get(); }
 
 signals:
+    // An open that went on after BeginOpen returned has ended.
+    void opened(bool ok);
     // The picture to show has changed (RepaintInto draws another one).
     void pictureChanged();
 
 private:
     void ReplaceGraph();
+    void Failed(const QString& path);
 
     AudioOutputFactory m_audio;
     bool m_attached = false;
     QSize m_clientSize;
     std::unique_ptr<CDShowGraph> m_graph;
     quint32 m_volume = 0xFFFFFFFF;
+    QString m_error;
+    int m_openCount = 0; // tells the answer of the current open from those of earlier ones
 };

@@ -1,6 +1,10 @@
 #include "playback/MediaFile.h"
 
+#include "common/LogCategories.h"
+#include "playback/FfmpegLog.h"
 #include "playback/MediaTime.h"
+#include "playback/UnfinishedAvi.h"
+#include "playback/UnfinishedMp4.h"
 
 #include <QFile>
 
@@ -19,45 +23,156 @@ const char* DemuxerForPath(const QString& path) {
     return path.right(3).toUpper() == QLatin1String("MP4") ? "mp4" : "avi";
 }
 
-int MediaFile::InterruptCallback(void* self) {
-    return static_cast<MediaFile*>(self)->m_interrupted ? 1 : 0;
+// A power-cut AVI as the demuxer reads it: the file's complete chunks with a rebuilt index.
+struct RepairedView {
+    QFile file;
+    AviRepair repair;
+    qint64 position = 0;
+    const MediaFile* owner = nullptr;
+
+    static int Read(void* self, uint8_t* data, int size);
+    static int64_t Seek(void* self, int64_t offset, int whence);
+};
+
+int RepairedView::Read(void* self, uint8_t* data, int size) {
+    auto* view = static_cast<RepairedView*>(self);
+    if (view->owner->Interrupted())
+        return AVERROR_EXIT;
+    const qint64 read =
+        view->repair.Read(view->file, view->position, reinterpret_cast<char*>(data), size);
+    if (read < 0)
+        return AVERROR(EIO);
+    if (read == 0)
+        return AVERROR_EOF;
+    view->position += read;
+    return int(read);
 }
 
-std::unique_ptr<MediaFile> MediaFile::Open(const QString& path) {
-    // Damaged recordings are normal on a dashcam's card; FFmpeg's complaints help nobody here.
-    av_log_set_level(AV_LOG_QUIET);
+int64_t RepairedView::Seek(void* self, int64_t offset, int whence) {
+    auto* view = static_cast<RepairedView*>(self);
+    const qint64 size = view->repair.Size();
+    switch (whence & ~AVSEEK_FORCE) {
+    case AVSEEK_SIZE:
+        return size;
+    case SEEK_SET:
+        break;
+    case SEEK_CUR:
+        offset += view->position;
+        break;
+    case SEEK_END:
+        offset += size;
+        break;
+    default:
+        return AVERROR(EINVAL);
+    }
+    if (offset < 0)
+        return AVERROR(EINVAL);
+    view->position = offset;
+    return offset;
+}
+
+int MediaFile::InterruptCallback(void* self) {
+    return static_cast<MediaFile*>(self)->Interrupted() ? 1 : 0;
+}
+
+bool MediaFile::Interrupted() const {
+    return m_interrupted || (m_cancel && *m_cancel);
+}
+
+std::unique_ptr<MediaFile> MediaFile::Open(const QString& path, QString& error,
+                                           const std::atomic<bool>* cancel) {
+    RouteFfmpegLog();
     std::unique_ptr<MediaFile> file(new MediaFile);
-    file->m_format = avformat_alloc_context();
-    if (!file->m_format)
+    file->m_cancel = cancel;
+    error = file->OpenInput(path);
+    if (error.isEmpty())
+        error = file->FindStreams();
+    file->m_cancel = nullptr;
+    if (!error.isEmpty())
         return nullptr;
-    file->m_format->interrupt_callback = {&MediaFile::InterruptCallback, file.get()};
+    if (file->Repaired())
+        qCInfo(lcPlayback, "%s: no index or unfinished headers; read through a rebuilt index",
+               qUtf8Printable(path));
+    return file;
+}
+
+QString MediaFile::OpenInput(const QString& path) {
+    const char* demuxer = DemuxerForPath(path);
+    QFile source(path);
+    if (source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        if (source.size() == 0)
+            return QStringLiteral("the file is empty");
+        if (qstrcmp(demuxer, "avi") == 0) {
+            const std::atomic<bool> never = false;
+            AviCheck check = CheckAvi(source, m_cancel ? *m_cancel : never);
+            if (!check.error.isEmpty())
+                return check.error;
+            if (check.repair) {
+                m_view = std::make_unique<RepairedView>();
+                m_view->file.setFileName(path);
+                m_view->repair = std::move(*check.repair);
+                m_view->owner = this;
+                if (!m_view->file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+                    return m_view->file.errorString();
+            }
+        }
+    }
+    m_format = avformat_alloc_context();
+    if (!m_format)
+        return FfmpegErrorText(AVERROR(ENOMEM));
+    m_format->interrupt_callback = {&MediaFile::InterruptCallback, this};
+    if (m_view) {
+        constexpr int BufferSize = 64 * 1024;
+        auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));
+        m_io = buffer ? avio_alloc_context(buffer, BufferSize, 0, m_view.get(), &RepairedView::Read,
+                                           nullptr, &RepairedView::Seek)
+                      : nullptr;
+        if (!m_io) {
+            av_free(buffer);
+            return FfmpegErrorText(AVERROR(ENOMEM));
+        }
+        m_format->pb = m_io;
+        m_format->flags |= AVFMT_FLAG_CUSTOM_IO;
+    }
     // Only local files: a crafted file must not make the demuxer open other protocols.
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     // The "file:" prefix keeps a colon in a folder name from being read as a protocol.
     const QByteArray url = "file:" + QFile::encodeName(path);
-    const int opened = avformat_open_input(&file->m_format, url.constData(),
-                                           av_find_input_format(DemuxerForPath(path)), &options);
+    const int opened =
+        avformat_open_input(&m_format, url.constData(), av_find_input_format(demuxer), &options);
     av_dict_free(&options);
-    if (opened < 0) {
-        file->m_format = nullptr; // freed by avformat_open_input
-        return nullptr;
+    if (opened >= 0)
+        return {};
+    m_format = nullptr; // freed by avformat_open_input
+    if (opened == AVERROR_EXIT)
+        return QStringLiteral("cancelled");
+    if (source.isOpen() && qstrcmp(demuxer, "mp4") == 0) {
+        const QString unfinished = UnfinishedMp4Reason(source);
+        if (!unfinished.isEmpty())
+            return unfinished;
     }
-    if (avformat_find_stream_info(file->m_format, nullptr) < 0)
-        return nullptr;
+    return QStringLiteral("cannot read it as %1: %2")
+        .arg(QString::fromLatin1(demuxer).toUpper(), FfmpegErrorText(opened));
+}
 
-    AVFormatContext* format = file->m_format;
+QString MediaFile::FindStreams() {
+    const int found = avformat_find_stream_info(m_format, nullptr);
+    if (found < 0)
+        return QStringLiteral("cannot find its streams: %1").arg(FfmpegErrorText(found));
+
+    AVFormatContext* format = m_format;
     const int videoIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (videoIndex < 0 || format->streams[videoIndex]->codecpar->codec_id != AV_CODEC_ID_H264)
-        return nullptr;
+        return QStringLiteral("no H.264 video stream");
     const AVCodecParameters* video = format->streams[videoIndex]->codecpar;
     if (video->width <= 0 || video->height <= 0)
-        return nullptr;
-    file->m_video = format->streams[videoIndex];
-    const AVRational rate = av_guess_frame_rate(format, file->m_video, nullptr);
-    file->m_info.video = {video->width, video->height,
-                          QString::fromLatin1(avcodec_get_name(video->codec_id)),
-                          rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0};
+        return QStringLiteral("no picture size in the H.264 video stream");
+    m_video = format->streams[videoIndex];
+    const AVRational rate = av_guess_frame_rate(format, m_video, nullptr);
+    m_info.video = {video->width, video->height,
+                    QString::fromLatin1(avcodec_get_name(video->codec_id)),
+                    rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0};
 
     const int audioIndex =
         av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, videoIndex, nullptr, 0);
@@ -65,27 +180,30 @@ std::unique_ptr<MediaFile> MediaFile::Open(const QString& path) {
         const AVCodecParameters* audio = format->streams[audioIndex]->codecpar;
         if (avcodec_find_decoder(audio->codec_id) && audio->sample_rate > 0 &&
             audio->ch_layout.nb_channels > 0) {
-            file->m_audio = format->streams[audioIndex];
-            file->m_info.audio = AudioInfo{QString::fromLatin1(avcodec_get_name(audio->codec_id)),
-                                           audio->sample_rate, audio->ch_layout.nb_channels};
+            m_audio = format->streams[audioIndex];
+            m_info.audio = AudioInfo{QString::fromLatin1(avcodec_get_name(audio->codec_id)),
+                                     audio->sample_rate, audio->ch_layout.nb_channels};
         }
     }
     for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (format->streams[i] != file->m_video && format->streams[i] != file->m_audio)
+        if (format->streams[i] != m_video && format->streams[i] != m_audio)
             format->streams[i]->discard = AVDISCARD_ALL;
 
     if (format->start_time != AV_NOPTS_VALUE)
-        file->m_startTime = av_rescale_q(format->start_time, AV_TIME_BASE_Q, UnitTimeBase);
+        m_startTime = av_rescale_q(format->start_time, AV_TIME_BASE_Q, UnitTimeBase);
     if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
-        file->m_duration = av_rescale_q(format->duration, AV_TIME_BASE_Q, UnitTimeBase);
-    else if (file->m_video->duration != AV_NOPTS_VALUE && file->m_video->duration > 0)
-        file->m_duration =
-            av_rescale_q(file->m_video->duration, file->m_video->time_base, UnitTimeBase);
-    return file;
+        m_duration = av_rescale_q(format->duration, AV_TIME_BASE_Q, UnitTimeBase);
+    else if (m_video->duration != AV_NOPTS_VALUE && m_video->duration > 0)
+        m_duration = av_rescale_q(m_video->duration, m_video->time_base, UnitTimeBase);
+    return {};
 }
 
 MediaFile::~MediaFile() {
     avformat_close_input(&m_format);
+    if (m_io) {
+        av_freep(&m_io->buffer);
+        avio_context_free(&m_io);
+    }
 }
 
 qint64 MediaFile::PositionOf(const AVStream* stream, qint64 timestamp, qint64 fallback) const {

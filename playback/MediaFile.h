@@ -6,7 +6,9 @@
 #include <optional>
 
 struct AVFormatContext;
+struct AVIOContext;
 struct AVStream;
+struct RepairedView;
 
 struct VideoInfo {
     int width = 0;
@@ -33,8 +35,10 @@ const char* DemuxerForPath(const QString& path);
 // One opened recording: the demuxer with its H.264 video stream and, when decodable, its sound.
 class MediaFile {
 public:
-    // Null when the file cannot be read as a recording.
-    static std::unique_ptr<MediaFile> Open(const QString& path);
+    // Null when the file cannot be read as a recording; `error` then says why. Setting `cancel`
+    // from another thread makes a running open give up.
+    static std::unique_ptr<MediaFile> Open(const QString& path, QString& error,
+                                           const std::atomic<bool>* cancel = nullptr);
     ~MediaFile();
     MediaFile(const MediaFile&) = delete;
     MediaFile& operator=(const MediaFile&) = delete;
@@ -52,11 +56,19 @@ public:
 
     // Makes blocking reads give up, so that closing never waits on a slow card.
     void Interrupt() { m_interrupted = true; }
+    // The file was cut off by a power loss and is read through a rebuilt index.
+    bool Repaired() const { return m_view != nullptr; }
 
 private:
+    friend struct RepairedView;
     MediaFile() = default;
+    QString OpenInput(const QString& path);
+    QString FindStreams();
+    bool Interrupted() const;
     static int InterruptCallback(void* self);
 
+    std::unique_ptr<RepairedView> m_view;
+    AVIOContext* m_io = nullptr;
     AVFormatContext* m_format = nullptr;
     AVStream* m_video = nullptr;
     AVStream* m_audio = nullptr;
@@ -64,4 +76,5 @@ private:
     qint64 m_duration = 0;
     qint64 m_startTime = 0;
     std::atomic<bool> m_interrupted = false;
+    const std::atomic<bool>* m_cancel = nullptr; // while opening
 };

@@ -9,7 +9,7 @@
 bool WaitForShownPicture(CDShowGraph& graph, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     QEventLoop loop;
-    QObject::connect(&graph, &CDShowGraph::frameShown, &loop, &QEventLoop::quit);
+    QObject::connect(&graph, &CDShowGraph::seekSettled, &loop, &QEventLoop::quit);
     QTimer timeout;
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     while (graph.FramePending() && !deadline.hasExpired()) {

@@ -25,11 +25,7 @@ PlaybackPipeline::PlaybackPipeline(std::unique_ptr<MediaFile> file,
                                    std::unique_ptr<AudioOutput> output,
                                    std::function<void()> pictureQueued)
     : m_file(std::move(file)), m_output(std::move(output)),
-      m_pictureQueued(std::move(pictureQueued)), m_frames([this] {
-          { std::lock_guard lock(m_arrivalMutex); }
-          m_arrived.notify_all();
-          m_pictureQueued();
-      }) {
+      m_pictureQueued(std::move(pictureQueued)), m_frames([this] { m_pictureQueued(); }) {
     m_anchorTime.start();
     m_heardMoved.start();
 }
@@ -76,15 +72,6 @@ bool PlaybackPipeline::Start(const PictureTarget& target) {
         m_audioDecoder->Start();
     m_reader->Start();
     return true;
-}
-
-bool PlaybackPipeline::WaitForFirstPicture(std::chrono::milliseconds timeout) {
-    std::unique_lock lock(m_arrivalMutex);
-    qint64 position;
-    int serial;
-    return m_arrived.wait_for(lock, timeout, [&] {
-        return m_frames.Peek(position, serial) || m_frames.Ended(m_serial);
-    }) && m_frames.Peek(position, serial);
 }
 
 void PlaybackPipeline::Seek(qint64 position) {

@@ -7,7 +7,6 @@
 #include "playback/VideoFrameQueue.h"
 
 #include <QElapsedTimer>
-#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -26,8 +25,6 @@ public:
 
     // Opens the decoders and starts the threads; false when the video cannot be decoded.
     bool Start(const PictureTarget& target);
-    // Waits for the first picture; false when the file ended without one or time ran out.
-    bool WaitForFirstPicture(std::chrono::milliseconds timeout);
 
     const MediaFile& File() const { return *m_file; }
     bool HasSound() const { return m_output != nullptr; }
@@ -40,8 +37,14 @@ public:
 
     // 100-ns units from 0 to the duration; the duration exactly once everything has played.
     qint64 Position();
+    bool Finished() {
+        Position();
+        return m_finished;
+    }
     // The picture asked for by the last seek has not been shown yet.
     bool SeekPending() const { return !m_prerolled; }
+    // Counts the seeks; pictures carry the one they were decoded for.
+    int Serial() const { return m_serial; }
     // The newest picture that is due, if any. `waitMs` gets the time until the next one is due,
     // -1 when only `pictureQueued` can tell.
     std::optional<VideoFrame> TakeDuePicture(int& waitMs);
@@ -63,9 +66,6 @@ private:
     std::unique_ptr<VideoDecoder> m_videoDecoder;
     std::unique_ptr<AudioDecoder> m_audioDecoder;
     std::unique_ptr<MediaReader> m_reader;
-
-    std::mutex m_arrivalMutex;
-    std::condition_variable m_arrived;
 
     // The clock, on the window's thread only.
     int m_serial = 1;

@@ -6,6 +6,8 @@
 using HRESULT = std::int32_t;
 
 constexpr HRESULT S_OK = 0;
+// The state change has begun and ends later.
+constexpr HRESULT VFW_S_STATE_INTERMEDIATE = HRESULT(0x00040237);
 constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
 // Run or Stop asked in a state that does not allow it.
 constexpr HRESULT VFW_E_WRONG_STATE = HRESULT(0x80040227u);

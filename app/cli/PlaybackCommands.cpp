@@ -1,6 +1,7 @@
 #include "app/MainWindowLayout.h"
 #include "app/cli/CliCommand.h"
 #include "playback/CDShowPlayer.h"
+#include "playback/MediaTime.h"
 #include "playback/PictureWait.h"
 #include "playback/SnapshotName.h"
 #include "playback/VolumeWord.h"
@@ -17,6 +18,13 @@ const QSize VideoAreaSize = MainWindowLayout::WindowedVideoRect().size();
 constexpr int PositionPrintMs = 200;
 constexpr int SeekTimeoutMs = 10000;
 
+bool OpenOrSay(CDShowPlayer& player, const QString& path) {
+    if (player.Open(path))
+        return true;
+    PrintError(QStringLiteral("cannot play %1: %2").arg(path, player.LastError()));
+    return false;
+}
+
 int ToInt(const QString& text, int low, int high) {
     bool ok = false;
     const int value = text.toInt(&ok);
@@ -31,10 +39,8 @@ int Probe(const QStringList& argsIn) {
     CDShowPlayer player(nullptr);
     player.Attach(VideoAreaSize);
     const int check = player.CheckFilters();
-    if (!player.Open(args[0])) {
-        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+    if (!OpenOrSay(player, args[0]))
         return 1;
-    }
     const MediaInfo& info = *player.Info();
     QJsonObject video{{"width", info.video.width},
                       {"height", info.video.height},
@@ -45,8 +51,12 @@ int Probe(const QStringList& argsIn) {
         audio = QJsonObject{{"codec", info.audio->codec},
                             {"sample_rate", info.audio->sampleRate},
                             {"channels", info.audio->channels}};
-    const QJsonObject probe{
-        {"duration_ms", player.DurationMs()}, {"check", check}, {"video", video}, {"audio", audio}};
+    // A length the file does not tell is null, not 0.
+    const qint64 duration = player.DurationMs();
+    const QJsonObject probe{{"duration_ms", duration > 0 ? QJsonValue(duration) : QJsonValue()},
+                            {"check", check},
+                            {"video", video},
+                            {"audio", audio}};
     PrintLine(QString::fromUtf8(QJsonDocument(probe).toJson(QJsonDocument::Compact)));
     return 0;
 }
@@ -61,20 +71,32 @@ int Grab(const QStringList& argsIn) {
     const int ms = ToInt(at, 0, std::numeric_limits<int>::max());
     CDShowPlayer player(nullptr);
     player.Attach(VideoAreaSize);
-    if (!player.Open(args[0])) {
-        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+    if (!OpenOrSay(player, args[0]))
         return 1;
-    }
-    if (ms > player.DurationMs()) {
+    if (player.DurationMs() > 0 && ms > player.DurationMs()) {
         PrintError(
             QStringLiteral("%1 ms lies beyond the end (%2 ms)").arg(ms).arg(player.DurationMs()));
         return 1;
     }
     player.SeekMs(ms);
     player.Pause();
+    if (!WaitForShownPicture(*player.Graph(), SeekTimeoutMs)) {
+        PrintError(QStringLiteral("cannot grab a picture at %1 ms: none came within %2 s")
+                       .arg(ms)
+                       .arg(SeekTimeoutMs / 1000));
+        return 1;
+    }
     QImage frame;
-    if (!WaitForShownPicture(*player.Graph(), SeekTimeoutMs) || !player.GrabFrame(frame)) {
-        PrintError(QStringLiteral("cannot grab a picture at %1 ms").arg(ms));
+    if (!player.GrabFrame(frame)) {
+        PrintError(QStringLiteral("cannot grab a picture at %1 ms: none could be decoded").arg(ms));
+        return 1;
+    }
+    const qint64 shownMs = player.Graph()->ShownPosition() / MediaTime::UnitsPerMs;
+    if (shownMs > ms) {
+        PrintError(QStringLiteral("cannot grab a picture at %1 ms: the first one that could be "
+                                  "decoded there starts at %2 ms")
+                       .arg(ms)
+                       .arg(shownMs));
         return 1;
     }
     if (!frame.save(out, "JPEG")) {
@@ -98,22 +120,19 @@ int Play(const QStringList& argsIn) {
     CDShowPlayer player;
     player.SetVolume(VolumeWordFromSlider(slider));
     player.Attach(VideoAreaSize);
-    if (!player.Open(args[0])) {
-        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+    if (!OpenOrSay(player, args[0]))
         return 1;
-    }
     player.Graph()->SetRate(rateValue);
     if (!player.Play()) {
-        PrintError(QStringLiteral("cannot play %1").arg(args[0]));
+        PrintError(QStringLiteral("cannot play %1: it does not start").arg(args[0]));
         return 1;
     }
-    const qint64 duration = player.DurationMs();
     QEventLoop loop;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
-        const qint64 position = player.PositionMs();
-        PrintLine(QString::number(position));
-        if (position >= duration)
+        PrintLine(QString::number(player.PositionMs()));
+        // Also where the file does not tell its length.
+        if (player.Graph()->Ended())
             loop.quit();
     });
     tick.start(PositionPrintMs);

@@ -32,7 +32,8 @@ double Percentile(std::vector<double> values, double fraction) {
 }
 
 int Decode(const QString& clip) {
-    std::unique_ptr<MediaFile> file = MediaFile::Open(clip);
+    QString error;
+    std::unique_ptr<MediaFile> file = MediaFile::Open(clip, error);
     if (!file)
         return 1;
     if (file->AudioStream())

@@ -41,6 +41,7 @@ PlaybackCommands::PlaybackCommands(CDShowPlayer& player, PlaybackControls contro
     m_player.SetVolume(VolumeWordFromSlider(m_controls.volume->value()));
     m_positionTimer.setInterval(PositionTickMs);
     connect(&m_positionTimer, &QTimer::timeout, this, &PlaybackCommands::PositionTick);
+    connect(&m_player, &CDShowPlayer::opened, this, &PlaybackCommands::OnOpened);
 }
 
 void PlaybackCommands::SetControlBar(ControlBarTwins twins) {
@@ -63,13 +64,35 @@ void PlaybackCommands::SyncControlBar() {
 bool PlaybackCommands::OpenRecording(const QString& path) {
     if (!m_decoderCheck())
         return false;
-    if (!m_player.Open(path)) {
-        QMessageBox(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
-                    LoadLangString(StringId::CantPlayFile), QMessageBox::Ok, m_window)
-            .exec();
-        Next();
+    if (!m_player.BeginOpen(path)) {
+        ReportFailedOpen();
         return false;
     }
+    if (m_player.Opening()) {
+        // A slow card: the rest follows in OnOpened, as if the open had returned now.
+        m_openingPath = path;
+        return false;
+    }
+    ShowOpened(path);
+    return true;
+}
+
+void PlaybackCommands::OnOpened(bool ok) {
+    if (!ok)
+        return ReportFailedOpen();
+    ShowOpened(m_openingPath);
+    // Every open from the window goes on to play.
+    StartPlaying();
+}
+
+void PlaybackCommands::ReportFailedOpen() {
+    QMessageBox(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
+                LoadLangString(StringId::CantPlayFile), QMessageBox::Ok, m_window)
+        .exec();
+    Next();
+}
+
+void PlaybackCommands::ShowOpened(const QString& path) {
     m_openPath = path;
     ShowLength(m_player.DurationMs());
     const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
@@ -82,10 +105,11 @@ bool PlaybackCommands::OpenRecording(const QString& path) {
     if (m_fileNameShown())
         m_controls.fileName->show();
     emit recordingOpened(path);
-    return true;
 }
 
 void PlaybackCommands::PlayPause() {
+    if (m_player.Opening())
+        return; // it plays once it is open
     const int state = m_player.State();
     if (state == CDShowGraph::Running) {
         m_player.Pause();
@@ -105,12 +129,17 @@ void PlaybackCommands::PlayPause() {
             if (path.isEmpty() || !OpenRecording(path))
                 return;
         }
-        m_player.Play();
-        m_positionTimer.start();
-        ShowPlayLook(true);
-        ShowLength(m_player.DurationMs());
+        return StartPlaying();
     }
     m_list.RepaintRows();
+}
+
+void PlaybackCommands::StartPlaying() {
+    m_player.Play();
+    m_positionTimer.start();
+    ShowPlayLook(true);
+    ShowLength(m_player.DurationMs());
+    m_list.viewport()->update();
 }
 
 void PlaybackCommands::Rewind() {

@@ -60,6 +60,9 @@ public:
     // The control bar was laid out: it takes the window's volume and mute state.
     void SyncControlBar();
 
+    // True when the recording is open now. False when it cannot be opened (message 447 has been
+    // shown and the next row tried), and also while a slow file is still being opened: it then
+    // shows and plays once it is open.
     bool OpenRecording(const QString& path);
     void PlayPause();
     void Rewind();
@@ -87,6 +90,10 @@ signals:
     void playbackStopped();
 
 private:
+    void OnOpened(bool ok);
+    void ReportFailedOpen();
+    void ShowOpened(const QString& path);
+    void StartPlaying();
     void OpenRow(int row);
     void ShowPlayLook(bool playing);
     // Both mute buttons checked or not, with the matching looks.
@@ -107,5 +114,6 @@ private:
     std::function<bool()> m_fileNameShown;
     QTimer m_positionTimer;
     int m_currentIndex = -1;
-    QString m_openPath;
+    QString m_openPath;    // of the open recording
+    QString m_openingPath; // of the recording still being opened
 };

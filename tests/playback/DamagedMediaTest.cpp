@@ -1,0 +1,168 @@
+#include "playback/UnfinishedAvi.h"
+#include "tests/playback/DamagedClips.h"
+#include "tests/playback/EngineTestSupport.h"
+#include "tests/playback/TestClips.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Damage;
+
+enum class Expect {
+    Refused, // no open, a reason
+    Plays,   // opens, shows a picture after a seek, plays to its end
+    Exactly, // plays, and every seek shows the exact frame (the power-cut recordings)
+    Either,  // random damage: plays as above or is refused with a reason
+};
+
+struct DamagedCase {
+    const char* name;
+    QByteArray bytes;
+    const char* extension;
+    Expect expect;
+    const char* reason = ""; // part of the reason of a refusal
+    int durationMs = 0;      // for Exactly: the real length; 0 when shorter than the clip
+};
+
+QList<DamagedCase> Cases() {
+    const QByteArray avi = Read(Clips().avi);
+    const QByteArray mp4 = Read(Clips().mp4);
+    const qsizetype movi = Find(avi, "movi");
+    const qsizetype firstVideo = Find(avi, "00dc", movi);
+    const qsizetype mdat = Find(mp4, "mdat") - 4;
+    const qsizetype moov = Find(mp4, "moov") - 4;
+    const QByteArray text = "Recordings of the QX5 demo card.\n";
+    return {
+        {"power cut", PowerCut(avi), "AVI", Expect::Exactly, "", ClipMs},
+        {"index removed", WithoutIndex(avi), "AVI", Expect::Exactly, "", ClipMs},
+        {"power cut mid-chunk", Truncated(PowerCut(avi), 0.7), "AVI", Expect::Exactly},
+        {"power cut, nothing recorded", PowerCut(avi).left(movi + 4), "AVI", Expect::Refused,
+         "no index and no packets"},
+        {"cut at 10 %", Truncated(avi, 0.1), "AVI", Expect::Exactly},
+        {"cut at 35 %", Truncated(avi, 0.35), "AVI", Expect::Exactly},
+        {"cut at 60 %", Truncated(avi, 0.6), "AVI", Expect::Exactly},
+        {"cut at 90 %", Truncated(avi, 0.9), "AVI", Expect::Exactly},
+        {"cut inside the headers", avi.left(200), "AVI", Expect::Refused,
+         "the file ends at byte 200"},
+        {"headers zeroed", Zeroed(avi, 0, double(movi) / double(avi.size())), "AVI",
+         Expect::Refused},
+        {"movi header zeroed", WithWord(WithWord(avi, movi - 8, 0), movi, 0), "AVI",
+         Expect::Refused},
+        {"zero-padded to its end", Zeroed(avi, 0.6, 1.0), "AVI", Expect::Exactly},
+        {"zeroed region", Zeroed(avi, 0.4, 0.5), "AVI", Expect::Plays},
+        {"index zeroed", Zeroed(avi, double(avi.lastIndexOf("idx1") + 8) / double(avi.size()), 1.0),
+         "AVI", Expect::Either},
+        {"bytes flipped 1", Flipped(avi, 1, 40, movi), "AVI", Expect::Either},
+        {"bytes flipped 2", Flipped(avi, 2, 400, movi), "AVI", Expect::Either},
+        {"bytes flipped 3", Flipped(avi, 3, 40), "AVI", Expect::Either},
+        {"absurd RIFF size", WithWord(avi, 4, 0xFFFFFFF0), "AVI", Expect::Exactly, "", ClipMs},
+        {"absurd movi size", WithWord(avi, movi - 4, 0xFFFFFFF0), "AVI", Expect::Exactly, "",
+         ClipMs},
+        {"absurd chunk size", WithWord(avi, firstVideo + 4, 0x7FFFFFF0), "AVI", Expect::Either},
+        {"absurd stream length", WithWord(avi, Find(avi, "strh") + 8 + 32, 0xFFFFFFF0), "AVI",
+         Expect::Either},
+        {"empty AVI", {}, "AVI", Expect::Refused, "the file is empty"},
+        {"text named .AVI", text, "AVI", Expect::Refused, "cannot read it as AVI"},
+        {"moov removed", WithoutMoov(mp4), "MP4", Expect::Refused, "did not finish"},
+        {"MP4 cut at 50 %", Truncated(mp4, 0.5), "MP4", Expect::Refused, "the file ends at byte"},
+        {"MP4 cut at 10 %", Truncated(mp4, 0.1), "MP4", Expect::Refused, "did not finish"},
+        {"MP4 cut at 99 %", Truncated(mp4, 0.99), "MP4", Expect::Refused, "inside its moov box"},
+        {"MP4 moov zeroed", Zeroed(mp4, double(moov) / double(mp4.size()), 1.0), "MP4",
+         Expect::Refused, "did not finish"},
+        {"MP4 zeroed region", Zeroed(mp4, 0.3, 0.4), "MP4", Expect::Plays},
+        {"MP4 head zeroed", Zeroed(mp4, 0, 0.001), "MP4", Expect::Either},
+        {"MP4 bytes flipped 1", Flipped(mp4, 1, 40, mdat), "MP4", Expect::Either},
+        {"MP4 bytes flipped 2", Flipped(mp4, 2, 400), "MP4", Expect::Either},
+        {"MP4 bytes flipped in moov", Flipped(mp4, 3, 40, moov), "MP4", Expect::Either},
+        {"absurd mdat size", WithWord(mp4, mdat, 0xFFFFFFF0, true), "MP4", Expect::Either},
+        {"absurd moov size", WithWord(mp4, moov, 0xFFFFFFF0, true), "MP4", Expect::Either},
+        {"empty MP4", {}, "MP4", Expect::Refused, "the file is empty"},
+        {"text named .MP4", text, "MP4", Expect::Refused, "cannot read it as MP4"},
+    };
+}
+
+int FrameAt(int ms) {
+    return ms / FrameMs;
+}
+
+// Seeking, grabbing and playing an opened damaged recording: each bounded, each with a result.
+void CheckPlays(CDShowPlayer& player, const DamagedCase& c) {
+    CDShowGraph& graph = *player.Graph();
+    const qint64 durationMs = player.DurationMs();
+    if (c.expect == Expect::Exactly) {
+        if (c.durationMs > 0) {
+            EXPECT_EQ(durationMs, c.durationMs) << "the length of what was recorded";
+        } else {
+            EXPECT_TRUE(durationMs > 0 && durationMs < ClipMs) << durationMs;
+        }
+    }
+    graph.Pause();
+    for (int ms : {1200, 250, 2750}) {
+        if (ms >= durationMs && durationMs > 0)
+            continue;
+        player.SeekMs(ms);
+        ASSERT_TRUE(WaitForShownPicture(graph, 10000)) << "seek to " << ms;
+        QImage frame;
+        const bool grabbed = player.GrabFrame(frame);
+        if (c.expect == Expect::Exactly) {
+            ASSERT_TRUE(grabbed) << ms;
+            EXPECT_EQ(FrameCode::Read(frame), FrameAt(ms)) << "at " << ms;
+        }
+    }
+    player.SeekMs(int(std::clamp<qint64>(durationMs - 600, 0, ClipMs)));
+    player.SetRate(2.0f);
+    ASSERT_TRUE(player.Play());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return graph.Ended(); }, 10000)) << "plays to its end";
+    if (durationMs > 0) {
+        EXPECT_EQ(player.PositionMs(), durationMs);
+    }
+}
+
+TEST(DamagedMedia, EveryRecordingOpensAndPlaysOrIsRefusedWithAReason) {
+    const QList<DamagedCase> cases = Cases();
+    ASSERT_GE(cases.size(), 30);
+    int index = 0;
+    for (const DamagedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path =
+            Write(QStringLiteral("damaged-%1.%2").arg(index++).arg(c.extension), c.bytes);
+        auto player = SilentPlayer();
+        const bool opened = player->Open(path);
+        if (c.expect == Expect::Refused) {
+            EXPECT_FALSE(opened);
+        } else if (c.expect != Expect::Either) {
+            EXPECT_TRUE(opened) << player->LastError().toStdString();
+        }
+        if (opened) {
+            CheckPlays(*player, c);
+        } else {
+            EXPECT_EQ(player->Graph(), nullptr);
+            EXPECT_FALSE(player->LastError().isEmpty());
+            EXPECT_TRUE(player->LastError().contains(QLatin1String(c.reason)))
+                << player->LastError().toStdString();
+        }
+    }
+}
+
+TEST(DamagedMedia, KeyFramesAreToldByTheirFirstSlice) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool key;
+    } cases[] = {
+        {"IDR", QByteArray::fromHex("0000000165888400"), true},
+        {"SPS, PPS, IDR", QByteArray::fromHex("00000001674d0000000168ee000165"), true},
+        {"SEI, then IDR", QByteArray::fromHex("0000000106050400000001658884"), true},
+        {"P slice", QByteArray::fromHex("00000001419a00"), false},
+        {"access unit delimiter, P slice", QByteArray::fromHex("0000000109f0000000019a00"), false},
+        {"length-prefixed IDR", QByteArray::fromHex("0000000265880000"), true},
+        {"length-prefixed SEI, then P", QByteArray::fromHex("00000002060500000002419a"), false},
+        {"nothing", QByteArray(), false},
+        {"cut start code", QByteArray::fromHex("000001"), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StartsKeyFrame(c.bytes), c.key) << c.name;
+}
+
+} // namespace
