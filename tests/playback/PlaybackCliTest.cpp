@@ -1,3 +1,4 @@
+#include "tests/playback/DamagedClips.h"
 #include "tests/playback/TestClips.h"
 #include "tests/support/RunCli.h"
 #include "tools/democard/FrameCode.h"
@@ -68,6 +69,66 @@ TEST(PlaybackCli, GrabFailsWithAMessage) {
         EXPECT_FALSE(result.error.isEmpty());
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(PlaybackCli, FailuresSayWhy) {
+    const QByteArray avi = Damage::Read(Clips().avi);
+    const QByteArray mp4 = Damage::Read(Clips().mp4);
+    const struct {
+        QString path;
+        const char* reason;
+    } cases[] = {
+        {Damage::Write("cli-empty.AVI", {}), "the file is empty"},
+        {Damage::Write("cli-text.MP4", "not a recording\n"),
+         "cannot read it as MP4: Invalid data found when processing input"},
+        {Damage::Write("cli-unfinished.MP4", Damage::WithoutMoov(mp4)),
+         "the camera did not finish this recording: it has no moov box"},
+        {Damage::Write("cli-headers.AVI", avi.left(100)),
+         "the file ends at byte 100, inside its headers"},
+        {Damage::Write("cli-nothing.AVI",
+                       Damage::PowerCut(avi).left(Damage::Find(avi, "movi") + 4)),
+         "no index and no packets"},
+        {Clips().folder + "/cli-missing.AVI", "cannot read it as AVI: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        for (const QStringList& args :
+             {QStringList{"probe", c.path}, QStringList{"grab", c.path, "--at", "0", "-o", "x.jpg"},
+              QStringList{"play", c.path}}) {
+            const CliResult result = RunCli(args);
+            EXPECT_EQ(result.exitCode, 1) << args.join(' ').toStdString();
+            EXPECT_EQ(QString::fromUtf8(result.error).trimmed().toStdString(),
+                      QStringLiteral("cannot play %1: %2").arg(c.path, c.reason).toStdString());
+        }
+    }
+    const QString mjpeg = Clips().folder + "/cli-mjpeg.AVI";
+    QProcess::execute("ffmpeg", {"-hide_banner", "-loglevel", "error", "-y", "-i", Clips().avi,
+                                 "-c:v", "mjpeg", "-an", mjpeg});
+    EXPECT_TRUE(RunCli({"probe", mjpeg}).error.contains("no H.264 video stream"));
+}
+
+TEST(PlaybackCli, ThePlaybackLogIsSwitchedOnByLoggingRules) {
+    const QString text = Damage::Write("cli-log.MP4", "not a recording\n");
+    EXPECT_FALSE(RunCli({"probe", text}).error.contains("ffmpeg:"));
+    const CliResult logged = RunCli({"probe", text}, {"QT_LOGGING_RULES=karvenna.*.info=true"});
+    EXPECT_TRUE(logged.error.contains("ffmpeg: [mov,mp4")) << logged.error.toStdString();
+    EXPECT_TRUE(logged.error.contains("cannot play " + text.toUtf8()));
+}
+
+TEST(PlaybackCli, APowerCutRecordingPlaysToItsEndAndSeeksExactly) {
+    const QString cut =
+        Damage::Write("cli-power-cut.AVI", Damage::PowerCut(Damage::Read(Clips().avi)));
+    EXPECT_EQ(Probe(cut)["duration_ms"].toInt(), ClipMs);
+    const QString out = Clips().folder + "/power-cut.jpg";
+    for (int ms : {1200, 3950}) {
+        const CliResult result = RunCli({"grab", cut, "--at", QString::number(ms), "-o", out});
+        ASSERT_EQ(result.exitCode, 0) << result.error.toStdString();
+        QImage image;
+        ASSERT_TRUE(image.load(out, "JPEG"));
+        EXPECT_EQ(FrameCode::Read(image), ms / 100);
+    }
+    const CliResult played = RunCli({"play", cut, "--rate", "2", "--volume", "0"});
+    ASSERT_EQ(played.exitCode, 0) << played.error.toStdString();
+    EXPECT_EQ(played.Lines().last().toInt(), ClipMs);
 }
 
 TEST(PlaybackCli, PlayRunsToTheEndPrintingThePosition) {
