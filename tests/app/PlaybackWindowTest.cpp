@@ -4,6 +4,7 @@
 #include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CSelectDriveDlg.h"
 #include "playback/NullAudioOutput.h"
+#include "playback/ui/PlaybackCommands.h"
 #include "skin/CNblImageSlider.h"
 #include "skin/CNblSkinButton.h"
 #include "skin/CNblStaticTrans.h"
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -147,6 +149,22 @@ TEST_F(PlaybackWindow, ARecordingGoneFromDiskIsReportedAndTheNextPlays) {
     QFile::rename(kept, gone);
     EXPECT_EQ(messages, QStringList{"Can't play a file."});
     EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_EQ(State(), CDShowGraph::Running);
+}
+
+TEST_F(PlaybackWindow, ARecordingThatAnswersLateIsReportedWhenItDoes) {
+    // A named pipe answers only once someone writes: the open cannot end before the test says.
+    const QString slow = card->filePath("slow.AVI");
+    ASSERT_EQ(mkfifo(QFile::encodeName(slow).constData(), 0600), 0);
+    auto* playback = window->findChild<PlaybackCommands*>();
+    EXPECT_FALSE(playback->OpenRecording(slow));
+    EXPECT_TRUE(window->Player().Opening());
+    AnswerMessageBox();
+    QFile(slow).open(QIODevice::WriteOnly); // and closed at once: an empty file
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.isEmpty(); }, 10000));
+    QFile::remove(slow);
+    EXPECT_EQ(messages, QStringList{"Can't play a file."});
+    EXPECT_EQ(window->CurrentIndex(), 0) << "the next row, as after any failed open";
     EXPECT_EQ(State(), CDShowGraph::Running);
 }
 

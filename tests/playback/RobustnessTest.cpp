@@ -3,7 +3,9 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -72,6 +74,32 @@ TEST(Robustness, AFileThatVanishesWhilePlayingEnds) {
         player->SeekMs(3900);
         WaitForShownPicture(*player->Graph(), 2000);
     }
+}
+
+TEST(Robustness, AFileThatDoesNotAnswerNeverHoldsTheCaller) {
+    // A named pipe answers only once someone writes: the open cannot end before the test says.
+    const QString slow = Clips().folder + "/slow.AVI";
+    const QString hung = Clips().folder + "/hung.AVI";
+    for (const QString& path : {slow, hung})
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    auto player = SilentPlayer();
+    ASSERT_TRUE(player->BeginOpen(slow));
+    EXPECT_TRUE(player->Opening());
+    EXPECT_EQ(player->State(), CDShowGraph::Empty);
+    QSignalSpy opened(player.get(), &CDShowPlayer::opened);
+    QFile(slow).open(QIODevice::WriteOnly); // and closed at once: an empty file
+    ASSERT_TRUE(opened.wait(10000));
+    EXPECT_EQ(opened.takeFirst().at(0).toBool(), false);
+    EXPECT_EQ(player->LastError(), "the file is empty");
+    EXPECT_EQ(player->Graph(), nullptr);
+
+    // Given up while it hangs: the player is free at once, and the late answer goes nowhere.
+    ASSERT_TRUE(player->BeginOpen(hung));
+    ASSERT_TRUE(player->Open(Clips().avi));
+    QFile(hung).open(QIODevice::WriteOnly);
+    QTest::qWait(50);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(player->Graph()->State(), CDShowGraph::Stopped);
 }
 
 TEST(Robustness, CloseAtAnyMomentOfPlayback) {
