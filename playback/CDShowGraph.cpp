@@ -11,6 +11,7 @@ namespace {
 constexpr float MinRate = 0.5f;
 constexpr float MaxRate = 2.0f;
 constexpr int MaxBrightness = 150;
+constexpr std::chrono::milliseconds GrabWait(200);
 
 } // namespace
 
@@ -183,7 +184,12 @@ HRESULT CDShowGraph::SetDecoderParam(int id, int value) {
 }
 
 bool CDShowGraph::GrabFrame(QImage& frame) {
-    // Until the picture of the last seek is shown, the one on screen belongs to another time.
+    // The picture on screen belongs to another time until that of the last seek is shown: a
+    // moment's wait for it, never the old one instead.
+    if (FramePending()) {
+        m_pipeline->WaitForSeekPicture(GrabWait);
+        Present();
+    }
     if (!m_shown.source || FramePending() || m_shown.serial != m_pipeline->Serial())
         return false;
     const AVFrame* source = m_shown.source.get();

@@ -79,7 +79,8 @@ public:
     // turns the picture by 180 degrees or back. Other parameters are kept and have no effect.
     HRESULT SetDecoderParam(int id, int value);
 
-    // The picture now shown at the video's own size, with brightness and turn as shown.
+    // The picture now shown at the video's own size, with brightness and turn as shown. Right
+    // after a seek it waits a moment for the new picture; false when that does not come.
     bool GrabFrame(QImage& frame);
     // The picture now shown, at the client size; null before the first one.
     const QImage& Picture() const { return m_shown.picture; }

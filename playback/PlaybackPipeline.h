@@ -7,6 +7,7 @@
 #include "playback/VideoFrameQueue.h"
 
 #include <QElapsedTimer>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -43,6 +44,10 @@ public:
     }
     // The picture asked for by the last seek has not been shown yet.
     bool SeekPending() const { return !m_prerolled; }
+    // Waits at most `timeout` for the picture of the last seek to be decoded.
+    void WaitForSeekPicture(std::chrono::milliseconds timeout) {
+        m_frames.WaitForPicture(m_serial, timeout);
+    }
     // Counts the seeks; pictures carry the one they were decoded for.
     int Serial() const { return m_serial; }
     // The newest picture that is due, if any. `waitMs` gets the time until the next one is due,

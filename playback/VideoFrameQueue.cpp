@@ -10,6 +10,7 @@ bool VideoFrameQueue::Push(VideoFrame frame) {
             return false;
         m_frames.push_back(std::move(frame));
     }
+    m_arrived.notify_all();
     m_pushed();
     return true;
 }
@@ -21,6 +22,7 @@ void VideoFrameQueue::EndOfStream(int serial) {
             return;
         m_endedSerial = serial;
     }
+    m_arrived.notify_all();
     m_pushed();
 }
 
@@ -51,6 +53,14 @@ bool VideoFrameQueue::Ended(int serial) const {
     return m_endedSerial == serial && m_frames.empty();
 }
 
+bool VideoFrameQueue::WaitForPicture(int serial, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(m_mutex);
+    m_arrived.wait_for(lock, timeout, [&] {
+        return m_aborted || serial != m_serial || !m_frames.empty() || m_endedSerial == serial;
+    });
+    return serial == m_serial && !m_frames.empty();
+}
+
 void VideoFrameQueue::Flush(int serial) {
     {
         std::lock_guard lock(m_mutex);
@@ -67,4 +77,5 @@ void VideoFrameQueue::Abort() {
         m_aborted = true;
     }
     m_space.notify_all();
+    m_arrived.notify_all();
 }

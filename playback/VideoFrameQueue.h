@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -42,6 +43,8 @@ public:
     VideoFrame Pop();
     // True when everything of `serial` has been delivered and taken.
     bool Ended(int serial) const;
+    // Waits at most `timeout` for a picture of `serial`, or for its end; true when one came.
+    bool WaitForPicture(int serial, std::chrono::milliseconds timeout);
 
     void Flush(int serial);
     void Abort();
@@ -52,6 +55,7 @@ private:
     std::function<void()> m_pushed;
     mutable std::mutex m_mutex;
     std::condition_variable m_space;
+    std::condition_variable m_arrived;
     std::deque<VideoFrame> m_frames;
     int m_serial = 0;
     int m_endedSerial = -1;
