@@ -139,7 +139,7 @@ void PlaybackCommands::StartPlaying() {
     m_positionTimer.start();
     ShowPlayLook(true);
     ShowLength(m_player.DurationMs());
-    m_list.viewport()->update();
+    m_list.RepaintRows();
 }
 
 void PlaybackCommands::Rewind() {
