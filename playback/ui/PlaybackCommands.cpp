@@ -309,6 +309,8 @@ void PlaybackCommands::StopPlayback() {
         m_bar->fileName->clear();
     m_currentIndex = -1;
     ShowPlayLook(false);
+    // No row plays any more; the panel's list is a window of its own and repaints apart.
+    m_list.RepaintRows();
     emit playbackStopped();
 }
 

@@ -275,6 +275,13 @@ TEST_F(FullScreen, ThePanelListPlaysAndSelectsInTheWindowsList) {
     Click(PanelControl(PanelId::ControlBar, ControlBarId::Next));
     EXPECT_EQ(window->CurrentIndex(), 5);
     EXPECT_EQ(PanelList()->FirstSelectedRow(), 5);
+    // Past the last row playback stops, and the bars say so.
+    Click(PanelControl(PanelId::ControlBar, ControlBarId::Next));
+    EXPECT_EQ(window->CurrentIndex(), -1);
+    EXPECT_EQ(PanelControl<CNblStaticTrans>(PanelId::TitleBar, TitleBarId::FileName)->text(), "");
+    EXPECT_EQ(PanelControl<CNblStaticTrans>(PanelId::ControlBar, ControlBarId::TotalTime)->text(),
+              "00:00:00");
+    EXPECT_EQ(PanelControl(PanelId::ControlBar, ControlBarId::PlayPause)->toolTip(), "Play");
 
     // A click on a box marks the row in the window's list too.
     QTest::mouseClick(PanelList()->viewport(), Qt::LeftButton, {},

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Starts the real program under a virtual X server on a card, saves a picture of its window,
 # plays the first recording full screen with the pointer in the bottom band and saves a picture
-# of the screen, and checks that the program keeps running and then ends cleanly when asked to.
+# of the screen, leaves full screen with Esc, and checks that the program keeps running and then
+# ends cleanly when asked to.
 set -eu
 program=$1 card=$2 screenshots=$3
 mkdir -p "$screenshots"
@@ -25,6 +26,11 @@ xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
     ffmpeg -v error -y -f x11grab -video_size 1280x720 -i "$DISPLAY" \
         -frames:v 1 "$screenshots/full-screen.png"
     kill -0 $pid || { echo "the program ended in full-screen mode"; exit 1; }
+    # Esc, here received by the control bar under the pointer, returns to the window.
+    xdotool key Escape
+    sleep 1
+    eval "$(xdotool search --onlyvisible --name "VESKA Karvenna" getwindowgeometry --shell)"
+    [ "${WIDTH}x$HEIGHT" = 1022x682 ] || { echo "Esc left the window at ${WIDTH}x$HEIGHT"; exit 1; }
     kill -TERM $pid
     wait $pid || { echo "the program did not end cleanly"; exit 1; }
 ' "$program" "$card" "$screenshots"
