@@ -293,7 +293,7 @@ void PlaybackCommands::FollowOpenRecording() {
     for (int row = 0; row < m_list.ItemCount() && m_currentIndex < 0; ++row)
         if (m_list.Row(row)->path == m_openPath)
             m_currentIndex = row;
-    m_list.viewport()->update();
+    m_list.RepaintRows();
 }
 
 void PlaybackCommands::StopPlayback() {
