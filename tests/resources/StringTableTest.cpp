@@ -12,7 +12,7 @@ const quint16 Languages[] = {StringTable::English, StringTable::Japanese, String
 TEST(StringTable, EveryLanguageHoldsEveryIdAndNothingElse) {
     for (quint16 language : Languages) {
         // The camera's table, then the program's own texts.
-        for (const auto [first, last] : {std::pair{320, 463}, {600, 610}})
+        for (const auto& [first, last] : {std::pair{320, 463}, {600, 610}})
             for (int id = first; id <= last; ++id)
                 EXPECT_FALSE(StringTable::Lookup(language, id).isEmpty())
                     << "language " << language << " id " << id;
