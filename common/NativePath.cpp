@@ -93,11 +93,11 @@ QString DisplayName(const QString& path) {
     return shown;
 }
 
-bool OpenNativeForReading(QFile& file, const QString& path) {
+bool OpenNativeForReading(QFile& file, const QString& path, QIODevice::OpenMode flags) {
     const int descriptor = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
         return false;
-    if (file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (file.open(descriptor, QIODevice::ReadOnly | flags, QFileDevice::AutoCloseHandle))
         return true;
     ::close(descriptor);
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 class QFile;
@@ -15,7 +16,8 @@ QByteArray NativePath(const QString& path);
 // The path or name for a person to read: every kept byte shown as U+FFFD.
 QString DisplayName(const QString& path);
 
-// Opens the file of a path from PathFromNative for reading; false when it cannot.
-bool OpenNativeForReading(QFile& file, const QString& path);
+// Opens the file of a path from PathFromNative for reading (and `flags`, such as Unbuffered);
+// false when it cannot.
+bool OpenNativeForReading(QFile& file, const QString& path, QIODevice::OpenMode flags = {});
 // True when the path names a regular file (following links).
 bool IsNativeFile(const QString& path);

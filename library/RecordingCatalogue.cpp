@@ -1,8 +1,11 @@
 #include "library/RecordingCatalogue.h"
 
+#include "common/LogCategories.h"
 #include "common/NativePath.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -44,8 +47,11 @@ QList<RecordingEntry> ScanFolder(const QString& folder, const QString& kindCode,
                                  const std::optional<QString>& dateText) {
     QList<RecordingEntry> rows;
     DIR* dir = opendir(NativePath(folder).constData());
-    if (!dir)
+    if (!dir) {
+        qCInfo(lcLibrary, "cannot read the folder %s: %s", qUtf8Printable(folder),
+               std::strerror(errno));
         return rows;
+    }
     const QString pathPrefix = folder.endsWith(u'/') ? folder : folder + u'/';
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_type == DT_DIR)

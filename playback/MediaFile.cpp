@@ -1,12 +1,15 @@
 #include "playback/MediaFile.h"
 
 #include "common/LogCategories.h"
+#include "common/NativePath.h"
 #include "playback/FfmpegLog.h"
 #include "playback/MediaTime.h"
 #include "playback/UnfinishedAvi.h"
 #include "playback/UnfinishedMp4.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -98,8 +101,8 @@ std::unique_ptr<MediaFile> MediaFile::Open(const QString& path, QString& error,
 
 QString MediaFile::OpenInput(const QString& path) {
     const char* demuxer = DemuxerForPath(path);
-    QFile source(path);
-    if (source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    QFile source;
+    if (OpenNativeForReading(source, path, QIODevice::Unbuffered)) {
         if (source.size() == 0)
             return QStringLiteral("the file is empty");
         if (qstrcmp(demuxer, "avi") == 0) {
@@ -109,11 +112,10 @@ QString MediaFile::OpenInput(const QString& path) {
                 return check.error;
             if (check.repair) {
                 m_view = std::make_unique<RepairedView>();
-                m_view->file.setFileName(path);
                 m_view->repair = std::move(*check.repair);
                 m_view->owner = this;
-                if (!m_view->file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-                    return m_view->file.errorString();
+                if (!OpenNativeForReading(m_view->file, path, QIODevice::Unbuffered))
+                    return QString::fromLocal8Bit(std::strerror(errno));
             }
         }
     }
@@ -138,7 +140,7 @@ QString MediaFile::OpenInput(const QString& path) {
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     // The "file:" prefix keeps a colon in a folder name from being read as a protocol.
-    const QByteArray url = "file:" + QFile::encodeName(path);
+    const QByteArray url = "file:" + NativePath(path);
     const int opened =
         avformat_open_input(&m_format, url.constData(), av_find_input_format(demuxer), &options);
     av_dict_free(&options);

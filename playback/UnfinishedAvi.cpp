@@ -1,6 +1,6 @@
 #include "playback/UnfinishedAvi.h"
 
-#include <QFile>
+#include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
@@ -46,7 +46,7 @@ struct IndexEntry {
 
 class Reader {
 public:
-    explicit Reader(QFile& file) : m_file(file), m_size(file.size()) {}
+    explicit Reader(QIODevice& file) : m_file(file), m_size(file.size()) {}
     qint64 Size() const { return m_size; }
 
     bool Read(qint64 offset, char* data, qint64 length) {
@@ -74,7 +74,7 @@ public:
     }
 
 private:
-    QFile& m_file;
+    QIODevice& m_file;
     qint64 m_size;
 };
 
@@ -105,7 +105,7 @@ QString EndsInside(qint64 fileSize, const char* what) {
 
 class Scan {
 public:
-    Scan(QFile& file, const std::atomic<bool>& cancel) : m_reader(file), m_cancel(cancel) {}
+    Scan(QIODevice& file, const std::atomic<bool>& cancel) : m_reader(file), m_cancel(cancel) {}
 
     AviCheck Run();
 
@@ -182,6 +182,10 @@ AviCheck Scan::Run() {
     }
     repair.keptBytes = m_dataEnd;
     repair.index = BuildIndex(movi->offset + 8);
+    // Chunks found again after garbage may end at an odd offset: the pad byte the list then
+    // needs comes before the index.
+    if ((m_dataEnd - movi->offset) % 2 != 0)
+        repair.index.prepend('\0');
     repair.patches.append({4, quint32(repair.Size() - 8)});
     repair.patches.append({movi->offset + 4, quint32(m_dataEnd - movi->offset - 8)});
     for (const Stream& stream : m_streams) {
@@ -229,7 +233,9 @@ bool Scan::ReadHeaders(const Chunk& hdrl, AviRepair& repair, QString& error) {
 bool Scan::ReadStreamList(const Chunk& strl, AviRepair& repair) {
     Stream stream;
     bool header = false;
-    for (qint64 at = strl.offset + 12; at + 8 <= strl.End();) {
+    // A stream list may claim more than the headers hold.
+    const qint64 end = std::min(strl.End(), m_reader.Size());
+    for (qint64 at = strl.offset + 12; at + 8 <= end;) {
         const Chunk chunk = *m_reader.ChunkAt(at);
         if (chunk.id == FourCc("strh") && chunk.size >= 48) {
             header = true;
@@ -361,7 +367,7 @@ bool StartsKeyFrame(const QByteArray& chunkStart) {
     });
 }
 
-qint64 AviRepair::Read(QFile& file, qint64 offset, char* data, qint64 length) const {
+qint64 AviRepair::Read(QIODevice& file, qint64 offset, char* data, qint64 length) const {
     length = std::clamp<qint64>(Size() - offset, 0, length);
     const qint64 fromFile = std::clamp<qint64>(keptBytes - offset, 0, length);
     if (fromFile > 0 && (!file.seek(offset) || file.read(data, fromFile) != fromFile))
@@ -379,6 +385,6 @@ qint64 AviRepair::Read(QFile& file, qint64 offset, char* data, qint64 length) co
     return length;
 }
 
-AviCheck CheckAvi(QFile& file, const std::atomic<bool>& cancel) {
+AviCheck CheckAvi(QIODevice& file, const std::atomic<bool>& cancel) {
     return Scan(file, cancel).Run();
 }

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <optional>
 
-class QFile;
+class QIODevice;
 
 // An AVI as the camera leaves it when the power goes: no idx1 index, sizes and frame counts never
 // written, or the file cut off in the middle of a chunk. The repair is a view of the file: the
@@ -23,7 +23,7 @@ struct AviRepair {
 
     qint64 Size() const { return keptBytes + index.size(); }
     // Reads the view; the number of bytes read, -1 when the file cannot be read.
-    qint64 Read(QFile& file, qint64 offset, char* data, qint64 length) const;
+    qint64 Read(QIODevice& file, qint64 offset, char* data, qint64 length) const;
 };
 
 struct AviCheck {
@@ -33,7 +33,7 @@ struct AviCheck {
 
 // Reads what is needed of an opened AVI to tell whether it needs the repair. `cancel` stops the
 // pass (the result is then an error).
-AviCheck CheckAvi(QFile& file, const std::atomic<bool>& cancel);
+AviCheck CheckAvi(QIODevice& file, const std::atomic<bool>& cancel);
 
 // Whether the H.264 picture of a video chunk (Annex B or length-prefixed) starts a key frame: an
 // IDR slice, or a sequence parameter set before the first slice.

@@ -1,5 +1,7 @@
 #include "playback/UnfinishedMp4.h"
 
+#include "common/NativePath.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -10,7 +12,7 @@ constexpr int MaxTopLevelBoxes = 1000;
 
 } // namespace
 
-QString UnfinishedMp4Reason(QFile& file) {
+QString UnfinishedMp4Reason(QIODevice& file) {
     const qint64 fileSize = file.size();
     QString cut;
     bool first = true;
@@ -53,8 +55,8 @@ QString UnfinishedMp4Reason(QFile& file) {
 }
 
 QString UnfinishedMp4Reason(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    if (!OpenNativeForReading(file, path, QIODevice::Unbuffered))
         return {};
     return UnfinishedMp4Reason(file);
 }

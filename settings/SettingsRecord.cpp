@@ -1,5 +1,6 @@
 #include "settings/SettingsRecord.h"
 
+#include "common/LogCategories.h"
 #include "settings/SettingsKeys.h"
 #include "settings/WifiPassword.h"
 
@@ -82,8 +83,11 @@ std::optional<QByteArray> FileText(const SettingsRecord& record) {
 int SettingsRecord::Write(const QString& path) {
     if (vk_wifi_ap_pwd.size() > MaxWifiPasswordLength)
         return SettingsWriteResult::PasswordTooLong;
-    if (!AllTextsWritable(*this))
+    if (!AllTextsWritable(*this)) {
+        qCInfo(lcSettings, "not written to %s: a text holds a character the file cannot",
+               qUtf8Printable(path));
         return SettingsWriteResult::TextNotWritable;
+    }
     const std::optional<QByteArray> text = FileText(*this);
     if (!text)
         return SettingsWriteResult::CannotWrite;
@@ -91,14 +95,19 @@ int SettingsRecord::Write(const QString& path) {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash > 0) {
         const QString folder = path.left(slash);
-        if (!QFileInfo::exists(folder) && !QDir().mkdir(folder))
+        if (!QFileInfo::exists(folder) && !QDir().mkdir(folder)) {
+            qCInfo(lcSettings, "cannot make the folder %s", qUtf8Printable(folder));
             return SettingsWriteResult::CannotWrite;
+        }
     }
     // QSaveFile::commit does not see a failure of its own final flush (a full card): flush first.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.flush() ||
-        !file.commit())
+        !file.commit()) {
+        qCInfo(lcSettings, "cannot write %s: %s", qUtf8Printable(path),
+               qUtf8Printable(file.errorString()));
         return SettingsWriteResult::CannotWrite;
+    }
     if (!vk_wifi_ap_pwd.isEmpty())
         vk_wifi_ap_pwd_encript = 1;
     return SettingsWriteResult::Written;

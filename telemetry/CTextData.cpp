@@ -1,5 +1,6 @@
 #include "telemetry/CTextData.h"
 
+#include "common/LogCategories.h"
 #include "common/NativePath.h"
 #include "telemetry/GpsFile.h"
 #include "telemetry/GsfFile.h"
@@ -14,8 +15,16 @@ template <typename Reader>
 auto ReadTelemetryFile(const QString& recordingPath, QLatin1StringView ending, Reader read) {
     const QString path = FindTelemetryFile(recordingPath, ending);
     QFile file;
-    if (path.isEmpty() || !OpenNativeForReading(file, path))
+    if (path.isEmpty()) {
+        qCInfo(lcTelemetry, "%s: no telemetry file ending in %s", qUtf8Printable(recordingPath),
+               ending.data());
         return decltype(read(file))();
+    }
+    if (!OpenNativeForReading(file, path)) {
+        qCInfo(lcTelemetry, "cannot read %s: %s", qUtf8Printable(path),
+               qUtf8Printable(file.errorString()));
+        return decltype(read(file))();
+    }
     return read(file);
 }
 

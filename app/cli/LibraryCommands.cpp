@@ -3,6 +3,7 @@
 #include "library/LinuxDriveProvider.h"
 #include "library/RecordingCatalogue.h"
 #include "library/RecordingSave.h"
+#include "playback/UnfinishedMp4.h"
 #include "resources/LocalizedStrings.h"
 
 #include <QDateTime>
@@ -55,8 +56,13 @@ int PrintRecordings(const QStringList& argsIn) {
     ExpectPositional(args, 1);
     const QString root = AsLibraryRoot(args[0], folderMode);
     for (const RecordingEntry& row :
-         ListRecordings(root, folderMode, kind, dateFilter, selectedDate))
+         ListRecordings(root, folderMode, kind, dateFilter, selectedDate)) {
         PrintLine(row.Texts().join(u'\t'));
+        // The list stays as the window shows it; a recording that cannot play is told apart.
+        if (row.path.right(3).toUpper() == QLatin1String("MP4"))
+            if (const QString unfinished = UnfinishedMp4Reason(row.path); !unfinished.isEmpty())
+                PrintError(row.path + QStringLiteral(": ") + unfinished);
+    }
     return 0;
 }
 

@@ -2,6 +2,7 @@
 //   decode CLIP   read, decode and convert every frame to 688 x 387 BGRA as fast as possible
 //   seek CLIP N   N random exact seeks while paused: median and 95th percentile in ms
 //   gop CLIP      the time plain FFmpeg takes to decode one group of pictures (median, ms)
+//   open CLIP N   opening the clip N times as the engine does, index rebuild included (median, ms)
 #include "playback/CDShowPlayer.h"
 #include "playback/MediaFile.h"
 #include "playback/MediaReader.h"
@@ -141,6 +142,22 @@ int Gop(const QString& clip) {
     return 0;
 }
 
+int OpenTimes(const QString& clip, int runs) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QString error;
+        if (!MediaFile::Open(clip, error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("median %.1f\n", Percentile(times, 0.5));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -152,6 +169,8 @@ int main(int argc, char** argv) {
         return Seek(args[2], args[3].toInt());
     if (args.size() >= 3 && args[1] == "gop")
         return Gop(args[2]);
-    std::fprintf(stderr, "usage: karvenna-playback-bench decode|gop CLIP | seek CLIP N\n");
+    if (args.size() >= 4 && args[1] == "open")
+        return OpenTimes(args[2], args[3].toInt());
+    std::fprintf(stderr, "usage: karvenna-playback-bench decode|gop CLIP | seek|open CLIP N\n");
     return 2;
 }

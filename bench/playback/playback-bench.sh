@@ -5,6 +5,8 @@
 #      ffmpeg -i CLIP -vf scale=688:387 -pix_fmt bgra -f null -
 #   2. 100 random exact seeks (median, 95th percentile) against decoding one group of pictures
 #   3. CPU time and peak memory playing 30 s with sound, against mpv --vo=null --ao=null
+#   4. opening a three-minute 1080p30 AVI cut by a power loss (no idx1, sizes and lengths 0), its
+#      index rebuilt, against opening the finished file and against ffprobe on the cut one
 # Sound goes to a PulseAudio server of our own with a null sink.
 # Usage: bench/playback/playback-bench.sh   (run it while nothing else loads the machine)
 set -euo pipefail
@@ -25,6 +27,30 @@ if [ ! -f "$clip" ]; then
         -f lavfi -i sine=frequency=440:sample_rate=48000:duration=60 -c:v libx264 -preset veryfast \
         -g 30 -pix_fmt yuv420p -c:a aac -ac 2 "$clip"
     ffmpeg -hide_banner -loglevel error -y -i "$clip" -t 30 -c copy "$short"
+fi
+
+avi=$media/clip-1080p30-3min.AVI
+cutAvi=$media/clip-1080p30-3min-power-cut.AVI
+if [ ! -f "$cutAvi" ]; then
+    echo "Encoding a 3 min 1080p30 AVI with PCM sound, as the camera records (once)"
+    ffmpeg -hide_banner -loglevel error -y -stream_loop 2 -i "$clip" -t 180 -c:v copy \
+        -c:a pcm_s16le -bsf:v h264_mp4toannexb "$avi"
+    # What the power cut leaves: no idx1; RIFF and movi sizes, total frames, stream lengths 0.
+    python3 - "$avi" "$cutAvi" <<'PY'
+import struct, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+end = data.rfind(b'idx1')
+data[4:8] = bytes(4)
+movi = data.find(b'movi')
+data[movi - 4:movi] = bytes(4)
+avih = data.find(b'avih')
+data[avih + 24:avih + 28] = bytes(4)
+strh = data.find(b'strh')
+while strh >= 0:
+    data[strh + 40:strh + 44] = bytes(4)
+    strh = data.find(b'strh', strh + 4)
+open(sys.argv[2], 'wb').write(data[:end])
+PY
 fi
 
 # Under the build lock from here on: a build beside it would spoil the figures.
@@ -60,3 +86,11 @@ read -r engineCpu engineRss < <(measure "$cli" play "$short" --volume 50)
 read -r mpvCpu mpvRss < <(measure mpv --no-config --vo=null --ao=null "$short")
 echo "engine ${engineCpu} s CPU, peak ${engineRss} KiB   mpv ${mpvCpu} s CPU, peak ${mpvRss} KiB"
 echo "CPU ratio $(ratio "$engineCpu" "$mpvCpu") (aim: within 1.5)"
+
+echo "== 4. Opening a 3 min AVI cut by a power loss (index rebuilt) against the finished one"
+read -r _ cutOpen < <("$bench" open "$cutAvi" 10)
+read -r _ wholeOpen < <("$bench" open "$avi" 10)
+hyperfine --runs 10 -N --export-json "$media/ffprobe.json" "ffprobe -v error $cutAvi" >/dev/null
+ffprobeTime=$(python3 -c "import json,sys; print(json.load(open(sys.argv[1]))['results'][0]['mean'] * 1000)" "$media/ffprobe.json")
+echo "power cut ${cutOpen} ms  finished ${wholeOpen} ms  ffprobe on the cut one ${ffprobeTime} ms"
+echo "power cut / finished $(ratio "$cutOpen" "$wholeOpen")  power cut / ffprobe $(ratio "$cutOpen" "$ffprobeTime") (aim: well under a second)"

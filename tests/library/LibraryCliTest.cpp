@@ -132,6 +132,32 @@ TEST(LibraryCli, ListedPathsOpenTheirFilesWhateverTheNamesBytes) {
     EXPECT_TRUE(cli.readAllStandardOutput().contains("\"offset\":1000")) << "no fix found";
 }
 
+TEST(LibraryCli, ListingTellsARecordingTheCameraDidNotFinish) {
+    const QTemporaryDir folder;
+    const QStringList mp4s =
+        QDir(Card() + "/Recordings").entryList({"*.MP4"}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(mp4s.isEmpty());
+    QFile whole(Card() + "/Recordings/" + mp4s.first());
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    const QString finished = folder.filePath("20240105_101010_NOR.MP4");
+    const QString cut = folder.filePath("20240105_111111_NOR.MP4");
+    for (const auto& [path, length] : {std::pair{finished, bytes.size()}, {cut, qsizetype(3000)}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.left(length));
+    }
+    const CliResult list = RunCli({"list", folder.path(), "--folder"}, {"LC_ALL=C"});
+    ASSERT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.Lines().size(), 2) << "both listed, as the window lists them";
+    EXPECT_EQ(QString::fromUtf8(list.error),
+              cut +
+                  ": the camera did not finish this recording: it has no moov box; the file "
+                  "ends at byte 3000, inside its mdat box of " +
+                  QString::number(bytes.indexOf("moov") - 4 - (bytes.indexOf("mdat") - 4)) +
+                  " bytes\n");
+}
+
 TEST(LibraryCli, WrongUseExitsWithUsage) {
     const QStringList wrong[] = {
         {"drives", "extra"},
