@@ -116,6 +116,9 @@ CopyResult CopyFileSafely(const QString& source, const QString& target, bool rep
         }
         if (chunk == 0)
             break;
+        // Sets the chunk on its way to the disk now, so that the fsync before the rename waits
+        // for the last chunk only rather than for the whole file.
+        ::sync_file_range(out.Get(), copied, chunk, SYNC_FILE_RANGE_WRITE);
         copied += chunk;
         if (progress && !progress(copied))
             return discard({CopyResult::Cancelled, {}});
