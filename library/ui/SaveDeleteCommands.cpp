@@ -91,7 +91,7 @@ void SaveDeleteCommands::Delete() {
         m_list.DeselectAll();
         m_list.SelectRow(selected);
     }
-    emit listRebuiltAfterDelete(selected);
+    emit listRebuiltAfterDelete();
     QGuiApplication::restoreOverrideCursor();
 
     // A write-protected card keeps its files: said once, naming them, rather than not at all.

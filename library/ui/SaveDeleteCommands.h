@@ -28,8 +28,8 @@ public:
 
 signals:
     void saveFinished(const SaveReport& report);
-    // A delete rebuilt the list: the row now selected (-1 none), for other lists to follow.
-    void listRebuiltAfterDelete(int selectedRow);
+    // A delete rebuilt the list under the open recording.
+    void listRebuiltAfterDelete();
 
 private:
     // The folder chosen in the browser, empty when cancelled.

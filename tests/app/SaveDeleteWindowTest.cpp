@@ -1,3 +1,4 @@
+#include "app/fullscreen/CControlFileListDlg.h"
 #include "library/ui/ProgramMessages.h"
 #include "library/ui/SaveDeleteCommands.h"
 #include "library/ui/SaveRun.h"
@@ -267,6 +268,9 @@ TEST_F(SaveDeleteWindow, DeleteSelectsTheRowBeforeTheFirstDeleted) {
         EXPECT_EQ(answers.texts, QStringList{"Delete selected file?"});
         EXPECT_EQ(List()->ItemCount(), Recordings - c.marked.size());
         EXPECT_EQ(List()->FirstSelectedRow(), c.selected);
+        // The full-screen panel's list shows the same rows and selection.
+        EXPECT_EQ(window->findChild<CControlFileListDlg*>()->List()->FirstSelectedRow(),
+                  c.selected);
         for (const QString& file : gone)
             EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
         for (int row = 0; row < List()->ItemCount(); ++row)
