@@ -4,6 +4,7 @@
 #include "app/DecoderCheck.h"
 #include "app/Language.h"
 #include "app/MainWindowLayout.h"
+#include "app/MapCommands.h"
 #include "app/fullscreen/CControlFileListDlg.h"
 #include "app/fullscreen/CControlPanelDlg.h"
 #include "app/fullscreen/CControlTopDlg.h"
@@ -23,6 +24,11 @@
 #include "skin/CNblSkinButton.h"
 #include "skin/CNblStaticTrans.h"
 #include "skin/SkinBitmaps.h"
+#include "telemetry/display/SpeedReadout.h"
+#include "telemetry/ui/CMapView.h"
+#include "telemetry/ui/GSensorGraphView.h"
+#include "telemetry/ui/Reachability.h"
+#include "telemetry/ui/SpeedDigitsView.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -31,10 +37,11 @@
 #include <QWindow>
 
 CVeskaPlayerDlg::CVeskaPlayerDlg(const QString& cardRoot, const DriveProvider* drives,
-                                 AudioOutputFactory audio, QWidget* parent)
+                                 AudioOutputFactory audio, std::function<bool()> connected,
+                                 QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_player(std::move(audio)),
-      m_linuxDrives(cardRoot), m_drives(drives ? *drives : m_linuxDrives),
-      m_driveWatcher(m_drives) {
+      m_linuxDrives(cardRoot), m_drives(drives ? *drives : m_linuxDrives), m_driveWatcher(m_drives),
+      m_connected(connected ? std::move(connected) : std::function<bool()>(InternetConnected)) {
     setWindowIcon(QIcon(SkinBitmap(BitmapId::AppIcon)));
     setWindowTitle(QStringLiteral("VESKA Karvenna"));
     setFixedSize(Width, Height);
@@ -67,6 +74,10 @@ int CVeskaPlayerDlg::CurrentIndex() const {
     return m_playback->CurrentIndex();
 }
 
+int CVeskaPlayerDlg::MapViewState() const {
+    return m_map->MapViewState();
+}
+
 const QString& CVeskaPlayerDlg::LibraryRoot() const {
     return m_library->LibraryRoot();
 }
@@ -77,6 +88,9 @@ void CVeskaPlayerDlg::CreateSkin() {
     m_videoWindow->show();
     // The pointer over the video moves over the window, whose zones drive full-screen mode.
     m_videoWindow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_mapView = new CMapView(this);
+    m_mapView->setObjectName(QString::number(ControlId::MapView));
+    m_mapView->setGeometry(0, 0, 0, 0);
     m_controls = CreateSkinnedControls(this);
     m_controls.Slider(ControlId::PositionSlider)
         ->setGeometry(MainWindowLayout::PositionSliderCreatedRect());
@@ -109,8 +123,16 @@ void CVeskaPlayerDlg::CreateSkin() {
         [this] { return CheckDecoder(m_player, this); },
         [this] {
             return m_displayMode == MainWindowLayout::Windowed &&
-                   m_mapViewState != MainWindowLayout::MapEnlarged;
+                   MapViewState() != MainWindowLayout::MapEnlarged;
         });
+    m_graph = new GSensorGraphView(this);
+    m_speed = new SpeedDigitsView(this);
+    m_map = new MapCommands(
+        m_telemetry,
+        {m_mapView, m_fileList, m_controls.Button(ControlId::MapEnlarge),
+         m_controls.Button(ControlId::MapClose)},
+        this, [this](int layout) { ApplyLayout(layout); }, m_connected,
+        [this] { return m_displayMode; });
     m_playback->StopPlayback();
     m_snapshots =
         new SnapshotCommands(m_player, *m_videoWindow, *m_playback, *m_fileList, *m_library, this);
@@ -123,12 +145,13 @@ void CVeskaPlayerDlg::ApplyLayout(int layout) {
         setFixedSize(Width, Height);
         m_videoWindow->setGeometry(WindowedVideoRect());
         m_fileList->show();
-        for (const auto& placement : WindowedPlacements(m_mapViewState)) {
+        for (const auto& placement : WindowedPlacements(MapViewState())) {
             QWidget* control = m_controls.Control(placement.controlId);
             control->setGeometry(placement.rect);
             control->show();
         }
         RestoreWindowedLooks(m_controls);
+        m_mapView->setGeometry(WindowedMapRect(MapViewState()));
     } else if (layout == FullScreen) {
         m_videoWindow->setGeometry(FullScreenVideoRect(size()));
         m_fileList->hide();
@@ -137,12 +160,48 @@ void CVeskaPlayerDlg::ApplyLayout(int layout) {
         for (const auto& placement : FullScreenPlacements(size()))
             m_controls.Control(placement.controlId)->setGeometry(placement.rect);
         m_controls.Slider(ControlId::VolumeSlider)->SetImages(SliderLook::BarVolume);
+        m_mapView->setGeometry(0, 0, 0, 0);
+    } else if (layout == MapEnlarged) {
+        ApplyEnlargedMapLayout();
+        return;
     } else {
         return;
     }
     m_videoWindow->show();
     m_videoWindow->Repaint();
+    PlaceTelemetryViews();
     update();
+}
+
+void CVeskaPlayerDlg::ApplyEnlargedMapLayout() {
+    using namespace MainWindowLayout;
+    m_videoWindow->hide();
+    m_fileList->hide();
+    for (const auto& placement : WindowedPlacements(MapViewState())) {
+        QWidget* control = m_controls.Control(placement.controlId);
+        const int id = placement.controlId;
+        if (id == ControlId::Settings || id == ControlId::Minimize || id == ControlId::Close)
+            control->setGeometry(placement.rect);
+        else
+            control->hide();
+    }
+    CNblSkinButton* back = m_controls.Button(ControlId::MapEnlarge);
+    back->SetImages(ButtonLook::MapReturn);
+    back->SetTip(QString());
+    back->setGeometry(MapReturnButtonRect());
+    back->show();
+    m_mapView->setGeometry(EnlargedMapRect());
+    m_mapView->show();
+    PlaceTelemetryViews();
+    update();
+}
+
+void CVeskaPlayerDlg::PlaceTelemetryViews() {
+    using namespace MainWindowLayout;
+    const bool windowed = m_displayMode == Windowed && MapViewState() != MapEnlarged;
+    m_graph->setVisible(windowed);
+    m_speed->move(SpeedPosition(MapViewState()));
+    m_speed->setVisible(windowed);
 }
 
 void CVeskaPlayerDlg::ConnectCommands() {
@@ -172,6 +231,8 @@ void CVeskaPlayerDlg::ConnectCommands() {
     onCommand(ControlId::Previous, [this] { m_playback->Previous(); });
     onCommand(ControlId::Next, [this] { m_playback->Next(); });
     onCommand(ControlId::Mute, [this] { m_playback->OnMute(); });
+    onCommand(ControlId::MapEnlarge, [this] { m_map->OnMapEnlarge(); });
+    onCommand(ControlId::MapClose, [this] { m_map->OnMapPanel(); });
     for (int slider : {ControlId::PositionSlider, ControlId::SpeedSlider, ControlId::VolumeSlider,
                        ControlId::BrightnessSlider})
         connect(m_controls.Slider(slider), &CNblImageSlider::hScroll, m_playback,
@@ -183,14 +244,23 @@ void CVeskaPlayerDlg::ConnectCommands() {
             Qt::QueuedConnection);
     // A removed card hid the video; the next recording shows it again.
     connect(m_playback, &PlaybackCommands::recordingOpened, this, [this] {
-        if (m_mapViewState != MainWindowLayout::MapEnlarged)
+        if (MapViewState() != MainWindowLayout::MapEnlarged)
             m_videoWindow->show();
     });
     connect(m_playback, &PlaybackCommands::recordingOpened, m_snapshots,
             &SnapshotCommands::OnRecordingOpened);
     connect(m_saveDelete, &SaveDeleteCommands::listRebuiltAfterDelete, m_playback,
             &PlaybackCommands::FollowOpenRecording);
-    connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] { update(); });
+    connect(m_playback, &PlaybackCommands::positionShown, this, &CVeskaPlayerDlg::OnPositionShown);
+    connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] {
+        m_speed->Clear();
+        m_graph->ClearCursor();
+        m_map->OnRecordingClosed();
+        update();
+    });
+    connect(m_map, &MapCommands::mapViewStateChanged, this, &CVeskaPlayerDlg::PlaceTelemetryViews);
+    connect(m_graph, &GSensorGraphView::seekRequested, m_playback, &PlaybackCommands::SeekTo);
+    connect(m_mapView, &CMapView::trackClicked, m_playback, &PlaybackCommands::SeekTo);
     connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this,
             &CVeskaPlayerDlg::OnDriveRemoved);
 }
@@ -207,6 +277,25 @@ void CVeskaPlayerDlg::Close() {
 
 void CVeskaPlayerDlg::OnLoadTelemetry(const QString& recordingPath) {
     m_telemetry.Load(recordingPath);
+    // Drawn whatever the view, so that returning to the window shows this recording's curves.
+    m_graph->DrawGSensorGraph(m_telemetry.Samples(), m_player.DurationMs());
+    m_mapView->SetTrack(m_telemetry.Fixes());
+    if (m_telemetry.FixCount() == 0)
+        m_map->CloseMap();
+}
+
+void CVeskaPlayerDlg::OnPositionShown(qint64 positionMs) {
+    m_mapView->UpdateMapPosition(m_telemetry, quint32(positionMs));
+    UpdateSpeed(positionMs);
+    m_graph->SetCursorPosition(positionMs);
+}
+
+void CVeskaPlayerDlg::UpdateSpeed(qint64 positionMs) {
+    if (m_displayMode != MainWindowLayout::Windowed ||
+        MapViewState() == MainWindowLayout::MapEnlarged)
+        return;
+    if (const std::optional<int> speed = SpeedReadout::SpeedAt(m_telemetry, quint32(positionMs)))
+        m_speed->DrawSpeed(*speed);
 }
 
 void CVeskaPlayerDlg::OnSettings() {
@@ -230,7 +319,6 @@ void CVeskaPlayerDlg::OnDriveRemoved(const QString& root) {
     if (m_displayMode == MainWindowLayout::FullScreen)
         LeaveFullScreen();
     m_videoWindow->hide();
-    m_mapViewState = MainWindowLayout::MapHidden;
     update();
 }
 
@@ -272,7 +360,7 @@ void CVeskaPlayerDlg::OnPointerMoved(int y) {
     using namespace FullScreenLayout;
     if (m_displayMode == MainWindowLayout::Windowed) {
         // Over the enlarged map the window's controls stay away.
-        if (m_mapViewState != MainWindowLayout::MapEnlarged)
+        if (MapViewState() != MainWindowLayout::MapEnlarged)
             ShowPointerControls(true);
         return;
     }
@@ -302,8 +390,8 @@ void CVeskaPlayerDlg::paintEvent(QPaintEvent*) {
         return;
     }
     painter.drawPixmap(0, 0, SkinBitmap(BitmapId::MainBackground));
-    if (m_mapViewState != MainWindowLayout::MapEnlarged)
-        painter.drawPixmap(MainWindowLayout::MapHeaderPosition(m_mapViewState),
+    if (MapViewState() != MainWindowLayout::MapEnlarged)
+        painter.drawPixmap(MainWindowLayout::MapHeaderPosition(MapViewState()),
                            SkinBitmap(BitmapId::MapHeader));
 }
 

@@ -12,12 +12,16 @@
 #include <functional>
 
 class CConfigListCtrl;
+class CMapView;
 class CSettingsDlg;
 class CardLibrary;
 class FullScreenPanels;
+class GSensorGraphView;
+class MapCommands;
 class PlaybackCommands;
 class SaveDeleteCommands;
 class SnapshotCommands;
+class SpeedDigitsView;
 class VideoWindow;
 
 // The program's one main window: frameless, fixed at 1022 x 682, drawn entirely from the skin.
@@ -32,15 +36,16 @@ public:
     // cardRoot: a folder given on the command line to be taken as the card's root, or empty.
     // drives: where removable drives are found; the window's own Linux provider when null.
     // audio: the sound output of the player (tests pass a silent one).
+    // connected: whether the map page may be loaded.
     explicit CVeskaPlayerDlg(const QString& cardRoot, const DriveProvider* drives = nullptr,
                              AudioOutputFactory audio = MakeSystemAudioOutput,
-                             QWidget* parent = nullptr);
+                             std::function<bool()> connected = {}, QWidget* parent = nullptr);
     ~CVeskaPlayerDlg() override;
 
     int DisplayMode() const { return m_displayMode; }
     // The pointer's last zone in full-screen mode (FullScreenLayout); kept across the modes.
     int PointerZone() const { return m_pointerZone; }
-    int MapViewState() const { return m_mapViewState; }
+    int MapViewState() const;
     int CurrentIndex() const;
     const QString& LibraryRoot() const;
     const CSettingsInfo& Settings() const { return m_settings; }
@@ -65,8 +70,13 @@ protected:
 private:
     void CreateSkin();
     void ApplyLayout(int layout);
+    void ApplyEnlargedMapLayout();
     void ConnectCommands();
     void OnLoadTelemetry(const QString& recordingPath);
+    void OnPositionShown(qint64 positionMs);
+    void UpdateSpeed(qint64 positionMs);
+    // The graph and the speed show in the windowed view only, the speed beside the map buttons.
+    void PlaceTelemetryViews();
     void OnSettings();
     void ToggleFullScreen();
     void EnterFullScreen();
@@ -97,7 +107,11 @@ private:
     FullScreenPanels* m_panels = nullptr;
     // Where the window stood before it went full screen, to return there.
     QRect m_windowRect;
+    GSensorGraphView* m_graph = nullptr;
+    SpeedDigitsView* m_speed = nullptr;
+    CMapView* m_mapView = nullptr;
+    MapCommands* m_map = nullptr;
+    std::function<bool()> m_connected;
     int m_displayMode = 1;
     int m_pointerZone = 0;
-    int m_mapViewState = 0;
 };

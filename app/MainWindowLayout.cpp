@@ -6,7 +6,6 @@ namespace MainWindowLayout {
 
 QList<Placement> WindowedPlacements(int mapViewState) {
     using namespace ControlId;
-    const int mapButtonsTop = mapViewState == MapInPane ? 441 : 639;
     return {
         {Settings, {150, 12, 37, 28}},
         {Minimize, {937, 12, 36, 28}},
@@ -28,8 +27,8 @@ QList<Placement> WindowedPlacements(int mapViewState) {
         {PlayPause, {535, 475, 37, 28}},
         {Previous, {584, 475, 36, 28}},
         {Next, {620, 475, 37, 28}},
-        {MapEnlarge, {937, mapButtonsTop, 36, 22}},
-        {MapClose, {973, mapButtonsTop, 37, 22}},
+        {MapEnlarge, MapEnlargeButtonRect(mapViewState)},
+        {MapClose, MapPaneButtonRect(mapViewState)},
         {Mute, {451, 581, 22, 16}},
         {PositionSlider, {30, 474, 391, 20}},
         {SpeedSlider, {477, 544, 179, 15}},
@@ -53,8 +52,36 @@ QRect WindowedListRect() {
     return {695, 126, 308, 508};
 }
 
+QRect ListRect(int mapViewState) {
+    return {695, 126, 308, mapViewState == MapInPane ? 310 : 508};
+}
+
 QRect WindowedMapRect(int mapViewState) {
     return mapViewState == MapInPane ? QRect(695, 466, 323, 196) : QRect();
+}
+
+QRect MapPaneRect() {
+    return {695, 466, 324, 197};
+}
+
+QRect MapCollapsedRect() {
+    return {676, 71, 0, 0};
+}
+
+QRect EnlargedMapRect() {
+    return {2, 48, 1017, 615};
+}
+
+QRect MapEnlargeButtonRect(int mapViewState) {
+    return {937, mapViewState == MapInPane ? 441 : 639, 36, 22};
+}
+
+QRect MapPaneButtonRect(int mapViewState) {
+    return {973, mapViewState == MapInPane ? 441 : 639, 37, 22};
+}
+
+QRect MapReturnButtonRect() {
+    return {897, 12, 37, 28};
 }
 
 QPoint MapHeaderPosition(int mapViewState) {
@@ -99,6 +126,10 @@ QList<int> PointerControls() {
             KindMotion,       Rewind,      Forward,  PlayPause,      Previous,    Next,
             MapEnlarge,       MapClose,    Mute,     PositionSlider, SpeedSlider, VolumeSlider,
             BrightnessSlider, ElapsedTime, TotalTime};
+}
+
+QPoint SpeedPosition(int mapViewState) {
+    return mapViewState == MapInPane ? QPoint(865, 443) : QPoint(865, 641);
 }
 
 } // namespace MainWindowLayout

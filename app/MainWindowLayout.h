@@ -26,10 +26,22 @@ QRect WindowedVideoRect();
 // slider to its windowed place at once.
 QRect PositionSliderCreatedRect();
 QRect WindowedListRect();
+// The list (its scroll bar stands beside it) with the map pane open or closed.
+QRect ListRect(int mapViewState);
 // The map view's place in the windowed layout; empty when the pane is closed.
 QRect WindowedMapRect(int mapViewState);
+// The map view as the pane's button opens it, and where it is put away without a connection.
+QRect MapPaneRect();
+QRect MapCollapsedRect();
+QRect EnlargedMapRect();
+// The map buttons below the list (pane closed) or above the pane; 1018 on the enlarged map.
+QRect MapEnlargeButtonRect(int mapViewState);
+QRect MapPaneButtonRect(int mapViewState);
+QRect MapReturnButtonRect();
 // Where the map pane's header strip is drawn over the background.
 QPoint MapHeaderPosition(int mapViewState);
+// The speed digits, beside the map buttons.
+QPoint SpeedPosition(int mapViewState);
 
 // Full screen: the video fitted at 16:9 into the client area and centred.
 QRect FullScreenVideoRect(QSize client);

@@ -15,6 +15,7 @@ constexpr int SelectDate = 439;
 constexpr int CantPlayFile = 447;
 constexpr int NoCardDrive = 448;
 constexpr int SaveTitle = 449;
+constexpr int NoGpsFiles = 450;
 constexpr int InstallDecoder = 452;
 constexpr int InitializeAllSettings = 453;
 constexpr int SaveSettingsQuestion = 454;

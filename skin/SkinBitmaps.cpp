@@ -17,6 +17,11 @@ QPixmap SkinBitmap(int id) {
     return QPixmap(QStringLiteral(":/skin/%1.png").arg(id));
 }
 
+QImage SkinImage(int id) {
+    LoadSkinResources();
+    return QImage(QStringLiteral(":/skin/%1.png").arg(id));
+}
+
 QPixmap SkinBitmapKeyed(int id, const QColor& key) {
     QPixmap pixmap = SkinBitmap(id);
     if (!pixmap.isNull())

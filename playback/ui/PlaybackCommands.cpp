@@ -269,6 +269,13 @@ void PlaybackCommands::PositionTick() {
     emit positionShown(position);
 }
 
+void PlaybackCommands::SeekTo(qint64 positionMs) {
+    if (!m_player.HasMedia())
+        return;
+    m_player.SeekMs(int(std::clamp<qint64>(positionMs, 0, m_player.DurationMs())));
+    PositionTick();
+}
+
 void PlaybackCommands::AtEndOfRecording(qint64 positionMs, qint64 lengthMs) {
     m_controls.position->setValue(int(positionMs));
     m_controls.position->RedrawNow();

@@ -77,6 +77,8 @@ public:
     // The list was rebuilt under the open recording: its index follows it to its new row, or
     // becomes -1 when it is no longer listed.
     void FollowOpenRecording();
+    // Plays on from a time picked on the graph or the map; nothing without a recording.
+    void SeekTo(qint64 positionMs);
     // Closes the recording and resets the display as at the end of the list.
     void StopPlayback();
     // The window is closing: timer and graph stop, the player lets go of the file.

@@ -18,7 +18,8 @@ appstreamcli validate --no-net --explain "$build_dir/packaging/$app_id.metainfo.
 cmake --install "$build_dir" --prefix "$scratch/staged" >/dev/null
 mv "$scratch/staged" "$scratch/prefix"
 prefix=$scratch/prefix
-for file in bin/karvenna bin/karvenna-cli share/applications/$app_id.desktop \
+for file in bin/karvenna bin/karvenna-cli share/karvenna/MapView.htm \
+            share/applications/$app_id.desktop \
             share/metainfo/$app_id.metainfo.xml share/mime/packages/$app_id.xml \
             share/icons/hicolor/scalable/apps/$app_id.svg \
             share/icons/hicolor/16x16/apps/$app_id.png share/icons/hicolor/256x256/apps/$app_id.png; do
@@ -28,6 +29,13 @@ version=$("$prefix/bin/karvenna-cli" --version)
 [ "$version" = "$("$prefix/bin/karvenna-cli" strings 1033 320)" ] || fail "version $version"
 grep -q "release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml" ||
     fail "the metainfo does not name release $version"
+# The map page, found beside the moved program, and the Leaflet it loads from the system.
+page=$("$prefix/bin/karvenna-cli" map-page 1041)
+[ "$page" = "file://$prefix/share/karvenna/MapView.htm?language=ja" ] ||
+    fail "the installed program looks for its map page at $page"
+for script in $(grep -o 'file:///usr/share/javascript/[^"]*' "$prefix/share/karvenna/MapView.htm"); do
+    [ -s "${script#file://}" ] || fail "the map page loads ${script#file://}, which is missing"
+done
 QT_QPA_PLATFORM=offscreen "$prefix/bin/karvenna" --version | grep -qx "karvenna $version" ||
     fail "karvenna --version"
 QT_QPA_PLATFORM=offscreen "$prefix/bin/karvenna" --help | grep -q -- "--card" ||
@@ -69,4 +77,5 @@ dpkg-deb -x "$package" "$scratch/root"
 [ "$("$scratch/root/usr/bin/karvenna-cli" --version)" = "$version" ] ||
     fail "the packaged karvenna-cli does not run"
 [ -s "$scratch/root/usr/share/applications/$app_id.desktop" ] || fail "package without menu entry"
+[ -s "$scratch/root/usr/share/karvenna/MapView.htm" ] || fail "package without the map page"
 echo "installed, validated and packaged: $(basename "$package")"

@@ -1,0 +1,77 @@
+#include "telemetry/display/MapScript.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <cmath>
+
+namespace MapScript {
+
+double DecimalDegrees(double nmea) {
+    const double degrees = nmea * 0.01;
+    const double whole = std::trunc(degrees);
+    return whole + (degrees - whole) * 100.0 / 60.0;
+}
+
+QString DrawCurrentText(const CGPSData& fix) {
+    return QString::asprintf("javascript:DrawCurrent('%lf', '%lf','%d')",
+                             DecimalDegrees(fix.longitude), DecimalDegrees(fix.latitude), 9);
+}
+
+std::optional<int> MapFixIndex(const CTextData& telemetry, quint32 positionMs) {
+    if (telemetry.FixCount() == 0)
+        return std::nullopt;
+    const std::optional<int> index = telemetry.FindFix(positionMs);
+    if (!index || !telemetry.Fixes()[*index].valid)
+        return std::nullopt;
+    return index;
+}
+
+ScriptCall ParseScriptCall(const QString& text) {
+    static const QLatin1StringView Scheme("javascript:");
+    QString rest = text;
+    if (const qsizetype at = rest.indexOf(Scheme); at >= 0)
+        rest = rest.mid(at + Scheme.size());
+    ScriptCall call;
+    if (const qsizetype open = rest.indexOf(QLatin1Char('(')); open >= 0) {
+        call.function = rest.left(open).trimmed();
+        rest = rest.mid(open + 1);
+    }
+    QString token;
+    for (const QChar c : rest) {
+        if (QStringView(u" ,'\"\t();").contains(c)) {
+            if (!token.isEmpty())
+                call.arguments << token;
+            token.clear();
+        } else {
+            token += c;
+        }
+    }
+    if (!token.isEmpty())
+        call.arguments << token;
+    return call;
+}
+
+QString CallSource(const ScriptCall& call) {
+    // Name and arguments travel as JSON strings, so no text of theirs can become code.
+    QJsonArray values{call.function};
+    for (const QString& argument : call.arguments)
+        values.append(argument);
+    return QStringLiteral("(function (call) {"
+                          " var f = window[call[0]];"
+                          " if (typeof f !== 'function') return '';"
+                          " var result = f.apply(window, call.slice(1));"
+                          " return result === undefined || result === null ? '' : String(result);"
+                          "})(%1)")
+        .arg(QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact)));
+}
+
+QString TrackSource(const QList<CGPSData>& fixes) {
+    QJsonArray points;
+    for (const CGPSData& fix : fixes)
+        points.append(
+            QJsonArray{DecimalDegrees(fix.latitude), DecimalDegrees(fix.longitude), fix.offset});
+    return QStringLiteral("typeof DrawTrack === 'function' && DrawTrack(%1)")
+        .arg(QString::fromUtf8(QJsonDocument(points).toJson(QJsonDocument::Compact)));
+}
+
+} // namespace MapScript

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "telemetry/CGPSData.h"
+#include "telemetry/CTextData.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The script calls the program makes on the map page.
+namespace MapScript {
+
+// An NMEA degrees-and-minutes number (ddmm.mmmm, signed) in decimal degrees.
+double DecimalDegrees(double nmea);
+
+// The call that puts the marker on the fix: longitude, latitude and the zoom 9.
+QString DrawCurrentText(const CGPSData& fix);
+
+// The fix the marker shows at a playback position; nothing when no valid fix matches.
+std::optional<int> MapFixIndex(const CTextData& telemetry, quint32 positionMs);
+
+// A page function and its arguments as read from a script text such as
+// "javascript:DrawCurrent('126.976130', '37.552057','9')".
+struct ScriptCall {
+    QString function;
+    QStringList arguments;
+};
+
+// The text after "javascript:" is the function name up to "(", then arguments separated by
+// blanks, commas, quotes, tabs, parentheses and semicolons. No "(" gives no function.
+ScriptCall ParseScriptCall(const QString& text);
+
+// JavaScript that calls the page's function by name with the arguments as strings, and gives
+// its result as text; "" when the page has no such function or it returned nothing.
+QString CallSource(const ScriptCall& call);
+
+// JavaScript that hands the page the whole track: one call of DrawTrack with every fix as
+// [latitude, longitude, offset in ms] in decimal degrees.
+QString TrackSource(const QList<CGPSData>& fixes);
+
+} // namespace MapScript

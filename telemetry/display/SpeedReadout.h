@@ -1,0 +1,25 @@
+#pragma once
+
+#include "telemetry/CTextData.h"
+
+#include <QString>
+#include <optional>
+
+// The three-digit speed beside the map buttons, in km/h.
+namespace SpeedReadout {
+
+constexpr int DigitWidth = 10;
+constexpr int DigitHeight = 15;
+constexpr int Digits = 3;
+
+// The whole km/h shown for a speed; nothing for a negative one.
+std::optional<int> SpeedNumber(double kmh);
+
+// What the read-out shows at a playback position: a number to draw, or nothing when the digits
+// on screen stay as they are (no fix matches, or the speed is the previous fix's, not 0).
+std::optional<int> SpeedAt(const CTextData& telemetry, quint32 positionMs);
+
+// The three digits drawn for n: leading zeros, only the last three of a larger number.
+QString SpeedText(int n);
+
+} // namespace SpeedReadout

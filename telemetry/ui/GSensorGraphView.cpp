@@ -1,0 +1,60 @@
+#include "telemetry/ui/GSensorGraphView.h"
+
+#include "skin/BitmapIds.h"
+#include "skin/SkinBitmaps.h"
+#include "skin/SkinColours.h"
+#include "telemetry/display/GSensorGraph.h"
+
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QPainter>
+
+GSensorGraphView::GSensorGraphView(QWidget* parent) : QWidget(parent) {
+    setGeometry(QRect(GSensorGraph::Position, QSize(GSensorGraph::Width, GSensorGraph::Height)));
+    setCursor(Qt::PointingHandCursor);
+}
+
+void GSensorGraphView::DrawGSensorGraph(const QList<CGSensorData>& samples, qint64 durationMs) {
+    m_durationMs = durationMs;
+    m_graph = GSensorGraph::Draw(SkinImage(BitmapId::GSensorGraph), samples, durationMs);
+    m_keyed = QPixmap::fromImage(m_graph);
+    m_keyed.setMask(m_keyed.createMaskFromColor(SkinColour::OverlayKey, Qt::MaskInColor));
+    m_cursorX = -1;
+    update();
+}
+
+void GSensorGraphView::SetCursorPosition(qint64 positionMs) {
+    const int x = m_graph.isNull() ? -1 : GSensorGraph::CursorX(positionMs, m_durationMs);
+    if (x == m_cursorX)
+        return;
+    // Only the two columns change: the curves are not drawn again.
+    UpdateColumn(m_cursorX);
+    m_cursorX = x;
+    UpdateColumn(m_cursorX);
+}
+
+void GSensorGraphView::ClearCursor() {
+    UpdateColumn(m_cursorX);
+    m_cursorX = -1;
+}
+
+void GSensorGraphView::UpdateColumn(int x) {
+    if (x >= 0)
+        update(x, 0, 1, height());
+}
+
+void GSensorGraphView::paintEvent(QPaintEvent*) {
+    if (m_keyed.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_keyed);
+    if (m_cursorX >= 0)
+        painter.fillRect(m_cursorX, 0, 1, height(), SkinColour::Text);
+}
+
+void GSensorGraphView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || m_graph.isNull() ||
+        GSensorGraph::CursorX(0, m_durationMs) < 0)
+        return;
+    emit seekRequested(GSensorGraph::PositionAtX(event->position().toPoint().x(), m_durationMs));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "telemetry/CGSensorData.h"
+
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+
+// The G-sensor graph under the video: the curves as drawn at load, a thin cursor at the playback
+// position over them, and a click that asks to play from the time under the pointer.
+class GSensorGraphView : public QWidget {
+    Q_OBJECT
+public:
+    explicit GSensorGraphView(QWidget* parent);
+
+    // Draws the curves afresh on the skin's graph bitmap.
+    void DrawGSensorGraph(const QList<CGSensorData>& samples, qint64 durationMs);
+    void SetCursorPosition(qint64 positionMs);
+    void ClearCursor();
+
+    const QImage& Graph() const { return m_graph; }
+    // The cursor's column, -1 while there is none.
+    int CursorX() const { return m_cursorX; }
+
+signals:
+    void seekRequested(qint64 positionMs);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void UpdateColumn(int x);
+
+    QImage m_graph;
+    QPixmap m_keyed;
+    qint64 m_durationMs = 0;
+    int m_cursorX = -1;
+};
