@@ -81,7 +81,7 @@ std::optional<QByteArray> FileText(const SettingsRecord& record) {
 } // namespace
 
 int SettingsRecord::Write(const QString& path) {
-    if (vk_wifi_ap_pwd.size() > MaxWifiPasswordLength)
+    if (vk_wifi_ap_pwd.size() > MaxStoredWifiPasswordLength)
         return SettingsWriteResult::PasswordTooLong;
     if (!AllTextsWritable(*this)) {
         qCInfo(lcSettings, "not written to %s: a text holds a character the file cannot",

@@ -7,7 +7,7 @@
 namespace SettingsWriteResult {
 constexpr int Written = 1;
 constexpr int CannotWrite = 0;      // the folder or the file could not be made or written
-constexpr int PasswordTooLong = -1; // more than MaxWifiPasswordLength characters
+constexpr int PasswordTooLong = -1; // more than MaxStoredWifiPasswordLength characters
 constexpr int TextNotWritable = -2; // a character above 255 or a line end in a text, a NUL in
                                     // the password
 } // namespace SettingsWriteResult

@@ -32,7 +32,7 @@ Aes256Key WifiPasswordKey() {
 }
 
 bool EncodableWifiPassword(const QString& text) {
-    return text.size() <= MaxWifiPasswordLength &&
+    return text.size() <= MaxStoredWifiPasswordLength &&
            std::none_of(text.begin(), text.end(),
                         [](QChar c) { return c.unicode() > 0xFF || c.unicode() == 0; });
 }

@@ -5,9 +5,13 @@
 #include <QString>
 #include <optional>
 
-// The most characters the settings dialog takes, and the most Write encodes: beyond 16 the
-// characters would sit in the file unenciphered.
+// The most characters the settings dialog takes: beyond 16 they would sit in the file
+// unenciphered.
 constexpr int MaxWifiPasswordLength = 16;
+// The most characters a file holds: the 20-byte buffer keeps a zero after them. The camera
+// reads bytes 16 to 18 as they stand, so a plain password read from a file up to this length
+// survives being written back.
+constexpr int MaxStoredWifiPasswordLength = 19;
 
 // The key the camera and the program share: 29 printable characters, then three zero bytes.
 // Its characters come from the build (CMake option KARVENNA_WIFI_KEY).
@@ -18,7 +22,7 @@ Aes256Key WifiPasswordKey();
 // EncodableWifiPassword.
 std::optional<QString> EncodeWifiPassword(const QString& text);
 
-// At most MaxWifiPasswordLength characters, each a single byte other than NUL: the decoder ends
+// At most MaxStoredWifiPasswordLength characters, each a single byte other than NUL: the decoder ends
 // the password at its first zero byte, so a NUL would cut it short.
 bool EncodableWifiPassword(const QString& text);
 

@@ -46,7 +46,7 @@ int WriteSettings(const QString& in, const QString& out) {
         return 0;
     case SettingsWriteResult::PasswordTooLong:
         PrintError(QStringLiteral("the Wi-Fi password is longer than %1 characters")
-                       .arg(MaxWifiPasswordLength));
+                       .arg(MaxStoredWifiPasswordLength));
         return 1;
     case SettingsWriteResult::TextNotWritable:
         PrintError(QStringLiteral("a text holds a character the settings file cannot hold"));
@@ -87,7 +87,7 @@ int RunPassword(const QStringList& args) {
         const std::optional<QString> digits = EncodeWifiPassword(args[1]);
         if (!digits) {
             PrintError(QStringLiteral("a password has at most %1 characters, each up to U+00FF")
-                           .arg(MaxWifiPasswordLength));
+                           .arg(MaxStoredWifiPasswordLength));
             return 1;
         }
         PrintLine(*digits);

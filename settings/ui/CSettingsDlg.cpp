@@ -2,9 +2,10 @@
 
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
-#include "settings/SettingsDefaults.h"
 #include "settings/SettingsFile.h"
+#include "settings/ui/CSettingsQZ3DeviceDlg.h"
 #include "settings/ui/CSettingsQZ3PlayDlg.h"
+#include "settings/ui/CSettingsQZ3RecordDlg.h"
 #include "settings/ui/CSettingsQZ3SoundDlg.h"
 #include "settings/ui/CSettingsQZ3TimeDlg.h"
 #include "settings/ui/SettingsControlIds.h"
@@ -51,48 +52,6 @@ const QString SettingPcmIni = QStringLiteral("Config/setting_pcm.ini");
 bool WasRead(int readResult) {
     return readResult == SettingsReadResult::Read ||
            readResult == SettingsReadResult::PasswordUndecodable;
-}
-
-// A page whose controls are still to come: it hands back the values of its keys as it was
-// given them, so that a save never loses them.
-class PendingPage : public CSettingsPage {
-public:
-    using Keep = void (*)(SettingsRecord& to, const SettingsRecord& from);
-    PendingPage(QWidget* container, Keep keep) : CSettingsPage(container), m_keep(keep) {}
-
-    void LoadPage(const SettingsRecord& record, int) override { m_kept = record; }
-    void CollectPage(SettingsRecord& record) const override { m_keep(record, m_kept); }
-    void SetDefaults() override { m_kept = DefaultSettingsRecord(); }
-
-private:
-    Keep m_keep;
-    SettingsRecord m_kept;
-};
-
-void KeepRecordingKeys(SettingsRecord& to, const SettingsRecord& from) {
-    to.vk_use_rec_parking_always = from.vk_use_rec_parking_always;
-    to.vk_park_duration_min = from.vk_park_duration_min;
-    to.vk_park_voltage_manual_flag = from.vk_park_voltage_manual_flag;
-    to.vk_park_voltage = from.vk_park_voltage;
-    to.vk_park_shutdown_voltage = from.vk_park_shutdown_voltage;
-    to.vk_use_drive_shutdown_voltage = from.vk_use_drive_shutdown_voltage;
-    to.vk_limit_space_type = from.vk_limit_space_type;
-    to.vk_limit_space_percent_type = from.vk_limit_space_percent_type;
-}
-
-void KeepDeviceKeys(SettingsRecord& to, const SettingsRecord& from) {
-    to.vk_wifi_ap_ssid = from.vk_wifi_ap_ssid;
-    to.vk_wifi_ap_pwd = from.vk_wifi_ap_pwd;
-    to.vk_wifi_off_timer_sec = from.vk_wifi_off_timer_sec;
-    to.vk_wifi_channel = from.vk_wifi_channel;
-    to.vk_gsensor_intensity_always_x = from.vk_gsensor_intensity_always_x;
-    to.vk_gsensor_intensity_always_y = from.vk_gsensor_intensity_always_y;
-    to.vk_gsensor_intensity_always_z = from.vk_gsensor_intensity_always_z;
-    to.vk_gsensor_intensity_parking_x = from.vk_gsensor_intensity_parking_x;
-    to.vk_gsensor_intensity_parking_y = from.vk_gsensor_intensity_parking_y;
-    to.vk_gsensor_intensity_parking_z = from.vk_gsensor_intensity_parking_z;
-    to.vk_led_rec_parking = from.vk_led_rec_parking;
-    to.vk_gsensor_motionsensitivity = from.vk_gsensor_motionsensitivity;
 }
 
 } // namespace
@@ -156,9 +115,9 @@ void CSettingsDlg::CreatePages() {
     // Created in the order of their resources, added in the order of their tabs.
     m_pages[DateTimePage] = new CSettingsQZ3TimeDlg(m_container);
     m_pages[VideoPage] = new CSettingsQZ3PlayDlg(m_container);
-    m_pages[RecordingPage] = new PendingPage(m_container, KeepRecordingKeys);
+    m_pages[RecordingPage] = new CSettingsQZ3RecordDlg(m_container);
     m_pages[AudioPage] = new CSettingsQZ3SoundDlg(m_container);
-    m_pages[DevicePage] = new PendingPage(m_container, KeepDeviceKeys);
+    m_pages[DevicePage] = new CSettingsQZ3DeviceDlg(m_container);
     m_pages[InfoPage] = new CSettingsPage(m_container);
     for (size_t position = 0; position < m_pages.size(); ++position)
         m_container->AddPage(m_pages[position], m_tabs[position]);

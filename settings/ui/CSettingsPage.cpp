@@ -130,12 +130,17 @@ CNblImageSlider* CSettingsPage::Slider(int id, const QRect& rect, int maximum,
     return slider;
 }
 
-CNblImageEdit* CSettingsPage::ReadOnlyField(int id, const QRect& rect) {
+CNblImageEdit* CSettingsPage::TextField(int id, const QRect& rect) {
     auto* field = new CNblImageEdit(this, id, rect);
     field->SetPatternImage();
     field->setTextMargins(FieldTextMargins);
-    field->setReadOnly(true);
     field->show();
+    return field;
+}
+
+CNblImageEdit* CSettingsPage::ReadOnlyField(int id, const QRect& rect) {
+    CNblImageEdit* field = TextField(id, rect);
+    field->setReadOnly(true);
     return field;
 }
 

@@ -60,6 +60,8 @@ protected:
     // the read-out, as readoutText gives it.
     CNblImageSlider* Slider(int id, const QRect& rect, int maximum, CNblStaticTrans* readout,
                             std::function<QString(int)> readoutText);
+    // A text field on the skin's field pattern; the read-only one only shows its text.
+    CNblImageEdit* TextField(int id, const QRect& rect);
     CNblImageEdit* ReadOnlyField(int id, const QRect& rect);
     CNblSkinButton* Button(int id, const QRect& rect, const ButtonLooks& looks);
     // A separator line, at the Russian interface's y where its labels take more room.

@@ -72,7 +72,7 @@ TEST(SettingsCli, FailuresExitWithOneAndSaySo) {
         {"settings", "write", folder.filePath("undecodable.ini"), folder.filePath("out.ini")},
         {"settings", "write", CardConfig("setting.ini"), folder.filePath("plain/setting.ini")},
         {"settings", "diff", CardConfig("setting.ini"), folder.filePath("missing.ini")},
-        {"password", "encode", "0123456789abcdefg"},
+        {"password", "encode", "0123456789abcdefghij"},
         {"password", "decode", "12345"},
     };
     for (const QStringList& args : failing) {

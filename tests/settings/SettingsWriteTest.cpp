@@ -1,3 +1,4 @@
+#include "settings/CSettingsInfo.h"
 #include "settings/SettingsRecord.h"
 #include "settings/WifiPassword.h"
 #include "tests/common/FileSizeLimit.h"
@@ -87,7 +88,7 @@ TEST_F(SettingsWriteTest, RefusesFieldsTheFileCannotHoldAndTouchesNothing) {
         void (*change)(SettingsRecord&);
         int result;
     } cases[] = {
-        {[](SettingsRecord& r) { r.vk_wifi_ap_pwd = "0123456789abcdefg"; },
+        {[](SettingsRecord& r) { r.vk_wifi_ap_pwd = "0123456789abcdefghij"; },
          SettingsWriteResult::PasswordTooLong},
         {[](SettingsRecord& r) { r.vk_wifi_ap_pwd = QString::fromUtf8("\u0101"); },
          SettingsWriteResult::TextNotWritable},
@@ -113,6 +114,26 @@ TEST_F(SettingsWriteTest, RefusesFieldsTheFileCannotHoldAndTouchesNothing) {
     record.vk_fw_version = QString::fromUtf8("1.0 \u00E9");
     EXPECT_EQ(record.Write(Path("setting.ini")), SettingsWriteResult::Written);
     EXPECT_TRUE(Contents(Path("setting.ini")).contains("vk_fw_version=1.0 \xE9\r\n"));
+}
+
+// A plain password of a file goes back into it as the camera holds it: up to 19 characters, the
+// ones past the enciphered block as they stand.
+TEST_F(SettingsWriteTest, PlainPasswordsUpToNineteenCharactersAreWrittenBack) {
+    for (const char* password : {"0123456789abcdefg", "0123456789abcdefghi"}) {
+        Put(Path("setting.ini"), QByteArray("vk_wifi_ap_pwd=") + password +
+                                     "\r\nvk_wifi_ap_pwd_encript=0\r\n");
+        CSettingsInfo info;
+        ASSERT_EQ(info.Read(SettingsSlot::First, Path("setting.ini")), SettingsReadResult::Read);
+        SettingsRecord& record = info.Record(SettingsSlot::First);
+        ASSERT_EQ(record.Write(Path("setting.ini")), SettingsWriteResult::Written) << password;
+        const QByteArray plainTail = QByteArray(password).mid(16).toHex().toUpper();
+        EXPECT_TRUE(Contents(Path("setting.ini"))
+                        .contains(plainTail + QByteArray(8 - plainTail.size(), '0') +
+                                  "\r\nvk_wifi_ap_pwd_encript=1\r\n"))
+            << password;
+        ASSERT_EQ(info.Read(SettingsSlot::Second, Path("setting.ini")), SettingsReadResult::Read);
+        EXPECT_EQ(info.Record(SettingsSlot::Second).vk_wifi_ap_pwd, password);
+    }
 }
 
 // A card that fills up part-way: the write fails and the old file stays whole, with no leftovers.

@@ -39,10 +39,12 @@ TEST(WifiPassword, EncodesTheZeroPaddedTextAsOneEncipheredBlock) {
     EXPECT_EQ(block, QByteArray("5820174639") + QByteArray(6, '\0'));
 }
 
-TEST(WifiPassword, RoundTripsEveryPasswordTheDialogTakes) {
+TEST(WifiPassword, RoundTripsEveryPasswordAFileHolds) {
     const QString passwords[] = {"5820174639", "a",
                                  "",           "0123456789abcdef",
-                                 "pa ss=word", QString::fromUtf8("p\u00E4ssw\u00F6rd")};
+                                 "pa ss=word", QString::fromUtf8("p\u00E4ssw\u00F6rd"),
+                                 // what a file may hold: three bytes past the block
+                                 "0123456789abcdefghi"};
     for (const QString& password : passwords) {
         const std::optional<QString> digits = EncodeWifiPassword(password);
         ASSERT_TRUE(digits) << password.toStdString();
@@ -52,7 +54,7 @@ TEST(WifiPassword, RoundTripsEveryPasswordTheDialogTakes) {
 }
 
 TEST(WifiPassword, RefusesWhatItCannotEncode) {
-    EXPECT_FALSE(EncodeWifiPassword("0123456789abcdefg"));
+    EXPECT_FALSE(EncodeWifiPassword("0123456789abcdefghij"));
     EXPECT_FALSE(EncodeWifiPassword(QString::fromUtf8("\u0100")));
     EXPECT_FALSE(EncodeWifiPassword(QString::fromLatin1("a\0b", 3)));
 }
