@@ -22,8 +22,8 @@ Aes256Key WifiPasswordKey();
 // EncodableWifiPassword.
 std::optional<QString> EncodeWifiPassword(const QString& text);
 
-// At most MaxStoredWifiPasswordLength characters, each a single byte other than NUL: the decoder ends
-// the password at its first zero byte, so a NUL would cut it short.
+// At most MaxStoredWifiPasswordLength characters, each a single byte other than NUL: the decoder
+// ends the password at its first zero byte, so a NUL would cut it short.
 bool EncodableWifiPassword(const QString& text);
 
 // The plain password from a file's value. Digits beyond the 40th are ignored, a missing 40th

@@ -178,8 +178,9 @@ CSettingsQZ3DeviceDlg::CSettingsQZ3DeviceDlg(QWidget* container) : CSettingsPage
         Label(row.letterId, {374, row.y + 2, 20, 15}, QLatin1String(row.letter));
         m_sensorReadouts[i] =
             Readout(row.readoutId, {576, row.y + 2, 20, 15}, QString::number(SensorStart), true);
-        m_sensors[i] = Slider(row.sliderId, {389, row.y, 179, 15}, SensorMaximum,
-                              m_sensorReadouts[i], [](int position) { return QString::number(position); });
+        m_sensors[i] =
+            Slider(row.sliderId, {389, row.y, 179, 15}, SensorMaximum, m_sensorReadouts[i],
+                   [](int position) { return QString::number(position); });
         m_sensors[i]->setValue(SensorStart);
     }
     for (const auto& [id, stringId, x] : {std::tuple{LowLabel, 397, 389}, {HighLabel, 398, 545}})

@@ -24,9 +24,9 @@ constexpr TextRow Headings[] = {
 };
 
 constexpr TextRow Labels[] = {
-    {ContinuousLabel, 362, {16, 43, 180, 15}},      {ShutdownTimerLabel, 365, {16, 77, 80, 30}},
-    {VehicleVoltageLabel, 366, {16, 111, 80, 30}},  {ManualVoltageLabel, 367, {21, 145, 200, 15}},
-    {ParkingVoltageLabel, 370, {21, 179, 80, 30}},  {ShutdownVoltageLabel, 371, {21, 213, 80, 30}},
+    {ContinuousLabel, 362, {16, 43, 180, 15}},       {ShutdownTimerLabel, 365, {16, 77, 80, 30}},
+    {VehicleVoltageLabel, 366, {16, 111, 80, 30}},   {ManualVoltageLabel, 367, {21, 145, 200, 15}},
+    {ParkingVoltageLabel, 370, {21, 179, 80, 30}},   {ShutdownVoltageLabel, 371, {21, 213, 80, 30}},
     {DrivingShutdownLabel, 463, {21, 247, 200, 30}}, {DeletingOrderLabel, 373, {322, 43, 80, 15}},
     {AllocationLabel, 374, {322, 79, 300, 15}},
 };
@@ -62,10 +62,10 @@ constexpr float VoltageStep = 0.1f;
 constexpr double TwentyFourVoltThreshold = 20.0;
 
 // Where each list stands when the vehicle list changes.
-constexpr int TwelveVoltParkingEntry = 3;     // 12.7 V
-constexpr int TwelveVoltShutdownEntry = 2;    // 11.9 V
-constexpr int TwentyFourParkingEntry = 6;     // 25.4 V
-constexpr int TwentyFourShutdownEntry = 4;    // 23.8 V
+constexpr int TwelveVoltParkingEntry = 3;  // 12.7 V
+constexpr int TwelveVoltShutdownEntry = 2; // 11.9 V
+constexpr int TwentyFourParkingEntry = 6;  // 25.4 V
+constexpr int TwentyFourShutdownEntry = 4; // 23.8 V
 constexpr int FilledParkingEntry = 4;
 constexpr int FilledShutdownEntry = 3;
 
@@ -140,8 +140,8 @@ CSettingsQZ3RecordDlg::CSettingsQZ3RecordDlg(QWidget* container) : CSettingsPage
     m_threeWay = List(ThreeWayAllocation, {396, 103},
                       {QStringLiteral("50%/30%/20%"), QStringLiteral("60%/30%/10%"),
                        QStringLiteral("70%/20%/10%")});
-    m_twoWay = List(TwoWayAllocation, {396, 137},
-                    {QStringLiteral("70%/30%"), QStringLiteral("80%/20%")});
+    m_twoWay =
+        List(TwoWayAllocation, {396, 137}, {QStringLiteral("70%/30%"), QStringLiteral("80%/20%")});
     m_order->setCurrentIndex(ByKind);
     FillVoltageLists(12);
 

@@ -120,8 +120,8 @@ TEST_F(SettingsWriteTest, RefusesFieldsTheFileCannotHoldAndTouchesNothing) {
 // ones past the enciphered block as they stand.
 TEST_F(SettingsWriteTest, PlainPasswordsUpToNineteenCharactersAreWrittenBack) {
     for (const char* password : {"0123456789abcdefg", "0123456789abcdefghi"}) {
-        Put(Path("setting.ini"), QByteArray("vk_wifi_ap_pwd=") + password +
-                                     "\r\nvk_wifi_ap_pwd_encript=0\r\n");
+        Put(Path("setting.ini"),
+            QByteArray("vk_wifi_ap_pwd=") + password + "\r\nvk_wifi_ap_pwd_encript=0\r\n");
         CSettingsInfo info;
         ASSERT_EQ(info.Read(SettingsSlot::First, Path("setting.ini")), SettingsReadResult::Read);
         SettingsRecord& record = info.Record(SettingsSlot::First);

@@ -40,9 +40,8 @@ TEST(WifiPassword, EncodesTheZeroPaddedTextAsOneEncipheredBlock) {
 }
 
 TEST(WifiPassword, RoundTripsEveryPasswordAFileHolds) {
-    const QString passwords[] = {"5820174639", "a",
-                                 "",           "0123456789abcdef",
-                                 "pa ss=word", QString::fromUtf8("p\u00E4ssw\u00F6rd"),
+    const QString passwords[] = {"5820174639", "a", "", "0123456789abcdef", "pa ss=word",
+                                 QString::fromUtf8("p\u00E4ssw\u00F6rd"),
                                  // what a file may hold: three bytes past the block
                                  "0123456789abcdefghi"};
     for (const QString& password : passwords) {
