@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProxyStyle>
-#include <QTimer>
 
 namespace {
 
@@ -239,12 +238,13 @@ void CSettingsQZ3DeviceDlg::OnFocusChanged(QWidget* old, QWidget* now) {
         return;
     // After the press that moved the focus has been handled: a button the message interrupts
     // then lets go of its press when the focus comes back, instead of being stuck down.
-    QTimer::singleShot(0, this, [this, now = QPointer<QWidget>(now)] { CheckPassword(now); });
+    QMetaObject::invokeMethod(
+        this, [this, now = QPointer<QWidget>(now)] { CheckPassword(now); }, Qt::QueuedConnection);
 }
 
 void CSettingsQZ3DeviceDlg::CheckPassword(QWidget* focusedNow) {
     const qsizetype length = m_password->text().size();
-    if (length == 0 || length >= ShortestPassword)
+    if (length == 0 || (length >= ShortestPassword && length <= MaxWifiPasswordLength))
         return;
     // Leaving the program (no focus in it) is not a move within the page.
     if (!focusedNow || focusedNow == m_changeInput.off)

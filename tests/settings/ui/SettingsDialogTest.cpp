@@ -170,8 +170,8 @@ TEST_F(SettingsDialog, TabsStandInTheirOrderAndShowTheirPages) {
         {TabDateTime, "Date/Time Settings", TimePageId::DateField},
         {TabVideo, "Video Settings", VideoPageId::Brightness},
         {TabAudio, "Audio Settings", AudioPageId::Volume},
-        {TabRecording, "Recording Settings", 0},
-        {TabDevice, "Device Settings", 0},
+        {TabRecording, "Recording Settings", RecordingPageId::DeletingOrder},
+        {TabDevice, "Device Settings", DevicePageId::Channel},
         {TabInformation, "Information", 0},
     };
     EXPECT_EQ(Find<CNblStaticTrans>(PageTitle)->text(), "Date/Time Settings");

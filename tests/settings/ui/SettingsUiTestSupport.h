@@ -1,5 +1,8 @@
 #pragma once
 
+#include "settings/SettingsRecord.h"
+#include "skin/CNblSkinButton.h"
+#include "skin/CNblStaticTrans.h"
 #include "tests/support/FindControl.h"
 
 #include <QAbstractButton>
@@ -10,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 // Answers every message box that comes up while it lives, as a user would (OK where the box
 // asks nothing), and keeps the texts it was shown.
@@ -56,4 +60,25 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// One settings page on its own, shown at its size, its controls found by ID.
+template <typename Page> class PageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        page.resize(593, 519);
+        page.show();
+    }
+
+    template <typename T = QWidget> T* Find(int id) const { return FindControl<T>(&page, id); }
+    bool Checked(int id) const { return Find<CNblSkinButton>(id)->isChecked(); }
+    QString Text(int id) const { return Find<CNblStaticTrans>(id)->text(); }
+
+    SettingsRecord Collected() const {
+        SettingsRecord record;
+        page.CollectPage(record);
+        return record;
+    }
+
+    Page page{nullptr};
 };

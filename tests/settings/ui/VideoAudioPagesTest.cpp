@@ -13,26 +13,6 @@
 
 namespace {
 
-template <typename Page> class PageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        page.resize(593, 519);
-        page.show();
-    }
-
-    template <typename T = QWidget> T* Find(int id) const { return FindControl<T>(&page, id); }
-    bool Checked(int id) const { return Find<CNblSkinButton>(id)->isChecked(); }
-    QString Text(int id) const { return Find<CNblStaticTrans>(id)->text(); }
-
-    SettingsRecord Collected() const {
-        SettingsRecord record;
-        page.CollectPage(record);
-        return record;
-    }
-
-    Page page{nullptr};
-};
-
 using VideoPage = PageTest<CSettingsQZ3PlayDlg>;
 using AudioPage = PageTest<CSettingsQZ3SoundDlg>;
 
