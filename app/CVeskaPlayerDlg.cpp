@@ -302,8 +302,14 @@ void CVeskaPlayerDlg::OnSettings() {
     if (!m_library->EnsureCardDrive())
         return;
     m_settingsDlg.reset();
-    m_settingsDlg =
-        std::make_unique<CSettingsDlg>(m_settings, m_drives.DriveRootOf(LibraryRoot()), this);
+    // Formatting leaves no file of the card open and no row of the old recordings.
+    const FormatSteps formatSteps{[this] {
+                                      m_playback->StopPlayback();
+                                      m_player.Close();
+                                  },
+                                  [this] { m_fileList->DeleteAllItems(); }};
+    m_settingsDlg = std::make_unique<CSettingsDlg>(m_settings, m_drives.DriveRootOf(LibraryRoot()),
+                                                   this, &m_cardFormatter, formatSteps);
     m_settingsDlg->show();
 }
 

@@ -5,6 +5,7 @@
 #include "library/LinuxDriveProvider.h"
 #include "playback/CDShowPlayer.h"
 #include "settings/CSettingsInfo.h"
+#include "settings/UDisksCardFormatter.h"
 #include "telemetry/CTextData.h"
 
 #include <QDialog>
@@ -93,6 +94,7 @@ private:
     const DriveProvider& m_drives;
     DriveRemovalWatcher m_driveWatcher;
     CSettingsInfo m_settings;
+    UDisksCardFormatter m_cardFormatter;
     // The one settings window, replaced at every opening; it reads and saves m_settings.
     std::unique_ptr<CSettingsDlg> m_settingsDlg;
     CTextData m_telemetry;

@@ -80,13 +80,20 @@ std::optional<QByteArray> FileText(const SettingsRecord& record) {
 
 } // namespace
 
-int SettingsRecord::Write(const QString& path) {
+int SettingsRecord::CheckWritable() const {
     if (vk_wifi_ap_pwd.size() > MaxStoredWifiPasswordLength)
         return SettingsWriteResult::PasswordTooLong;
-    if (!AllTextsWritable(*this)) {
-        qCInfo(lcSettings, "not written to %s: a text holds a character the file cannot",
-               qUtf8Printable(path));
+    if (!AllTextsWritable(*this))
         return SettingsWriteResult::TextNotWritable;
+    return SettingsWriteResult::Written;
+}
+
+int SettingsRecord::Write(const QString& path) {
+    if (const int check = CheckWritable(); check != SettingsWriteResult::Written) {
+        if (check == SettingsWriteResult::TextNotWritable)
+            qCInfo(lcSettings, "not written to %s: a text holds a character the file cannot",
+                   qUtf8Printable(path));
+        return check;
     }
     const std::optional<QByteArray> text = FileText(*this);
     if (!text)

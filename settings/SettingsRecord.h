@@ -68,4 +68,6 @@ struct SettingsRecord {
     // password is encoded, and the record then flags it with vk_wifi_ap_pwd_encript = 1.
     // Returns a SettingsWriteResult; a refused record leaves everything untouched.
     int Write(const QString& path);
+    // Written when the record's fields fit the file, else the refusal Write would give.
+    int CheckWritable() const;
 };

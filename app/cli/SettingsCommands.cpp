@@ -1,5 +1,9 @@
 #include "app/cli/CliCommand.h"
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
 #include "settings/CSettingsInfo.h"
+#include "settings/CardInformation.h"
+#include "settings/SettingsDefaults.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
 #include "settings/WifiPassword.h"
@@ -37,11 +41,9 @@ int ShowSettings(const QString& path) {
     return 0;
 }
 
-int WriteSettings(const QString& in, const QString& out) {
-    CSettingsInfo info;
-    if (!ReadForCommand(info, SettingsSlot::First, in))
-        return 1;
-    switch (info.Record(SettingsSlot::First).Write(out)) {
+// Writes a record as the settings window does, with a message when it cannot.
+int WriteRecord(SettingsRecord& record, const QString& out) {
+    switch (record.Write(out)) {
     case SettingsWriteResult::Written:
         return 0;
     case SettingsWriteResult::PasswordTooLong:
@@ -55,6 +57,22 @@ int WriteSettings(const QString& in, const QString& out) {
         PrintError(QStringLiteral("cannot write %1").arg(out));
         return 1;
     }
+}
+
+int WriteSettings(const QString& in, const QString& out) {
+    CSettingsInfo info;
+    if (!ReadForCommand(info, SettingsSlot::First, in))
+        return 1;
+    return WriteRecord(info.Record(SettingsSlot::First), out);
+}
+
+// The file Save writes after "Initialize all settings.": the pages' defaults with the
+// program's version.
+int InitializeSettings(const QString& card) {
+    SettingsRecord record = DefaultSettingsRecord();
+    record.pcm_version = LoadLangString(StringId::ProgramVersion);
+    const QString root = card.endsWith(u'/') ? card : card + u'/';
+    return WriteRecord(record, root + QStringLiteral("Config/setting_pcm.ini"));
 }
 
 int DiffSettings(const QString& collected, const QString& reference) {
@@ -73,12 +91,42 @@ int RunSettings(const QStringList& args) {
         ExpectPositional(args, 2);
         return ShowSettings(args[1]);
     }
+    if (action == QLatin1String("init")) {
+        ExpectPositional(args, 2);
+        return InitializeSettings(args[1]);
+    }
     ExpectPositional(args, 3);
     if (action == QLatin1String("write"))
         return WriteSettings(args[1], args[2]);
     if (action == QLatin1String("diff"))
         return DiffSettings(args[1], args[2]);
     throw UsageError{};
+}
+
+int RunCardInfo(const QStringList& args) {
+    ExpectPositional(args, 1);
+    const QString root = args[0].endsWith(u'/') ? args[0] : args[0] + u'/';
+    CSettingsInfo settings;
+    settings.Read(SettingsSlot::Second, root + QStringLiteral("Config/setting_pcm.ini"));
+    const CardInformation info = ReadCardInformation(root, settings.Record(SettingsSlot::Second));
+    const auto textOrNull = [](const QString& text) {
+        return text.isEmpty() ? QJsonValue() : QJsonValue(text);
+    };
+    const QJsonObject object{
+        {"total_gb", textOrNull(info.TotalText())},
+        {"free_gb", textOrNull(info.FreeText())},
+        {"normal_gb", info.NormalText()},
+        {"event_gb", info.EventText()},
+        {"motion_gb", info.MotionText()},
+        {"normal_kb", info.normalKib},
+        {"event_kb", info.eventKib},
+        {"motion_kb", info.motionKib},
+        {"fw_version", info.fwVersion},
+        {"build_number", info.buildNumber},
+        {"version", info.version},
+    };
+    PrintLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed());
+    return 0;
 }
 
 int RunPassword(const QStringList& args) {
@@ -109,7 +157,10 @@ int RunPassword(const QStringList& args) {
 } // namespace
 
 const CliCommand SettingsCliCommands[] = {
-    {"settings", "settings show FILE | settings write IN OUT | settings diff A B", RunSettings},
+    {"settings",
+     "settings show FILE | settings write IN OUT | settings diff A B | settings init CARD",
+     RunSettings},
+    {"card-info", "card-info ROOT", RunCardInfo},
     {"password", "password encode TEXT | password decode DIGITS", RunPassword},
 };
 const int SettingsCliCommandCount = std::size(SettingsCliCommands);

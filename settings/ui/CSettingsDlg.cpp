@@ -2,8 +2,10 @@
 
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "settings/CardInformation.h"
 #include "settings/SettingsFile.h"
 #include "settings/ui/CSettingsQZ3DeviceDlg.h"
+#include "settings/ui/CSettingsQZ3InfoDlg.h"
 #include "settings/ui/CSettingsQZ3PlayDlg.h"
 #include "settings/ui/CSettingsQZ3RecordDlg.h"
 #include "settings/ui/CSettingsQZ3SoundDlg.h"
@@ -56,8 +58,10 @@ bool WasRead(int readResult) {
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(CSettingsInfo& settings, const QString& driveRoot, QWidget* owner)
-    : CNblTransDlg(owner), m_settings(settings), m_driveRoot(driveRoot) {
+CSettingsDlg::CSettingsDlg(CSettingsInfo& settings, const QString& driveRoot, QWidget* owner,
+                           CardFormatter* formatter, FormatSteps steps)
+    : CNblTransDlg(owner), m_settings(settings), m_driveRoot(driveRoot), m_formatter(formatter),
+      m_formatSteps(std::move(steps)) {
     setWindowTitle(LoadLangString(StringId::AppTitle));
     setGeometry(0, 0, Width, Height);
     if (owner)
@@ -118,7 +122,11 @@ void CSettingsDlg::CreatePages() {
     m_pages[RecordingPage] = new CSettingsQZ3RecordDlg(m_container);
     m_pages[AudioPage] = new CSettingsQZ3SoundDlg(m_container);
     m_pages[DevicePage] = new CSettingsQZ3DeviceDlg(m_container);
-    m_pages[InfoPage] = new CSettingsPage(m_container);
+    auto* info = new CSettingsQZ3InfoDlg(
+        m_container, ReadCardInformation(m_driveRoot, m_settings.Record(SettingsSlot::Second)),
+        {m_driveRoot, m_formatter, &m_settings, m_formatSteps});
+    connect(info, &CSettingsQZ3InfoDlg::initializeSettings, this, &CSettingsDlg::InitializePages);
+    m_pages[InfoPage] = info;
     for (size_t position = 0; position < m_pages.size(); ++position)
         m_container->AddPage(m_pages[position], m_tabs[position]);
     m_container->setGeometry(ContainerRect);

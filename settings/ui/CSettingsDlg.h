@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/CSettingsInfo.h"
+#include "settings/FormatCard.h"
 #include "skin/CNblTransDlg.h"
 
 #include <array>
@@ -28,7 +29,10 @@ public:
 
     // settings: the main window's two records; driveRoot: the card's root (ending with '/')
     // that holds Config, empty when no card is known. Reads both files and fills the pages.
-    CSettingsDlg(CSettingsInfo& settings, const QString& driveRoot, QWidget* owner);
+    // The information page formats the card through formatter (none: the card is never
+    // formatted), with the owner's steps around it.
+    CSettingsDlg(CSettingsInfo& settings, const QString& driveRoot, QWidget* owner,
+                 CardFormatter* formatter = nullptr, FormatSteps steps = {});
     ~CSettingsDlg() override;
 
     // LoadedFile bits: which of the card's two files were read on opening.
@@ -56,6 +60,8 @@ private:
 
     CSettingsInfo& m_settings;
     const QString m_driveRoot;
+    CardFormatter* m_formatter;
+    FormatSteps m_formatSteps;
     int m_loadedFiles = 0;
     std::array<CNblSkinButton*, 6> m_tabs{};
     CNblStaticTrans* m_title = nullptr;

@@ -1,6 +1,7 @@
 #include "settings/ui/CSettingsQZ3DeviceDlg.h"
 
 #include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/WifiPassword.h"
 #include "settings/ui/SettingsControlIds.h"
@@ -256,7 +257,7 @@ void CSettingsQZ3DeviceDlg::CheckPassword(QWidget* focusedNow) {
         ShowPassword(false);
         m_showPassword.Set(false);
     } else {
-        Tell(this, 451);
+        Tell(this, StringId::PasswordRule);
     }
     m_password->setFocus();
     m_password->end(false);

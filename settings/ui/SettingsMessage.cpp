@@ -5,16 +5,20 @@
 
 #include <QMessageBox>
 
-static int Show(QWidget* owner, int stringId, QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
-                    LoadLangString(stringId), buttons, owner);
+static int Show(QWidget* owner, const QString& text, QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle), text, buttons, owner);
     return box.exec();
 }
 
 void Tell(QWidget* owner, int stringId) {
-    Show(owner, stringId, QMessageBox::Ok);
+    TellText(owner, LoadLangString(stringId));
+}
+
+void TellText(QWidget* owner, const QString& text) {
+    Show(owner, text, QMessageBox::Ok);
 }
 
 bool AskOkCancel(QWidget* owner, int stringId) {
-    return Show(owner, stringId, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    return Show(owner, LoadLangString(stringId), QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
 }

@@ -1,0 +1,3 @@
+#include "settings/CardFormatter.h"
+
+CardFormatter::~CardFormatter() = default;

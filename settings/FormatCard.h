@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settings/CSettingsInfo.h"
+#include "settings/CardFormatter.h"
+
+#include <QStringList>
+#include <functional>
+
+// What the card's owner does around a format.
+struct FormatSteps {
+    std::function<void()> releaseCard; // stop playback and close the player: no file in use
+    std::function<void()> emptyLists;  // the recordings are gone
+};
+
+struct FormatReport {
+    enum Outcome {
+        NotRemovable,        // no card, or not a removable drive: nothing happened
+        SettingsNotKeepable, // a settings file could not be read or written back: not formatted
+        Cancelled,           // the user declined: the old label is back
+        Failed,              // the system could not format: the old label is back
+        Formatted,           // both settings files are back on the card
+        WriteBackFailed,     // formatted, but `files` could not be written back
+    };
+    Outcome outcome = NotRemovable;
+    QStringList files; // the settings files concerned, relative to the card's root
+    // The root the card has after a format (udisks2 may mount it at a new place).
+    QString root;
+    QString error; // Failed, WriteBackFailed: the system's reason, when it gave one
+};
+
+// The label a formatted card gets, as the camera names its cards.
+inline const QString FormattedCardLabel = QStringLiteral(" KARVENNADVR");
+
+// Formats the card at driveRoot and keeps the camera's two settings files across the format:
+// keeps the label, releases the card, reads setting.ini into slot 2 and setting_pcm.ini into
+// slot 1 of settings, sets the label, formats, then either restores the label or writes both
+// files back and empties the lists. Both files must be readable (when present) and writable
+// before anything is changed on the card.
+FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CSettingsInfo& settings,
+                        const FormatSteps& steps);
