@@ -1,0 +1,170 @@
+#include "settings/FormatCard.h"
+
+#include "settings/FakeCardFormatter.h"
+#include "tests/settings/DefaultSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray CameraFile = "vk_audio_volume=3\r\nvk_fw_version=1.02.07\r\n"
+                              "vk_wifi_ap_pwd=0123456789abcdefghi\r\nvk_wifi_ap_pwd_encript=0\r\n";
+
+class FormatCardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        formatter.label = "QX5 CARD";
+        Put("Config/setting.ini", CameraFile);
+        Put("Config/setting_pcm.ini", DefaultSettingsFile);
+        Put("Recordings/20240101_120000_NOR.AVI", "video");
+    }
+
+    QString Root() const { return m_dir.path() + '/'; }
+
+    void Put(const QString& relativePath, const QByteArray& bytes) const {
+        QDir().mkpath(QFileInfo(Root() + relativePath).path());
+        QFile file(Root() + relativePath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray Read(const QString& relativePath) const {
+        QFile file(Root() + relativePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+    FormatReport Format() {
+        return FormatCard(Root(), formatter, settings,
+                          {[this] { steps.append("release"); }, [this] { steps.append("lists"); }});
+    }
+
+    QTemporaryDir m_dir;
+    FakeCardFormatter formatter{m_dir.path() + '/'};
+    CSettingsInfo settings;
+    QStringList steps;
+};
+
+TEST_F(FormatCardTest, KeepsBothSettingsFilesAcrossTheFormat) {
+    const FormatReport report = Format();
+    EXPECT_EQ(report.outcome, FormatReport::Formatted);
+    EXPECT_EQ(formatter.calls, (QStringList{"label  KARVENNADVR", "format  KARVENNADVR"}));
+    EXPECT_EQ(formatter.label, " KARVENNADVR");
+    EXPECT_EQ(steps, (QStringList{"release", "lists"}));
+    EXPECT_FALSE(QFile::exists(Root() + "Recordings"));
+    // Written as the program writes: the plain password now encoded and flagged.
+    EXPECT_EQ(Read("Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
+    const QByteArray setting = Read("Config/setting.ini");
+    EXPECT_TRUE(setting.contains("vk_audio_volume=3\r\n"));
+    EXPECT_TRUE(setting.contains("vk_fw_version=1.02.07\r\n"));
+    EXPECT_TRUE(setting.contains("vk_wifi_ap_pwd_encript=1\r\n"));
+    EXPECT_EQ(settings.Record(SettingsSlot::Second).vk_wifi_ap_pwd, "0123456789abcdefghi");
+    EXPECT_EQ(settings.Record(SettingsSlot::Second).vk_audio_volume, 3);
+    EXPECT_EQ(settings.Record(SettingsSlot::First), DefaultSettings());
+
+    CSettingsInfo back;
+    ASSERT_EQ(back.Read(SettingsSlot::First, Root() + "Config/setting.ini"),
+              SettingsReadResult::Read);
+    EXPECT_EQ(back.Record(SettingsSlot::First).vk_wifi_ap_pwd, "0123456789abcdefghi");
+}
+
+TEST_F(FormatCardTest, ACancelOrAFailurePutsTheLabelBackAndTouchesNothing) {
+    for (const auto answer : {FormatResult::Cancelled, FormatResult::Failed}) {
+        formatter.answer = answer;
+        formatter.calls.clear();
+        steps.clear();
+        const FormatReport report = Format();
+        EXPECT_EQ(report.outcome, answer == FormatResult::Cancelled ? FormatReport::Cancelled
+                                                                    : FormatReport::Failed);
+        EXPECT_EQ(formatter.calls,
+                  (QStringList{"label  KARVENNADVR", "format  KARVENNADVR", "label QX5 CARD"}));
+        EXPECT_EQ(formatter.label, "QX5 CARD");
+        EXPECT_EQ(steps, QStringList{"release"});
+        EXPECT_EQ(Read("Config/setting.ini"), CameraFile);
+        EXPECT_EQ(Read("Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
+        EXPECT_EQ(Read("Recordings/20240101_120000_NOR.AVI"), "video");
+    }
+}
+
+TEST_F(FormatCardTest, AFileMissingBeforeIsWrittenFromAnEmptyRecord) {
+    QFile::remove(Root() + "Config/setting_pcm.ini");
+    EXPECT_EQ(Format().outcome, FormatReport::Formatted);
+    SettingsRecord empty;
+    ASSERT_EQ(empty.Write(m_dir.path() + "/empty.ini"), SettingsWriteResult::Written);
+    EXPECT_EQ(Read("Config/setting_pcm.ini"), Read("empty.ini"));
+    EXPECT_TRUE(Read("empty.ini").startsWith("vk_gps_sync_time=0\r\n"));
+}
+
+// Settings that could not be put back are never formatted away.
+TEST_F(FormatCardTest, RefusesWhenASettingsFileCouldNotBeKept) {
+    const struct {
+        const char* name;
+        QByteArray contents; // empty: a folder in its place, which cannot be read
+        const char* file;
+    } cases[] = {
+        {"password too long", "vk_wifi_ap_pwd=0123456789abcdefghij\r\n", "Config/setting.ini"},
+        {"undecodable password", "vk_wifi_ap_pwd=12\r\nvk_wifi_ap_pwd_encript=1\r\n",
+         "Config/setting_pcm.ini"},
+        {"unreadable", {}, "Config/setting.ini"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(Root() + "Config").removeRecursively();
+        Put("Config/other", "");
+        if (c.contents.isEmpty())
+            QDir().mkpath(Root() + c.file);
+        else
+            Put(c.file, c.contents);
+        formatter.calls.clear();
+        const FormatReport report = Format();
+        EXPECT_EQ(report.outcome, FormatReport::SettingsNotKeepable);
+        EXPECT_EQ(report.files, QStringList{c.file});
+        EXPECT_TRUE(formatter.calls.isEmpty());
+        EXPECT_EQ(formatter.label, "QX5 CARD");
+        EXPECT_EQ(Read("Recordings/20240101_120000_NOR.AVI"), "video");
+    }
+}
+
+TEST_F(FormatCardTest, ReportsAFileThatCouldNotBeWrittenBack) {
+    // A formatted card whose new file system holds a folder where setting_pcm.ini goes.
+    struct Obstructed : FakeCardFormatter {
+        using FakeCardFormatter::FakeCardFormatter;
+        FormatResult Format(const QString& root, const QString& label) override {
+            FormatResult result = FakeCardFormatter::Format(root, label);
+            QDir().mkpath(root + "Config/setting_pcm.ini");
+            return result;
+        }
+    } obstructed{Root()};
+    const FormatReport report = FormatCard(Root(), obstructed, settings, {});
+    EXPECT_EQ(report.outcome, FormatReport::WriteBackFailed);
+    EXPECT_EQ(report.files, QStringList{"Config/setting_pcm.ini"});
+    EXPECT_TRUE(Read("Config/setting.ini").contains("vk_audio_volume=3\r\n"));
+
+    // Formatted but not mounted again: nothing could be written, and both are named.
+    QDir(Root() + "Config").removeRecursively();
+    struct Unmounted : FakeCardFormatter {
+        using FakeCardFormatter::FakeCardFormatter;
+        FormatResult Format(const QString& root, const QString& label) override {
+            FormatResult result = FakeCardFormatter::Format(root, label);
+            return {result.status, {}, "not mounted"};
+        }
+    } unmounted{Root()};
+    const FormatReport lost = FormatCard(Root(), unmounted, settings, {});
+    EXPECT_EQ(lost.outcome, FormatReport::WriteBackFailed);
+    EXPECT_EQ(lost.files, (QStringList{"Config/setting.ini", "Config/setting_pcm.ini"}));
+    EXPECT_EQ(lost.error, "not mounted");
+}
+
+TEST_F(FormatCardTest, LeavesAFixedDiskAlone) {
+    for (const QString& root : {QString(), QDir::tempPath() + '/'}) {
+        const FormatReport report =
+            FormatCard(root, formatter, settings, {[this] { steps.append("release"); }, {}});
+        EXPECT_EQ(report.outcome, FormatReport::NotRemovable);
+    }
+    EXPECT_TRUE(steps.isEmpty());
+    EXPECT_TRUE(formatter.calls.isEmpty());
+}
+
+} // namespace
