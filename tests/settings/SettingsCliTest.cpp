@@ -1,3 +1,4 @@
+#include "tests/settings/DefaultSettings.h"
 #include "tests/support/RunCli.h"
 
 #include <QDir>
@@ -36,6 +37,56 @@ TEST(SettingsCli, ShowsEveryKeyWithItsValue) {
     EXPECT_EQ(missing["read"], -1);
     EXPECT_EQ(missing["vk_wifi_channel"], 0);
     EXPECT_EQ(missing["pcm_version"], "");
+}
+
+// The file Save writes after "Initialize all settings.", line by line the defaults column.
+TEST(SettingsCli, InitWritesTheDefaultsOnTheCard) {
+    const QTemporaryDir card;
+    const CliResult result = RunCli({"settings", "init", card.path()});
+    ASSERT_EQ(result.exitCode, 0) << result.error.data();
+    QFile file(card.filePath("Config/setting_pcm.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QList<QByteArray> expected = DefaultSettingsFileWithAccessPoint().split('\n');
+    ASSERT_EQ(lines.size(), expected.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+
+    // A card that cannot take the file: a file where the Config folder goes.
+    const QTemporaryDir blocked;
+    QFile(blocked.filePath("Config")).open(QIODevice::WriteOnly);
+    const CliResult refused = RunCli({"settings", "init", blocked.path()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.error.contains("cannot write")) << refused.error.data();
+}
+
+TEST(SettingsCli, CardInfoGivesThePagesTexts) {
+    const QTemporaryDir card;
+    QDir(card.path()).mkpath("Recordings/EVT");
+    QFile video(card.filePath("Recordings/EVT/20240101_120000_EVT.AVI"));
+    ASSERT_TRUE(video.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(video.resize(1'610'612'736)); // 1.5 GB
+    video.close();
+    QDir(card.path()).mkpath("Config");
+    QFile pcm(card.filePath("Config/setting_pcm.ini"));
+    ASSERT_TRUE(pcm.open(QIODevice::WriteOnly));
+    pcm.write("vk_fw_version=1.02.07\r\nvk_build_number=B42\r\n");
+    pcm.close();
+
+    const CliResult result = RunCli({"card-info", card.path()});
+    ASSERT_EQ(result.exitCode, 0) << result.error.data();
+    const QJsonObject info = QJsonDocument::fromJson(result.out).object();
+    EXPECT_EQ(info["event_gb"], "1.5 GB");
+    EXPECT_EQ(info["event_kb"], 1'572'864);
+    EXPECT_EQ(info["normal_gb"], "0.0 GB");
+    EXPECT_EQ(info["normal_kb"], 0);
+    EXPECT_EQ(info["motion_kb"], 0);
+    EXPECT_EQ(info["fw_version"], "1.02.07");
+    EXPECT_EQ(info["build_number"], "B42");
+    EXPECT_EQ(info["version"], "1.1.5");
+    EXPECT_TRUE(info["total_gb"].toString().endsWith(" GB"));
+    EXPECT_TRUE(info["free_gb"].toString().endsWith(" GB"));
+    EXPECT_EQ(info.size(), 11);
 }
 
 TEST(SettingsCli, WritesACopyWithTheEncodedPasswordThatReadsTheSame) {
