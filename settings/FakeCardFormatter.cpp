@@ -20,8 +20,6 @@ bool FakeCardFormatter::SetLabel(const QString& root, const QString& newLabel) {
 
 FormatResult FakeCardFormatter::Format(const QString& root, const QString& newLabel) {
     calls.append(QStringLiteral("format ") + newLabel);
-    if (duringFormat)
-        duringFormat();
     if (!IsRemovableVolume(root) || answer == FormatResult::Failed)
         return {FormatResult::Failed, {}, QStringLiteral("not formatted")};
     if (answer == FormatResult::Cancelled)
@@ -36,5 +34,7 @@ FormatResult FakeCardFormatter::Format(const QString& root, const QString& newLa
             folder.remove(entry);
     }
     label = newLabel;
+    if (afterFormat)
+        afterFormat();
     return {FormatResult::Formatted, root, {}};
 }

@@ -20,8 +20,8 @@ public:
     QString label;
     // What the next format ends in; Formatted empties the folder first.
     FormatResult::Status answer = FormatResult::Formatted;
-    // Run during the format, while the user would be deciding (tests change the card there).
-    std::function<void()> duringFormat;
+    // Run on the freshly formatted card (tests put what the new file system holds there).
+    std::function<void()> afterFormat;
     // Every call, in order: "label X", "format X", for tests of the order of steps.
     QStringList calls;
 };
