@@ -3,7 +3,6 @@
 // 60 s recording (a fix a second, ten G-sensor samples a second), ticks every 200 ms.
 // Prints the median and the 95th percentile in microseconds and their share of the tick period.
 #include "telemetry/CTextData.h"
-#include "telemetry/display/MapPage.h"
 #include "telemetry/display/SpeedReadout.h"
 #include "telemetry/ui/CMapView.h"
 #include "telemetry/ui/GSensorGraphView.h"
@@ -15,6 +14,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QtEndian>
@@ -95,7 +95,9 @@ int main(int argc, char** argv) {
     map->setGeometry(695, 466, 324, 197);
     window.show();
     QSignalSpy loaded(map, &CMapView::pageLoaded);
-    map->Navigate(MapPage::PageUrl(1033));
+    QUrl page = QUrl::fromLocalFile(QStringLiteral(KARVENNA_MAP_PAGE));
+    page.setQuery(QStringLiteral("language=en"));
+    map->Navigate(page);
     if (!loaded.wait(60000) || !loaded.first().first().toBool()) {
         std::fprintf(stderr, "the map page did not load\n");
         return 1;
