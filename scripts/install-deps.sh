@@ -14,7 +14,7 @@ packages=(
     # desktop integration and the Debian package, checked by the tests
     desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev python3-gi
     # demo card and tests
-    ffmpeg libgtest-dev xvfb xauth xdotool pulseaudio pulseaudio-utils chromium
+    ffmpeg libgtest-dev xvfb xauth xdotool pulseaudio pulseaudio-utils
     # fuzz targets (libFuzzer)
     clang libclang-rt-14-dev
 )
