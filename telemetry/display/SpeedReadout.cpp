@@ -21,9 +21,6 @@ std::optional<int> SpeedAt(const CTextData& telemetry, quint32 positionMs) {
     const CGPSData& fix = telemetry.Fixes()[*index];
     if (!fix.valid)
         return 0;
-    const double previous = *index > 0 ? telemetry.Fixes()[*index - 1].speed : 0.0;
-    if (fix.speed == previous && fix.speed != 0.0)
-        return std::nullopt;
     return SpeedNumber(fix.speed);
 }
 

@@ -15,8 +15,10 @@ constexpr int Digits = 3;
 // The whole km/h shown for a speed; nothing for a negative one.
 std::optional<int> SpeedNumber(double kmh);
 
-// What the read-out shows at a playback position: a number to draw, or nothing when the digits
-// on screen stay as they are (no fix matches, or the speed is the previous fix's, not 0).
+// What the read-out shows at a playback position: a number to draw, or nothing when no fix
+// matches and the digits on screen stay as they are. The view skips the redraw when it already
+// shows the number: skipping by the previous fix's speed would leave it blank at a steady speed
+// after a new recording or a seek.
 std::optional<int> SpeedAt(const CTextData& telemetry, quint32 positionMs);
 
 // The three digits drawn for n: leading zeros, only the last three of a larger number.

@@ -39,8 +39,8 @@ TEST(SpeedReadout, FollowsTheFixOfThePosition) {
         std::optional<int> shown;
     } cases[] = {
         {0, 18},              // before the first fix: the first fix
-        {1000, 18},           // the first fix's previous speed counts as 0
-        {1500, std::nullopt}, // the same speed as the fix before: the digits stay
+        {1000, 18},           // the first fix
+        {1500, 18},           // the same speed as the fix before is drawn all the same
         {2500, 123},          // 66.7 knots
         {3500, 0},            // a change to 0
         {4500, 0},            // 0 again is drawn again
@@ -48,6 +48,18 @@ TEST(SpeedReadout, FollowsTheFixOfThePosition) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(SpeedAt(telemetry, c.positionMs), c.shown) << c.positionMs;
+}
+
+TEST(SpeedReadout, ShowsASteadySpeedWhereverPlaybackStarts) {
+    TelemetryFixture fixture;
+    QByteArray fixes;
+    for (int ms = 1000; ms <= 5000; ms += 1000)
+        fixes += TelemetryFixture::Fix(ms, "3733.1234,N,12658.5678,E", "50.0"); // 92.6 km/h
+    fixture.WriteGps(fixes);
+    const CTextData telemetry = fixture.Load();
+    // A new recording or a seek lands anywhere: the first number looked up must be drawable.
+    for (const quint32 positionMs : {1500u, 2500u, 4999u})
+        EXPECT_EQ(SpeedAt(telemetry, positionMs), 92) << positionMs;
 }
 
 TEST(SpeedReadout, ShowsZeroWithoutFixes) {
