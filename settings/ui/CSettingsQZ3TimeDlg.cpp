@@ -98,9 +98,16 @@ void CSettingsQZ3TimeDlg::EnableZone(bool enabled) {
 
 void CSettingsQZ3TimeDlg::OnChangeInputOn() {
     const QDateTime now = QDateTime::currentDateTime();
-    m_date->setText(DateText(now.date()));
-    m_time->setText(TimeText(now.time()));
+    ShowFieldText(m_date, DateText(now.date()));
+    ShowFieldText(m_time, TimeText(now.time()));
     EnableDateTime(true);
+}
+
+void CSettingsQZ3TimeDlg::ShowFieldText(CNblImageEdit* field, const QString& text) {
+    field->setText(text);
+    // The arrows step the last part when the caret stands at 0 and nothing is selected, and a
+    // field the page has just filled is in exactly that state for the user.
+    field->setCursorPosition(0);
 }
 
 void CSettingsQZ3TimeDlg::OnChangeInputOff() {
@@ -183,8 +190,8 @@ void CSettingsQZ3TimeDlg::LoadPage(const SettingsRecord& record, int loadedFiles
     if (loadedFiles & LoadedFile::SettingIni) {
         const QString date = StoredDateText(record.vk_date);
         const QString time = StoredTimeText(record.vk_time);
-        m_date->setText(date);
-        m_time->setText(time);
+        ShowFieldText(m_date, date);
+        ShowFieldText(m_time, time);
         // A stored date and time only say that the clock is to be set: to the PC's time now.
         if (date.isEmpty() || time.isEmpty()) {
             OnChangeInputOff();

@@ -31,6 +31,7 @@ protected:
 private:
     void OnChangeInputOn();
     void OnChangeInputOff();
+    void ShowFieldText(CNblImageEdit* field, const QString& text);
     void OnGpsSyncOn();
     void OnGpsSyncOff();
     void OnDateStep(int step);

@@ -77,6 +77,20 @@ TEST_F(TimePage, ArrowsStepThePartThePointerSelected) {
     }
 }
 
+TEST_F(TimePage, ArrowsStepDayAndSecondsRightAfterOn) {
+    // The page itself fills the fields: nothing is selected and the caret is where it left it.
+    Click(ChangeInputOn);
+    const QDate date = QDate::fromString(Text(DateField), "yyyy/MM/dd");
+    const QTime time = QTime::fromString(Text(TimeField), "hh:mm:ss");
+    ASSERT_TRUE(date.isValid() && time.isValid());
+    Click(DateUp);
+    Click(TimeDown);
+    const int day = date.day() == 31 ? 1 : date.day() + 1;
+    EXPECT_EQ(Text(DateField).mid(8), QStringLiteral("%1").arg(day, 2, 10, QChar(u'0')));
+    EXPECT_EQ(Text(TimeField).mid(6),
+              QStringLiteral("%1").arg((time.second() + 59) % 60, 2, 10, QChar(u'0')));
+}
+
 TEST_F(TimePage, APressSelectsAWholePartAndTheArrowKeepsIt) {
     Click(ChangeInputOn);
     auto* date = Find<CNblImageEdit>(DateField);
