@@ -43,5 +43,6 @@ constexpr int SnapshotNotSaved = 610;
 constexpr int SettingsNotKeepable = 611;
 constexpr int SettingsNotWrittenBack = 612;
 constexpr int FormatFailed = 613;
+constexpr int ChangesWaitingForCamera = 614;
 constexpr int AppTitle = 57344;
 } // namespace StringId

@@ -49,7 +49,8 @@ QString CardInformation::MotionText() const {
     return RecordingsSizeText(motionKib);
 }
 
-CardInformation ReadCardInformation(const QString& driveRoot, const SettingsRecord& programFile) {
+CardInformation ReadCardInformation(const QString& driveRoot, const SettingsRecord& programFile,
+                                    const SettingsRecord& cameraFile) {
     CardInformation info;
     if (!driveRoot.isEmpty()) {
         const QStorageInfo volume(driveRoot);
@@ -62,8 +63,11 @@ CardInformation ReadCardInformation(const QString& driveRoot, const SettingsReco
         info.eventKib = MeasureKindUsage(recordings, QStringLiteral("EVT"));
         info.motionKib = MeasureKindUsage(recordings, QStringLiteral("MOT"));
     }
-    info.fwVersion = programFile.vk_fw_version;
-    info.buildNumber = programFile.vk_build_number;
+    const auto either = [](const QString& first, const QString& second) {
+        return first.isEmpty() ? second : first;
+    };
+    info.fwVersion = either(programFile.vk_fw_version, cameraFile.vk_fw_version);
+    info.buildNumber = either(programFile.vk_build_number, cameraFile.vk_build_number);
     info.version = LoadLangString(StringId::ProgramVersion);
     return info;
 }

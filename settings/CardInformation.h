@@ -26,8 +26,11 @@ struct CardInformation {
 };
 
 // Sizes of the volume holding driveRoot and of the kinds below its Recordings folder; the
-// firmware texts come from the program's file (setting_pcm.ini) as read.
-CardInformation ReadCardInformation(const QString& driveRoot, const SettingsRecord& programFile);
+// firmware texts come from the program's file (setting_pcm.ini) as read, and where it holds
+// none (never written, or written by a program that leaves them out) from the camera's own
+// file (setting.ini).
+CardInformation ReadCardInformation(const QString& driveRoot, const SettingsRecord& programFile,
+                                    const SettingsRecord& cameraFile);
 
 // A volume's size: whole megabytes first, then gigabytes in single precision, as the camera's
 // own read-out rounds.

@@ -107,8 +107,10 @@ int RunCardInfo(const QStringList& args) {
     ExpectPositional(args, 1);
     const QString root = args[0].endsWith(u'/') ? args[0] : args[0] + u'/';
     CSettingsInfo settings;
+    settings.Read(SettingsSlot::First, root + QStringLiteral("Config/setting.ini"));
     settings.Read(SettingsSlot::Second, root + QStringLiteral("Config/setting_pcm.ini"));
-    const CardInformation info = ReadCardInformation(root, settings.Record(SettingsSlot::Second));
+    const CardInformation info = ReadCardInformation(root, settings.Record(SettingsSlot::Second),
+                                                     settings.Record(SettingsSlot::First));
     const auto textOrNull = [](const QString& text) {
         return text.isEmpty() ? QJsonValue() : QJsonValue(text);
     };

@@ -20,6 +20,7 @@
 #include "skin/SkinColours.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -46,6 +47,7 @@ enum TabPosition { DateTimePage, VideoPage, AudioPage, RecordingPage, DevicePage
 constexpr QSize TabSize{67, 54};
 constexpr QRect ContainerRect{1, 129, 595, 602};
 constexpr QRect TitleRect{14, 108, 200, 20};
+constexpr QRect PendingNoteRect{220, 110, 380, 17};
 
 const QString SettingIni = QStringLiteral("Config/setting.ini");
 const QString SettingPcmIni = QStringLiteral("Config/setting_pcm.ini");
@@ -54,6 +56,10 @@ const QString SettingPcmIni = QStringLiteral("Config/setting_pcm.ini");
 bool WasRead(int readResult) {
     return readResult == SettingsReadResult::Read ||
            readResult == SettingsReadResult::PasswordUndecodable;
+}
+
+bool IsNewer(const QString& path, const QString& than) {
+    return QFileInfo(path).lastModified() > QFileInfo(than).lastModified();
 }
 
 } // namespace
@@ -81,6 +87,20 @@ CSettingsDlg::CSettingsDlg(CSettingsInfo& settings, const QString& driveRoot, QW
     m_title->textColour = SkinColour::Signal;
     m_title->SetFontHeight(17);
     m_title->SetFontWeight(700);
+
+    // The camera takes setting_pcm.ini on its next start and writes setting.ini anew; until then
+    // the saved changes are what the card holds, and showing setting.ini would make them look
+    // lost (and a second Save would write the old values back over them).
+    if (m_loadedFiles == (LoadedFile::SettingIni | LoadedFile::SettingPcmIni) &&
+        IsNewer(m_driveRoot + SettingPcmIni, m_driveRoot + SettingIni)) {
+        // Also the reference that Save and Close compare the pages with.
+        m_settings.Record(SettingsSlot::First) = m_settings.Record(SettingsSlot::Second);
+        m_changesWaiting = true;
+        auto* note = new CNblStaticTrans(this, PendingChangesNote, PendingNoteRect,
+                                         LoadLangString(StringId::ChangesWaitingForCamera));
+        note->textColour = SkinColour::Signal;
+        note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
 
     if (m_loadedFiles & LoadedFile::SettingIni) {
         LoadPages(m_settings.Record(SettingsSlot::First));
@@ -123,7 +143,9 @@ void CSettingsDlg::CreatePages() {
     m_pages[AudioPage] = new CSettingsQZ3SoundDlg(m_container);
     m_pages[DevicePage] = new CSettingsQZ3DeviceDlg(m_container);
     auto* info = new CSettingsQZ3InfoDlg(
-        m_container, ReadCardInformation(m_driveRoot, m_settings.Record(SettingsSlot::Second)),
+        m_container,
+        ReadCardInformation(m_driveRoot, m_settings.Record(SettingsSlot::Second),
+                            m_settings.Record(SettingsSlot::First)),
         {m_driveRoot, m_formatter, &m_settings, m_formatSteps});
     connect(info, &CSettingsQZ3InfoDlg::initializeSettings, this, &CSettingsDlg::InitializePages);
     m_pages[InfoPage] = info;

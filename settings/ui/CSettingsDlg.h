@@ -37,6 +37,8 @@ public:
 
     // LoadedFile bits: which of the card's two files were read on opening.
     int LoadedFiles() const { return m_loadedFiles; }
+    // The pages show setting_pcm.ini: saved changes the camera has not taken yet.
+    bool ChangesWaiting() const { return m_changesWaiting; }
 
     void LoadPages(const SettingsRecord& record);
     SettingsRecord CollectPages() const;
@@ -63,6 +65,7 @@ private:
     CardFormatter* m_formatter;
     FormatSteps m_formatSteps;
     int m_loadedFiles = 0;
+    bool m_changesWaiting = false;
     std::array<CNblSkinButton*, 6> m_tabs{};
     CNblStaticTrans* m_title = nullptr;
     CNblTabDialog* m_container = nullptr;

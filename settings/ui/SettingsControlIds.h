@@ -12,6 +12,8 @@ constexpr int TabInformation = 1036;
 constexpr int Close = 1037;
 constexpr int Save = 1038;
 constexpr int PageTitle = 1041;
+// The program's own note that the pages show setting_pcm.ini, not what the camera runs on.
+constexpr int PendingChangesNote = 1042;
 } // namespace SettingsDlgId
 
 namespace TimePageId {

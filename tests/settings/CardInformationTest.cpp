@@ -82,15 +82,23 @@ TEST(CardInformationTexts, TakeTheFirmwareFromTheProgramsFile) {
     SettingsRecord programFile;
     programFile.vk_fw_version = "1.02.07";
     programFile.vk_build_number = "B20240101";
-    const CardInformation info = ReadCardInformation(card.path() + '/', programFile);
+    SettingsRecord cameraFile;
+    cameraFile.vk_fw_version = "1.03.00";
+    cameraFile.vk_build_number = "B20250505";
+    const CardInformation info = ReadCardInformation(card.path() + '/', programFile, cameraFile);
     EXPECT_EQ(info.fwVersion, "1.02.07");
     EXPECT_EQ(info.buildNumber, "B20240101");
+    // A setting_pcm.ini without them (or none at all): the camera's own setting.ini tells.
+    const CardInformation fromCamera =
+        ReadCardInformation(card.path() + '/', SettingsRecord(), cameraFile);
+    EXPECT_EQ(fromCamera.fwVersion, "1.03.00");
+    EXPECT_EQ(fromCamera.buildNumber, "B20250505");
     EXPECT_EQ(info.version, "1.1.5");
     ASSERT_TRUE(info.totalBytes);
     EXPECT_TRUE(info.TotalText().endsWith(" GB"));
     EXPECT_EQ(info.NormalText(), "0.0 GB");
 
-    const CardInformation none = ReadCardInformation({}, programFile);
+    const CardInformation none = ReadCardInformation({}, programFile, SettingsRecord());
     EXPECT_FALSE(none.totalBytes);
     EXPECT_TRUE(none.TotalText().isEmpty());
 }

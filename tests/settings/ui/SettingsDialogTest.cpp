@@ -58,8 +58,27 @@ TEST_F(SettingsDialog, OpensOnWhatTheCardHolds) {
         int brightness;
         bool clockSet;
         bool closeAsks;
+        bool changesWaiting = false;
+        int pcmAge = 60; // seconds; setting.ini is 30 seconds old
     } cases[] = {
-        {"both files", WithBrightness(3), WithBrightness(8), 3, {}, 3, false, false},
+        {"both files, setting.ini the newer",
+         WithBrightness(3),
+         WithBrightness(8),
+         3,
+         {},
+         3,
+         false,
+         false},
+        {"both files, setting_pcm.ini the newer",
+         WithBrightness(3),
+         WithBrightness(8),
+         3,
+         {},
+         8,
+         false,
+         false,
+         true,
+         10},
         {"only setting_pcm.ini", {}, WithBrightness(8), 2, {}, 8, false, true},
         {"neither", {}, {}, 0, {"Initialize all settings."}, 5, false, true},
         {"setting.ini with a date and time",
@@ -74,12 +93,20 @@ TEST_F(SettingsDialog, OpensOnWhatTheCardHolds) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.card);
         card = std::make_unique<TestCard>();
-        if (!c.settingIni.isEmpty())
+        if (!c.settingIni.isEmpty()) {
             card->Write("setting.ini", c.settingIni);
-        if (!c.settingPcmIni.isEmpty())
+            card->Age("setting.ini", 30);
+        }
+        if (!c.settingPcmIni.isEmpty()) {
             card->Write("setting_pcm.ini", c.settingPcmIni);
+            card->Age("setting_pcm.ini", c.pcmAge);
+        }
         Open(QMessageBox::Cancel);
         EXPECT_EQ(dialog->LoadedFiles(), c.loadedFiles);
+        EXPECT_EQ(dialog->ChangesWaiting(), c.changesWaiting);
+        const auto* note =
+            dialog->findChild<CNblStaticTrans*>(QString::number(SettingsDlgId::PendingChangesNote));
+        EXPECT_EQ(note && note->text() == "Changes waiting for the camera", c.changesWaiting);
         EXPECT_EQ(messages->texts, c.openingMessages);
         EXPECT_EQ(Brightness(), c.brightness);
         EXPECT_EQ(Find<CNblSkinButton>(TimePageId::ChangeInputOn)->isChecked(), c.clockSet);
@@ -109,8 +136,10 @@ TEST_F(SettingsDialog, SaveWithoutAChangeWritesNothingAndStaysOpen) {
 
 TEST_F(SettingsDialog, SaveWritesTheChangeAndTakesItAsTheReference) {
     card->Write("setting.ini", DefaultSettingsFile);
+    card->Age("setting.ini", 30);
     Open();
     ChangeBrightness();
+    const int saved = Brightness();
     Click(SettingsDlgId::Save);
     EXPECT_EQ(messages->texts, QStringList{"Saved"});
     EXPECT_FALSE(dialog->isVisible());
@@ -119,9 +148,15 @@ TEST_F(SettingsDialog, SaveWritesTheChangeAndTakesItAsTheReference) {
     EXPECT_EQ(info.Record(SettingsSlot::First).vk_display_brightness, Brightness());
     EXPECT_EQ(info.Record(SettingsSlot::First).pcm_update_flag, 1);
 
-    // Opened again, the window shows setting.ini, not what was saved.
+    // Opened again, the window shows what was saved, which the camera has not taken yet; once
+    // the camera has written setting.ini anew, setting.ini again.
+    Open();
+    EXPECT_EQ(Brightness(), saved);
+    EXPECT_TRUE(dialog->ChangesWaiting());
+    card->Age("setting_pcm.ini", 60);
     Open();
     EXPECT_EQ(Brightness(), 5);
+    EXPECT_FALSE(dialog->ChangesWaiting());
 }
 
 TEST_F(SettingsDialog, CardWithNeitherFileGetsTheDefaultsWrittenWithItsConfigFolder) {

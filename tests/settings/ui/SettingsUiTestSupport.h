@@ -52,6 +52,14 @@ public:
         file.write(contents);
     }
 
+    // Dates a file as written that many seconds ago: which of the two files is newer matters.
+    void Age(const char* name, int seconds) const {
+        QFile file(ConfigFile(name));
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                         QFileDevice::FileModificationTime);
+    }
+
     QByteArray Read(const char* name) const {
         QFile file(ConfigFile(name));
         file.open(QIODevice::ReadOnly);
