@@ -1,6 +1,10 @@
 #include "settings/FormatCard.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -14,10 +18,30 @@ bool Keepable(const QString& path, int readResult, const SettingsRecord& record)
     return record.CheckWritable() == SettingsWriteResult::Written;
 }
 
+// Copies the settings files that exist; false when one of them could not be copied whole.
+bool BackUp(const QString& driveRoot, const QString& folder) {
+    if (!QDir().mkpath(folder + QStringLiteral("/Config")))
+        return false;
+    for (const QString& name : {SettingIni, SettingPcmIni}) {
+        const QString from = driveRoot + name;
+        const QString to = folder + u'/' + name;
+        QFile::remove(to);
+        if (QFileInfo::exists(from) && !QFile::copy(from, to))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
+QString NewSettingsBackupFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           QStringLiteral("/settings-backup/") +
+           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+}
+
 FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CSettingsInfo& settings,
-                        const FormatSteps& steps) {
+                        const FormatSteps& steps, const QString& backupFolder) {
     FormatReport report;
     if (driveRoot.isEmpty() || !formatter.IsRemovableVolume(driveRoot))
         return report;
@@ -35,10 +59,13 @@ FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CSet
         report.files.append(SettingIni);
     if (!Keepable(driveRoot + SettingPcmIni, pcmRead, pcm))
         report.files.append(SettingPcmIni);
+    if (report.files.isEmpty() && !BackUp(driveRoot, backupFolder))
+        report.files = QStringList{SettingIni, SettingPcmIni};
     if (!report.files.isEmpty()) {
         report.outcome = FormatReport::SettingsNotKeepable;
         return report;
     }
+    report.backupFolder = backupFolder;
 
     formatter.SetLabel(driveRoot, FormattedCardLabel);
     const FormatResult result = formatter.Format(driveRoot, FormattedCardLabel);

@@ -26,15 +26,23 @@ struct FormatReport {
     // The root the card has after a format (udisks2 may mount it at a new place).
     QString root;
     QString error; // Failed, WriteBackFailed: the system's reason, when it gave one
+    // Where copies of both settings files were kept before anything on the card changed.
+    QString backupFolder;
 };
 
-// The label a formatted card gets, as the camera names its cards.
-inline const QString FormattedCardLabel = QStringLiteral(" KARVENNADVR");
+// The label a formatted card gets, as the camera names its cards. FAT labels hold at most 11
+// characters, and mkfs.vfat refuses a longer one: the camera's name without its leading blank.
+inline const QString FormattedCardLabel = QStringLiteral("KARVENNADVR");
+
+// A new folder under the program's own data for the settings files of a card about to be
+// formatted: a write-back can always fail (the card pulled, the mount refused).
+QString NewSettingsBackupFolder();
 
 // Formats the card at driveRoot and keeps the camera's two settings files across the format:
 // keeps the label, releases the card, reads setting.ini into slot 2 and setting_pcm.ini into
 // slot 1 of settings, sets the label, formats, then either restores the label or writes both
-// files back and empties the lists. Both files must be readable (when present) and writable
-// before anything is changed on the card.
+// files back and empties the lists. Both files must be readable (when present) and writable,
+// and copied byte for byte into backupFolder, before anything is changed on the card.
 FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CSettingsInfo& settings,
-                        const FormatSteps& steps);
+                        const FormatSteps& steps,
+                        const QString& backupFolder = NewSettingsBackupFolder());

@@ -122,7 +122,9 @@ void CSettingsQZ3InfoDlg::OnFormat() {
         TellText(this, LoadLangString(StringId::SettingsNotKeepable).arg(files));
         break;
     case FormatReport::WriteBackFailed:
-        TellText(this, LoadLangString(StringId::SettingsNotWrittenBack).arg(files));
+        TellText(this, LoadLangString(StringId::SettingsNotWrittenBack).arg(files) +
+                           QStringLiteral("\n") +
+                           LoadLangString(StringId::SettingsBackupKept).arg(report.backupFolder));
         break;
     case FormatReport::Failed:
         TellText(this, LoadLangString(StringId::FormatFailed).arg(report.error));

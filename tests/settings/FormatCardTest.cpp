@@ -31,17 +31,22 @@ protected:
         file.write(bytes);
     }
 
-    QByteArray Read(const QString& relativePath) const {
-        QFile file(Root() + relativePath);
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
     }
+    QByteArray Read(const QString& relativePath) const { return ReadFile(Root() + relativePath); }
 
     FormatReport Format() {
         return FormatCard(Root(), formatter, settings,
-                          {[this] { steps.append("release"); }, [this] { steps.append("lists"); }});
+                          {[this] { steps.append("release"); }, [this] { steps.append("lists"); }},
+                          Backup());
     }
 
+    QString Backup() const { return m_backups.path() + "/kept"; }
+
     QTemporaryDir m_dir;
+    QTemporaryDir m_backups;
     FakeCardFormatter formatter{m_dir.path() + '/'};
     CSettingsInfo settings;
     QStringList steps;
@@ -50,8 +55,8 @@ protected:
 TEST_F(FormatCardTest, KeepsBothSettingsFilesAcrossTheFormat) {
     const FormatReport report = Format();
     EXPECT_EQ(report.outcome, FormatReport::Formatted);
-    EXPECT_EQ(formatter.calls, (QStringList{"label  KARVENNADVR", "format  KARVENNADVR"}));
-    EXPECT_EQ(formatter.label, " KARVENNADVR");
+    EXPECT_EQ(formatter.calls, (QStringList{"label KARVENNADVR", "format KARVENNADVR"}));
+    EXPECT_EQ(formatter.label, "KARVENNADVR");
     EXPECT_EQ(steps, (QStringList{"release", "lists"}));
     EXPECT_FALSE(QFile::exists(Root() + "Recordings"));
     // Written as the program writes: the plain password now encoded and flagged.
@@ -63,6 +68,10 @@ TEST_F(FormatCardTest, KeepsBothSettingsFilesAcrossTheFormat) {
     EXPECT_EQ(settings.Record(SettingsSlot::Second).vk_wifi_ap_pwd, "0123456789abcdefghi");
     EXPECT_EQ(settings.Record(SettingsSlot::Second).vk_audio_volume, 3);
     EXPECT_EQ(settings.Record(SettingsSlot::First), DefaultSettings());
+    // Copies of what the card held, kept before anything changed on it.
+    EXPECT_EQ(report.backupFolder, Backup());
+    EXPECT_EQ(ReadFile(Backup() + "/Config/setting.ini"), CameraFile);
+    EXPECT_EQ(ReadFile(Backup() + "/Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
 
     CSettingsInfo back;
     ASSERT_EQ(back.Read(SettingsSlot::First, Root() + "Config/setting.ini"),
@@ -79,7 +88,7 @@ TEST_F(FormatCardTest, ACancelOrAFailurePutsTheLabelBackAndTouchesNothing) {
         EXPECT_EQ(report.outcome, answer == FormatResult::Cancelled ? FormatReport::Cancelled
                                                                     : FormatReport::Failed);
         EXPECT_EQ(formatter.calls,
-                  (QStringList{"label  KARVENNADVR", "format  KARVENNADVR", "label QX5 CARD"}));
+                  (QStringList{"label KARVENNADVR", "format KARVENNADVR", "label QX5 CARD"}));
         EXPECT_EQ(formatter.label, "QX5 CARD");
         EXPECT_EQ(steps, QStringList{"release"});
         EXPECT_EQ(Read("Config/setting.ini"), CameraFile);
@@ -137,7 +146,7 @@ TEST_F(FormatCardTest, ReportsAFileThatCouldNotBeWrittenBack) {
             return result;
         }
     } obstructed{Root()};
-    const FormatReport report = FormatCard(Root(), obstructed, settings, {});
+    const FormatReport report = FormatCard(Root(), obstructed, settings, {}, Backup());
     EXPECT_EQ(report.outcome, FormatReport::WriteBackFailed);
     EXPECT_EQ(report.files, QStringList{"Config/setting_pcm.ini"});
     EXPECT_TRUE(Read("Config/setting.ini").contains("vk_audio_volume=3\r\n"));
@@ -151,10 +160,21 @@ TEST_F(FormatCardTest, ReportsAFileThatCouldNotBeWrittenBack) {
             return {result.status, {}, "not mounted"};
         }
     } unmounted{Root()};
-    const FormatReport lost = FormatCard(Root(), unmounted, settings, {});
+    const FormatReport lost = FormatCard(Root(), unmounted, settings, {}, Backup() + "2");
     EXPECT_EQ(lost.outcome, FormatReport::WriteBackFailed);
     EXPECT_EQ(lost.files, (QStringList{"Config/setting.ini", "Config/setting_pcm.ini"}));
     EXPECT_EQ(lost.error, "not mounted");
+    // The window names this folder for the files it could not put back.
+    EXPECT_EQ(lost.backupFolder, Backup() + "2");
+}
+
+TEST_F(FormatCardTest, RefusesWhenTheSettingsCannotBeCopiedAside) {
+    Put("blocked", "a file where the copies' folder would go");
+    const FormatReport report =
+        FormatCard(Root(), formatter, settings, {}, Root() + "blocked/kept");
+    EXPECT_EQ(report.outcome, FormatReport::SettingsNotKeepable);
+    EXPECT_TRUE(formatter.calls.isEmpty());
+    EXPECT_EQ(Read("Recordings/20240101_120000_NOR.AVI"), "video");
 }
 
 TEST_F(FormatCardTest, LeavesAFixedDiskAlone) {
