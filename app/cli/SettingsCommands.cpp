@@ -3,9 +3,11 @@
 #include "resources/StringIds.h"
 #include "settings/CSettingsInfo.h"
 #include "settings/CardInformation.h"
+#include "settings/FormatCard.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
+#include "settings/UDisksCardFormatter.h"
 #include "settings/WifiPassword.h"
 
 #include <QJsonDocument>
@@ -131,6 +133,47 @@ int RunCardInfo(const QStringList& args) {
     return 0;
 }
 
+// The information page's format without a window: nothing plays here, so there is nothing to
+// stop; --yes stands for the confirmation that the window asks for.
+int RunFormat(const QStringList& arguments) {
+    QStringList args = arguments;
+    const bool confirmed = TakeFlag(args, QStringLiteral("--yes"));
+    ExpectPositional(args, 1);
+    const QString root = args[0].endsWith(u'/') ? args[0] : args[0] + u'/';
+    if (!confirmed) {
+        PrintError(QStringLiteral("formatting erases every recording on %1: add --yes").arg(root));
+        return 2;
+    }
+    UDisksCardFormatter formatter;
+    CSettingsInfo settings;
+    const FormatReport report = FormatCard(root, formatter, settings, {});
+    const QString files = report.files.join(QStringLiteral(", "));
+    switch (report.outcome) {
+    case FormatReport::NotRemovable:
+        PrintError(QStringLiteral("%1 is not the root of a removable drive's volume").arg(root));
+        return 1;
+    case FormatReport::SettingsNotKeepable:
+        PrintError(LoadLangString(StringId::SettingsNotKeepable).arg(files));
+        return 1;
+    case FormatReport::Cancelled:
+        PrintError(QStringLiteral("the format was not authorized; nothing changed"));
+        return 1;
+    case FormatReport::Failed:
+        PrintError(LoadLangString(StringId::FormatFailed).arg(report.error));
+        return 1;
+    case FormatReport::WriteBackFailed:
+        PrintError(LoadLangString(StringId::SettingsNotWrittenBack).arg(files));
+        PrintError(LoadLangString(StringId::SettingsBackupKept).arg(report.backupFolder));
+        return 1;
+    case FormatReport::Formatted:
+        break;
+    }
+    PrintLine(QStringLiteral("formatted %1 as %2, now at %3; both settings files are back, and "
+                             "copies are kept in %4")
+                  .arg(root, FormattedCardLabel, report.root, report.backupFolder));
+    return 0;
+}
+
 int RunPassword(const QStringList& args) {
     ExpectPositional(args, 2);
     if (args[0] == QLatin1String("encode")) {
@@ -163,6 +206,7 @@ const CliCommand SettingsCliCommands[] = {
      "settings show FILE | settings write IN OUT | settings diff A B | settings init CARD",
      RunSettings},
     {"card-info", "card-info ROOT", RunCardInfo},
+    {"format", "format ROOT --yes", RunFormat},
     {"password", "password encode TEXT | password decode DIGITS", RunPassword},
 };
 const int SettingsCliCommandCount = std::size(SettingsCliCommands);

@@ -125,6 +125,8 @@ TEST(SettingsCli, FailuresExitWithOneAndSaySo) {
         {"settings", "diff", CardConfig("setting.ini"), folder.filePath("missing.ini")},
         {"password", "encode", "0123456789abcdefghij"},
         {"password", "decode", "12345"},
+        // A folder on a fixed disk is never formatted.
+        {"format", folder.path(), "--yes"},
     };
     for (const QStringList& args : failing) {
         const CliResult result = RunCli(args);
@@ -135,6 +137,11 @@ TEST(SettingsCli, FailuresExitWithOneAndSaySo) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
               (QStringList{"plain", "undecodable.ini"}));
     EXPECT_EQ(Show(folder.filePath("undecodable.ini"))["read"], -2);
+
+    // Without --yes nothing is even looked at: a script must say that it means it.
+    const CliResult unconfirmed = RunCli({"format", folder.path()});
+    EXPECT_EQ(unconfirmed.exitCode, 2);
+    EXPECT_TRUE(unconfirmed.error.contains("--yes"));
 }
 
 TEST(SettingsCli, PasswordsRoundTrip) {
