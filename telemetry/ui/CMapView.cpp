@@ -16,9 +16,15 @@ CMapView::CMapView(QWidget* parent) : QWidget(parent) {}
 
 void CMapView::CreateBrowser() {
     AllowWebEngineAsRoot();
+    QWidget* top = window();
+    const QPoint kept = top->pos();
     m_browser = new QWebEngineView(this);
     m_browser->setGeometry(rect());
     m_browser->show();
+    // The browser draws through OpenGL, so Qt makes the window anew for it, and a window made
+    // anew lands where the window manager puts it. Preparing an OpenGL window from the start
+    // would cost every picture of playback a trip through OpenGL, map or not.
+    top->move(kept);
     connect(m_browser, &QWebEngineView::loadStarted, this, [this] { m_loaded = false; });
     connect(m_browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
         m_loaded = ok;

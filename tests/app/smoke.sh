@@ -1,7 +1,7 @@
 #!/bin/sh
 # Starts the real program under a virtual X server on a card, saves a picture of its window,
-# plays the first recording full screen with the pointer in the bottom band and saves a picture
-# of the screen, leaves full screen with Esc, and checks that the program keeps running and then
+# opens the map, plays the first recording full screen with the pointer in the bottom band and
+# saves a picture of the screen, leaves full screen with Esc, and checks that the program keeps running and then
 # ends cleanly when asked to.
 set -eu
 program=$1 card=$2 screenshots=$3
@@ -16,9 +16,15 @@ xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
     eval "$(xdotool search --onlyvisible --name "VESKA Karvenna" getwindowgeometry --shell)"
     ffmpeg -v error -y -f x11grab -video_size ${WIDTH}x$HEIGHT -i "$DISPLAY+$X,$Y" \
         -frames:v 1 "$screenshots/main-window.png"
-    # Double-click the first recording, then the window'\''s full-screen button.
+    # Double-click the first recording, open the map pane (the window must stay where it is
+    # when the browser arrives), then press the window'\''s full-screen button.
     xdotool mousemove $((X + 770)) $((Y + 136)) click --repeat 2 --delay 80 1
     sleep 1
+    before="$X,$Y"
+    xdotool mousemove $((X + 990)) $((Y + 650)) click 1
+    sleep 3
+    eval "$(xdotool search --onlyvisible --name "VESKA Karvenna" getwindowgeometry --shell)"
+    [ "$X,$Y" = "$before" ] || { echo "opening the map moved the window from $before to $X,$Y"; exit 1; }
     xdotool mousemove $((X + 663)) $((Y + 64)) click 1
     sleep 2
     xdotool mousemove 640 200 sleep 0.5 mousemove 640 700
