@@ -61,7 +61,13 @@ QString PathFromNative(const QByteArray& bytes) {
             ++at;
             continue;
         }
-        path += QString::fromUcs4(&codePoint, 1);
+        // QString::fromUcs4 drops U+FEFF, which would name another file.
+        if (QChar::requiresSurrogates(codePoint)) {
+            path += QChar(QChar::highSurrogate(codePoint));
+            path += QChar(QChar::lowSurrogate(codePoint));
+        } else {
+            path += QChar(char16_t(codePoint));
+        }
         at += length;
     }
     return path;

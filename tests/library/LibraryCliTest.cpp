@@ -99,6 +99,24 @@ TEST(LibraryCli, SavesNamedRecordingsWithTheirTelemetry) {
     EXPECT_EQ(RunCli({"save", Card(), names[0], "--to", target.path() + "/none"}).exitCode, 1);
 }
 
+// U+FEFF once vanished from paths: saving "X<U+FEFF>.AVI" copied X.AVI and said it was done.
+TEST(LibraryCli, SavesTheRecordingNamedEvenWithAnInvisibleCharacter) {
+    const QTemporaryDir card, target;
+    QDir(card.path()).mkpath("Recordings");
+    const QString invisible = QString::fromUtf8("X\xEF\xBB\xBF.AVI");
+    for (const QString& name : {QStringLiteral("X.AVI"), invisible}) {
+        QFile file(card.path() + "/Recordings/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(name.toUtf8());
+    }
+    const CliResult saved = RunCli({"save", card.path(), invisible, "--to", target.path()});
+    EXPECT_EQ(saved.exitCode, 0) << saved.error.toStdString();
+    EXPECT_EQ(QDir(target.path()).entryList(QDir::Files), QStringList{invisible});
+    QFile copy(target.path() + u'/' + invisible);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), invisible.toUtf8());
+}
+
 // A name that is not UTF-8: the list shows it readably and prints the path's own bytes, which
 // open the same recording and find its telemetry.
 TEST(LibraryCli, ListedPathsOpenTheirFilesWhateverTheNamesBytes) {

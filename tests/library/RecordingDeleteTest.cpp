@@ -1,5 +1,6 @@
 #include "library/RecordingDelete.h"
 
+#include "library/RecordingCatalogue.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>
@@ -75,6 +76,26 @@ TEST(DeleteFiles, RemovesTheVideoWithTheTelemetryThatExists) {
     EXPECT_TRUE(DeleteRecordingFiles(folder.path() + "/20240105_111111_EVT.MP4").isEmpty());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"20240106_090000_MOT.AVI"});
     EXPECT_TRUE(DeleteRecordingFiles(base + ".AVI").isEmpty()) << "already gone is no error";
+}
+
+// U+FEFF once vanished from listed paths, so deleting "X<U+FEFF>.AVI" removed X.AVI.
+TEST(DeleteFiles, ANameWithAnInvisibleCharacterDeletesItsOwnFiles) {
+    QTemporaryDir folder;
+    const QString invisible = QString::fromUtf8("X\xEF\xBB\xBF");
+    for (const QString& base : {QStringLiteral("X"), invisible}) {
+        QFile video(folder.path() + u'/' + base + ".AVI");
+        ASSERT_TRUE(video.open(QIODevice::WriteOnly) && video.resize(1024)); // listed from 1 KiB
+        Touch(folder.path() + u'/' + base + ".gps");
+    }
+    const QList<RecordingEntry> rows = ListRecordings(folder.path(), true, KindAll, false, 0);
+    ASSERT_EQ(rows.size(), 2);
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const RecordingEntry& r) {
+        return r.name.startsWith(invisible);
+    });
+    ASSERT_NE(row, rows.end());
+    EXPECT_TRUE(DeleteRecordingFiles(row->path).isEmpty());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{"X.AVI", "X.gps"}));
 }
 
 TEST(DeleteFiles, NamesTheFilesAWriteProtectedCardKeeps) {
