@@ -15,8 +15,6 @@ public:
     // Starts paused. False when there is no device: the recording then plays silently.
     virtual bool Start(PcmQueue* queue) = 0;
     virtual void SetPlaying(bool playing) = 0;
-    // Drops the sound the device still holds (after a seek); it counts as heard.
-    virtual void Discard() = 0;
     // Frames read from the queue so far that have been heard (or discarded).
     virtual qint64 HeardFrames() const = 0;
     // The device went away while playing: the clock must not wait for it any more.

@@ -16,7 +16,6 @@ public:
 
     bool Start(PcmQueue* queue) override;
     void SetPlaying(bool playing) override;
-    void Discard() override {}
     qint64 HeardFrames() const override { return m_heard; }
     bool Failed() const override { return false; }
 

@@ -87,11 +87,9 @@ void PlaybackPipeline::Seek(qint64 position) {
     m_audioPackets.Flush(m_serial, position);
     m_frames.Flush(m_serial);
     m_pcm.Flush(m_serial);
-    // Sound of the old position still in the device is not to be heard; a storm of seeks
-    // releases none, so the device is only reset when something was let through.
-    if (m_output && m_soundReleased)
-        m_output->Discard();
-    m_soundReleased = false;
+    // The device keeps its stream: the little sound of the old position it still holds is heard
+    // and counted, and the clock waits for this serial's. A stream opened anew after a seek is
+    // first heard only when the sound server next wakes its sink, which may be seconds away.
     m_reader->Seek(m_serial, position);
 }
 
@@ -195,7 +193,6 @@ std::optional<VideoFrame> PlaybackPipeline::TakeDuePicture(int& waitMs) {
         if (m_frames.Peek(position, serial)) {
             VideoFrame picture = m_frames.Pop();
             m_prerolled = true;
-            m_soundReleased = true;
             Anchor(m_seekTarget);
             RestartSoundWatch();
             m_lastPictureEnd = picture.position + picture.duration;
@@ -206,7 +203,6 @@ std::optional<VideoFrame> PlaybackPipeline::TakeDuePicture(int& waitMs) {
         }
         if (m_frames.Ended(m_serial)) {
             m_prerolled = true;
-            m_soundReleased = true;
             Anchor(m_seekTarget);
             m_pcm.Release(m_serial);
         }

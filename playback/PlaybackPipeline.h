@@ -76,7 +76,6 @@ private:
     int m_serial = 1;
     qint64 m_seekTarget = 0;
     bool m_prerolled = false;
-    bool m_soundReleased = false;
     bool m_playing = false;
     bool m_finished = false;
     double m_rate = 1.0;

@@ -72,24 +72,6 @@ void QtAudioDevice::SetPlaying(bool playing) {
     TakeSnapshot();
 }
 
-void QtAudioDevice::Discard() {
-    if (!m_started || m_failed)
-        return;
-    m_resetting = true;
-    m_sink->reset();
-    m_resetting = false;
-    m_started = false;
-    {
-        // What the device held counts as heard.
-        std::lock_guard lock(m_mutex);
-        m_heardAtMeasure = m_framesRead;
-        m_reported = m_framesRead;
-        m_interpolate = false;
-    }
-    if (m_playing)
-        StartSink();
-}
-
 qint64 QtAudioDevice::HeardFrames() const {
     std::lock_guard lock(m_mutex);
     qint64 heard = m_heardAtMeasure;

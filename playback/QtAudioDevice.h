@@ -23,7 +23,6 @@ public:
 
     bool Open();
     void SetPlaying(bool playing);
-    void Discard();
     qint64 HeardFrames() const;
     bool Failed() const { return m_failed; }
 

@@ -39,11 +39,6 @@ void QtAudioOutput::SetPlaying(bool playing) {
         m_device, [this, playing] { m_device->SetPlaying(playing); }, Qt::BlockingQueuedConnection);
 }
 
-void QtAudioOutput::Discard() {
-    QMetaObject::invokeMethod(
-        m_device, [this] { m_device->Discard(); }, Qt::BlockingQueuedConnection);
-}
-
 qint64 QtAudioOutput::HeardFrames() const {
     return m_device->HeardFrames();
 }

@@ -15,7 +15,6 @@ public:
 
     bool Start(PcmQueue* queue) override;
     void SetPlaying(bool playing) override;
-    void Discard() override;
     qint64 HeardFrames() const override;
     bool Failed() const override;
 
