@@ -93,7 +93,11 @@ ClashAnswer SaveRun::Clash(const SaveFile& file) {
 }
 
 void SaveRun::AnswerClash(const SaveFile& file) {
-    QWidget* owner = m_progress && m_progress->isVisible() ? m_progress : m_window;
+    // The progress window shows itself a moment after the save began, window-modal; a question
+    // asked before would then sit behind it, its buttons dead. Shown first, it owns the question.
+    if (m_progress && !m_progress->isVisible())
+        m_progress->show();
+    QWidget* owner = m_progress ? m_progress : m_window;
     const ClashAnswer answer =
         AskReplace(owner, QFileInfo(file.target).fileName(), m_files.size() > 1);
     {

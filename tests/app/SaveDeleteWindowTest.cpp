@@ -14,6 +14,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -64,15 +65,19 @@ protected:
         ASSERT_TRUE(finished.wait(20000));
     }
 
-    // Answers the next name-clash question with the button of that text.
+    // Answers the next name-clash question with the button of that text, clicked as a user
+    // clicks after a second's thought: long enough for the progress window to come up, which
+    // once took the foreground from the question and left its buttons dead.
     void AnswerClash(int stringId, std::function<void()> meanwhile = {}) {
         AnswerModal<QMessageBox>([this, stringId, meanwhile](QMessageBox* box) {
             questions << box->text();
             if (meanwhile)
                 meanwhile();
+            QTest::qWait(1000);
+            EXPECT_EQ(QApplication::activeModalWidget(), box) << "the question lost the foreground";
             for (QAbstractButton* button : box->buttons())
                 if (button->text() == LoadLangString(stringId))
-                    return button->click();
+                    return QTest::mouseClick(button, Qt::LeftButton);
             ADD_FAILURE() << "no button " << stringId;
             box->reject();
         });
