@@ -214,6 +214,11 @@ qint64 MediaFile::PositionOf(const AVStream* stream, qint64 timestamp, qint64 fa
     return av_rescale_q(timestamp, stream->time_base, UnitTimeBase) - m_startTime;
 }
 
+qint64 MediaFile::ReorderDelay() const {
+    const double frameRate = m_info.video.frameRate > 0 ? m_info.video.frameRate : 1;
+    return qint64(VideoStream()->codecpar->video_delay * MediaTime::UnitsPerSecond / frameRate);
+}
+
 qint64 MediaFile::TimestampOf(const AVStream* stream, qint64 position) const {
     // Down, so that a seek between two frames finds the key frame before the earlier one.
     return av_rescale_q_rnd(position + m_startTime, UnitTimeBase, stream->time_base, AV_ROUND_DOWN);

@@ -53,6 +53,9 @@ public:
     // Converts a timestamp of `stream` to a position; `fallback` when it has none.
     qint64 PositionOf(const AVStream* stream, qint64 timestamp, qint64 fallback) const;
     qint64 TimestampOf(const AVStream* stream, qint64 position) const;
+    // How long before a key frame's own picture the pictures decoded ahead of it may be shown:
+    // with B-frames, a seek must start that much earlier to reach them.
+    qint64 ReorderDelay() const;
 
     // Makes blocking reads give up, so that closing never waits on a slow card.
     void Interrupt() { m_interrupted = true; }

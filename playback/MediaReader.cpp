@@ -3,6 +3,7 @@
 #include "playback/MediaFile.h"
 #include "playback/PacketQueue.h"
 
+#include <algorithm>
 #include <chrono>
 
 extern "C" {
@@ -67,8 +68,10 @@ void MediaReader::PushEndOfStream(int serial) {
 void MediaReader::SeekFile(qint64 position) {
     AVFormatContext* format = m_file.Format();
     const AVStream* video = m_file.VideoStream();
-    // The key frame at or before the position; the decoders drop what comes before it.
-    if (av_seek_frame(format, video->index, m_file.TimestampOf(video, position),
+    // The key frame at or before the position, found by decoding time; the decoders drop what
+    // comes before the position.
+    const qint64 decodedFrom = std::max<qint64>(0, position - m_file.ReorderDelay());
+    if (av_seek_frame(format, video->index, m_file.TimestampOf(video, decodedFrom),
                       AVSEEK_FLAG_BACKWARD) >= 0)
         return;
     // Without an index (a cut-off file) only what has been read can be found: start over.

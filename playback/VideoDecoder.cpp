@@ -101,7 +101,11 @@ void VideoDecoder::Decode(const AVPacket* packet) {
 
 void VideoDecoder::TakeFrame(FramePtr frame) {
     const AVStream* stream = m_file.VideoStream();
-    const qint64 position = m_file.PositionOf(stream, frame->best_effort_timestamp, m_nextPosition);
+    qint64 position = m_file.PositionOf(stream, frame->best_effort_timestamp, m_nextPosition);
+    // Without presentation times (AVI) the best guess is the decoding time of the packet that
+    // let the picture out, which runs as many frames ahead as the decoder holds back.
+    if (frame->pts == AV_NOPTS_VALUE && frame->best_effort_timestamp != AV_NOPTS_VALUE)
+        position -= m_codec->has_b_frames * m_frameDuration;
     qint64 duration = frame->pkt_duration > 0 ? av_rescale_q(frame->pkt_duration, stream->time_base,
                                                              {1, int(MediaTime::UnitsPerSecond)})
                                               : 0;

@@ -13,7 +13,7 @@ int FrameAt(int ms) {
 TEST(Seek, ShowsTheFrameAtOrJustBeforeTheTarget) {
     const int targets[] = {0,    1,    99,   100,  101,  950,  999,
                            1000, 1234, 2999, 3050, 3950, 3999, ClipMs};
-    for (const QString& clip : {Clips().avi, Clips().mp4}) {
+    for (const QString& clip : {Clips().avi, Clips().mp4, Clips().aviBFrames, Clips().mp4BFrames}) {
         auto player = SilentPlayer();
         ASSERT_TRUE(player->Open(clip));
         EXPECT_EQ(ShownFrame(*player), 0) << "the first frame is shown after open";
@@ -22,6 +22,20 @@ TEST(Seek, ShowsTheFrameAtOrJustBeforeTheTarget) {
             ASSERT_TRUE(SeekAndWait(*player, ms)) << ms;
             EXPECT_EQ(ShownFrame(*player), FrameAt(ms)) << clip.toStdString() << " at " << ms;
             EXPECT_EQ(Position(*player), ms * MediaTime::UnitsPerMs);
+        }
+    }
+}
+
+// With B-frames the pictures shown just before a key frame are decoded before it: a seek there
+// must start at the key frame before.
+TEST(Seek, ReachesEveryFrameOfAClipWithBFrames) {
+    for (const QString& clip : {Clips().aviBFrames, Clips().mp4BFrames}) {
+        auto player = SilentPlayer();
+        ASSERT_TRUE(player->Open(clip));
+        player->Graph()->Pause();
+        for (int frame = 0; frame < ClipMs / FrameMs; ++frame) {
+            ASSERT_TRUE(SeekAndWait(*player, frame * FrameMs)) << frame;
+            EXPECT_EQ(ShownFrame(*player), frame) << clip.toStdString();
         }
     }
 }

@@ -36,6 +36,11 @@ TestClips Make(const QString& folder) {
             continue;
         (name.endsWith("MP4") ? clips.mp4 : clips.avi) = path;
     }
+    // libx264's default: two B-frames, shown before the P-frame decoded ahead of them.
+    const QStringList bFrames = {"-c:v", "libx264", "-preset", "fast", "-bf",  "2",
+                                 "-g",   "10",      "-crf",    "12",   "-c:a", "copy"};
+    clips.aviBFrames = Ffmpeg(folder + "/b-frames.AVI", QStringList{"-i", clips.avi} + bFrames);
+    clips.mp4BFrames = Ffmpeg(folder + "/b-frames.MP4", QStringList{"-i", clips.mp4} + bFrames);
     clips.videoOnly = Ffmpeg(folder + "/video-only.AVI", {"-i", clips.avi, "-an", "-c", "copy"});
     QFile whole(clips.avi);
     whole.open(QIODevice::ReadOnly);

@@ -8,6 +8,8 @@
 struct TestClips {
     QString avi;        // H.264 + PCM
     QString mp4;        // H.264 + AAC
+    QString aviBFrames; // the AVI and the MP4 encoded again with B-frames, a key frame a second
+    QString mp4BFrames;
     QString videoOnly;  // the AVI without its sound
     QString truncated;  // the AVI cut off after 60 % of its bytes
     QString oddLength;  // 3.000792 s long
