@@ -1,12 +1,12 @@
 #include "settings/SettingsRecord.h"
 
 #include "common/LogCategories.h"
+#include "common/WholeFileWriter.h"
 #include "settings/SettingsKeys.h"
 #include "settings/WifiPassword.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -107,12 +107,8 @@ int SettingsRecord::Write(const QString& path) {
             return SettingsWriteResult::CannotWrite;
         }
     }
-    // QSaveFile::commit does not see a failure of its own final flush (a full card): flush first.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.flush() ||
-        !file.commit()) {
-        qCInfo(lcSettings, "cannot write %s: %s", qUtf8Printable(path),
-               qUtf8Printable(file.errorString()));
+    if (const QString failure = WriteWholeFile(path, *text); !failure.isEmpty()) {
+        qCWarning(lcSettings, "%s", qUtf8Printable(failure));
         return SettingsWriteResult::CannotWrite;
     }
     if (!vk_wifi_ap_pwd.isEmpty())

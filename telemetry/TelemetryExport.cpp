@@ -1,7 +1,8 @@
 #include "telemetry/TelemetryExport.h"
 
+#include "common/WholeFileWriter.h"
+
 #include <QDateTime>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <cmath>
 #include <optional>
@@ -94,15 +95,6 @@ QString XmlText(const QString& text) {
     return clean;
 }
 
-// QSaveFile::commit does not see a failure of its own final flush (a full card): flush first.
-QString WriteWhole(const QByteArray& text, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush() ||
-        !file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    return {};
-}
-
 } // namespace
 
 double DecimalDegrees(double nmeaValue) {
@@ -146,9 +138,9 @@ QString WriteGpxTrack(const QList<CGPSData>& fixes, const QString& trackName, co
     const QByteArray text = GpxTrackText(fixes, trackName);
     if (text.isEmpty())
         return QStringLiteral("cannot form the GPX track of %1").arg(trackName);
-    return WriteWhole(text, path);
+    return WriteWholeFile(path, text);
 }
 
 QString WriteGsensorCsv(const QList<CGSensorData>& samples, const QString& path) {
-    return WriteWhole(GsensorCsvText(samples), path);
+    return WriteWholeFile(path, GsensorCsvText(samples));
 }

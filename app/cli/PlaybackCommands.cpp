@@ -1,6 +1,7 @@
 #include "app/MainWindowLayout.h"
 #include "app/cli/CliCommand.h"
 #include "playback/CDShowPlayer.h"
+#include "playback/ImageFile.h"
 #include "playback/MediaTime.h"
 #include "playback/PictureWait.h"
 #include "playback/SnapshotName.h"
@@ -99,8 +100,8 @@ int Grab(const QStringList& argsIn) {
                        .arg(shownMs));
         return 1;
     }
-    if (!frame.save(out, "JPEG")) {
-        PrintError(QStringLiteral("cannot write %1").arg(out));
+    if (const QString failure = WriteImageFile(out, frame, "JPEG"); !failure.isEmpty()) {
+        PrintError(failure);
         return 1;
     }
     return 0;

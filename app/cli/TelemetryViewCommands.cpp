@@ -1,5 +1,6 @@
 #include "app/cli/CliCommand.h"
 #include "playback/CDShowPlayer.h"
+#include "playback/ImageFile.h"
 #include "skin/BitmapIds.h"
 #include "skin/SkinBitmaps.h"
 #include "telemetry/CTextData.h"
@@ -8,7 +9,6 @@
 #include "telemetry/display/MapScript.h"
 
 #include <QFileInfo>
-#include <QImageWriter>
 
 namespace {
 
@@ -55,9 +55,8 @@ int WriteGraph(const QStringList& argsIn) {
     telemetry.Load(recording);
     const QImage graph =
         GSensorGraph::Draw(SkinImage(BitmapId::GSensorGraph), telemetry.Samples(), durationMs);
-    QImageWriter writer(out, "png");
-    if (!writer.write(graph)) {
-        PrintError(QStringLiteral("cannot write %1: %2").arg(out, writer.errorString()));
+    if (const QString failure = WriteImageFile(out, graph, "PNG"); !failure.isEmpty()) {
+        PrintError(failure);
         return 1;
     }
     return 0;

@@ -5,6 +5,7 @@
 #include "library/ui/CardLibrary.h"
 #include "library/ui/ProgramMessages.h"
 #include "playback/CDShowPlayer.h"
+#include "playback/ImageFile.h"
 #include "playback/SnapshotName.h"
 #include "playback/ui/PlaybackCommands.h"
 #include "playback/ui/VideoWindow.h"
@@ -14,7 +15,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 
 SnapshotCommands::SnapshotCommands(CDShowPlayer& player, VideoWindow& video,
                                    const PlaybackCommands& playback, const CConfigListCtrl& list,
@@ -61,12 +61,12 @@ void SnapshotCommands::Save(const QImage& frame, const QString& chosenPath) {
         return;
     if (const QString folder = SnapshotFolderOf(target); !folder.isEmpty())
         m_snapshotFolder = folder;
-    // Through a temporary file: a full disk leaves no half picture and keeps the one replaced.
-    QSaveFile file(target);
-    if (file.open(QIODevice::WriteOnly) && frame.save(&file, "JPEG") && file.commit())
+    // Whole or not at all: a full disk leaves no half picture and keeps the one replaced.
+    const QString failure = WriteImageFile(target, frame, "JPEG");
+    if (failure.isEmpty())
         return;
     ShowProgramMessage(m_window, LoadLangString(StringId::SnapshotNotSaved) + u'\n' + target +
-                                     u'\n' + file.errorString());
+                                     u'\n' + failure);
 }
 
 void SnapshotCommands::Rotate() {

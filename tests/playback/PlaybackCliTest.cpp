@@ -1,8 +1,10 @@
 #include "tests/playback/DamagedClips.h"
 #include "tests/playback/TestClips.h"
 #include "tests/support/RunCli.h"
+#include "tests/support/SmallDisk.h"
 #include "tools/democard/FrameCode.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
@@ -69,6 +71,32 @@ TEST(PlaybackCli, GrabFailsWithAMessage) {
         EXPECT_FALSE(result.error.isEmpty());
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// A full disk: the grab fails, says why, and the picture it would have replaced stays whole.
+TEST(PlaybackCli, AGrabOntoAFullDiskKeepsThePictureThere) {
+    SmallDisk disk(256 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "needs a disk of its own, which only root may mount here";
+    const QString out = disk.Path() + "/grab.jpg";
+    ASSERT_EQ(RunCli({"grab", Clips().avi, "--at", "0", "-o", out}).exitCode, 0);
+    QFile picture(out);
+    ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+    const QByteArray before = picture.readAll();
+    picture.close();
+    QFile filler(disk.Path() + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+    }
+    filler.close();
+
+    const CliResult result = RunCli({"grab", Clips().avi, "--at", "2750", "-o", out});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.error.contains("No space left on device")) << result.error.toStdString();
+    ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+    EXPECT_EQ(picture.readAll(), before);
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"filler", "grab.jpg"}));
 }
 
 TEST(PlaybackCli, FailuresSayWhy) {
