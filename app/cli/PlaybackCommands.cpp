@@ -8,6 +8,7 @@
 #include "playback/VolumeWord.h"
 
 #include <QEventLoop>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
@@ -138,6 +139,12 @@ int Play(const QStringList& argsIn) {
     });
     tick.start(PositionPrintMs);
     loop.exec();
+    // A file whose pictures all fail to decode runs its clock to the end all the same.
+    QImage shown;
+    if (!player.GrabFrame(shown)) {
+        PrintError(QStringLiteral("cannot play %1: no picture could be decoded").arg(args[0]));
+        return 1;
+    }
     return 0;
 }
 

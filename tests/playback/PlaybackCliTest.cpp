@@ -99,6 +99,20 @@ TEST(PlaybackCli, AGrabOntoAFullDiskKeepsThePictureThere) {
               (QStringList{"filler", "grab.jpg"}));
 }
 
+// Garbage where the decoder's setup belongs: the clock runs, but nothing is ever shown.
+TEST(PlaybackCli, PlayFailsWhenNoPictureCouldBeDecoded) {
+    QByteArray mp4 = Damage::Read(Clips().mp4);
+    const qsizetype setup = Damage::Find(mp4, "avcC");
+    ASSERT_GT(setup, 0);
+    for (qsizetype i = setup + 4; i < setup + 40; ++i)
+        mp4[i] = char(0xA5 ^ i);
+    const QString clip = Damage::Write("garbage-avcc.MP4", mp4);
+    const CliResult result = RunCli({"play", clip, "--volume", "0"});
+    if (result.exitCode == 0)
+        ADD_FAILURE() << "reported as played: " << result.out.right(40).toStdString();
+    EXPECT_FALSE(result.error.isEmpty());
+}
+
 TEST(PlaybackCli, FailuresSayWhy) {
     const QByteArray avi = Damage::Read(Clips().avi);
     const QByteArray mp4 = Damage::Read(Clips().mp4);
