@@ -19,6 +19,8 @@ extern "C" {
 namespace {
 
 constexpr AVRational UnitTimeBase{1, int(MediaTime::UnitsPerSecond)};
+// A declared length may run past the last indexed packet by its own last frames' time, not more.
+constexpr qint64 MaxOverIndex = MediaTime::UnitsPerSecond;
 
 } // namespace
 
@@ -197,7 +199,24 @@ QString MediaFile::FindStreams() {
         m_duration = av_rescale_q(format->duration, AV_TIME_BASE_Q, UnitTimeBase);
     else if (m_video->duration != AV_NOPTS_VALUE && m_video->duration > 0)
         m_duration = av_rescale_q(m_video->duration, m_video->time_base, UnitTimeBase);
+    // A damaged header may declare hours for seconds of pictures: the index knows better.
+    if (const qint64 indexed = IndexedEnd(); indexed > 0 && m_duration > indexed + MaxOverIndex)
+        m_duration = indexed;
     return {};
+}
+
+qint64 MediaFile::IndexedEnd() const {
+    // The pictures only: a container's sound index may count in bytes rather than in time.
+    const int count = avformat_index_get_entries_count(m_video);
+    const AVIndexEntry* last = count > 0 ? avformat_index_get_entry(m_video, count - 1) : nullptr;
+    if (!last || last->timestamp == AV_NOPTS_VALUE)
+        return 0;
+    return PositionOf(m_video, last->timestamp, 0) + FrameSpan();
+}
+
+qint64 MediaFile::FrameSpan() const {
+    return m_info.video.frameRate > 0 ? qint64(MediaTime::UnitsPerSecond / m_info.video.frameRate)
+                                      : MediaTime::UnitsPerSecond;
 }
 
 MediaFile::~MediaFile() {
@@ -215,8 +234,7 @@ qint64 MediaFile::PositionOf(const AVStream* stream, qint64 timestamp, qint64 fa
 }
 
 qint64 MediaFile::ReorderDelay() const {
-    const double frameRate = m_info.video.frameRate > 0 ? m_info.video.frameRate : 1;
-    return qint64(VideoStream()->codecpar->video_delay * MediaTime::UnitsPerSecond / frameRate);
+    return VideoStream()->codecpar->video_delay * FrameSpan();
 }
 
 qint64 MediaFile::TimestampOf(const AVStream* stream, qint64 position) const {

@@ -67,6 +67,10 @@ private:
     MediaFile() = default;
     QString OpenInput(const QString& path);
     QString FindStreams();
+    // Where the last indexed picture ends; 0 without an index.
+    qint64 IndexedEnd() const;
+    // One picture's time, a second when the frame rate is unknown.
+    qint64 FrameSpan() const;
     bool Interrupted() const;
     static int InterruptCallback(void* self);
 
