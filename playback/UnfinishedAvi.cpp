@@ -118,6 +118,8 @@ private:
     qint64 Resync(qint64 from, qint64 end);
     void TakeChunk(const Chunk& chunk, int stream);
     QByteArray BuildIndex(qint64 moviId) const;
+    // Whether the first entries of a finished file's idx1 name the chunks they point at.
+    bool IndexPointsAtChunks(const Chunk& idx1, qint64 moviId);
 
     Reader m_reader;
     const std::atomic<bool>& m_cancel;
@@ -126,6 +128,24 @@ private:
     qint64 m_totalFramesOffset = 0;
     qint64 m_dataEnd = 0; // after the last complete chunk
 };
+
+bool Scan::IndexPointsAtChunks(const Chunk& idx1, qint64 moviId) {
+    constexpr int CheckedEntries = 8;
+    const qint64 entries = std::min<qint64>(idx1.size / 16, CheckedEntries);
+    for (qint64 i = 0; i < entries; ++i) {
+        const qint64 entry = idx1.DataOffset() + i * 16;
+        const auto id = m_reader.Word(entry);
+        const auto offset = m_reader.Word(entry + 8);
+        if (!id || !offset)
+            return false;
+        // Offsets count from the list type "movi", or from the file's start in some writers.
+        const auto relative = m_reader.Word(moviId + *offset);
+        const auto absolute = m_reader.Word(*offset);
+        if (relative != id && absolute != id)
+            return false;
+    }
+    return true;
+}
 
 AviCheck Scan::Run() {
     AviCheck check;
@@ -162,8 +182,10 @@ AviCheck Scan::Run() {
     if (moviWhole && riff->End() <= m_reader.Size() + 1) {
         idx1 = m_reader.ChunkAt(movi->End());
         if (idx1 && idx1->id == FourCc("idx1") && idx1->size >= 16 &&
-            idx1->DataOffset() + idx1->size <= m_reader.Size())
+            idx1->DataOffset() + idx1->size <= m_reader.Size() &&
+            IndexPointsAtChunks(*idx1, movi->offset + 8))
             return check; // a finished recording
+        // A damaged index would end playback at once: the rebuilt one serves instead.
     }
     // Whatever follows a second RIFF list (files beyond 1 GiB) is left to the demuxer.
     const auto afterRiff = m_reader.ChunkAt(riff->End());
