@@ -110,6 +110,22 @@ bool OpenNativeForReading(QFile& file, const QString& path, QIODevice::OpenMode 
 }
 
 bool IsNativeFile(const QString& path) {
+    return NativeFileSize(path) >= 0;
+}
+
+qint64 NativeFileSize(const QString& path) {
     struct stat status;
-    return ::stat(NativePath(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+    if (::stat(NativePath(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return -1;
+    return status.st_size;
+}
+
+bool IsNativeFolder(const QString& path) {
+    struct stat status;
+    return ::stat(NativePath(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool NativePathExists(const QString& path) {
+    struct stat status;
+    return ::lstat(NativePath(path).constData(), &status) == 0;
 }

@@ -21,3 +21,9 @@ QString DisplayName(const QString& path);
 bool OpenNativeForReading(QFile& file, const QString& path, QIODevice::OpenMode flags = {});
 // True when the path names a regular file (following links).
 bool IsNativeFile(const QString& path);
+// The size of the regular file the path names (following links); -1 when it names none.
+qint64 NativeFileSize(const QString& path);
+// True when the path names a folder (following links).
+bool IsNativeFolder(const QString& path);
+// True when anything is there under the path's name, a dangling link included.
+bool NativePathExists(const QString& path);

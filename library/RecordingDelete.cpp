@@ -1,8 +1,10 @@
 #include "library/RecordingDelete.h"
 
+#include "common/NativePath.h"
 #include "telemetry/TelemetryFiles.h"
 
-#include <QFile>
+#include <cerrno>
+#include <unistd.h>
 
 DeletePlan PlanDelete(const QList<bool>& marked, int currentIndex) {
     DeletePlan plan;
@@ -30,9 +32,8 @@ QStringList DeleteRecordingFiles(const QString& videoPath) {
     QStringList failed;
     for (const QString& file : {videoPath, FindTelemetryFile(videoPath, GsfEnding),
                                 FindTelemetryFile(videoPath, GpsEnding)}) {
-        if (file.isEmpty() || !QFile::exists(file))
-            continue;
-        if (!QFile::remove(file))
+        // By the name's own bytes: Qt's conversion would name another file.
+        if (!file.isEmpty() && ::unlink(NativePath(file).constData()) != 0 && errno != ENOENT)
             failed.append(file);
     }
     return failed;

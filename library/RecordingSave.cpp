@@ -1,9 +1,12 @@
 #include "library/RecordingSave.h"
 
+#include "common/NativePath.h"
+#include "common/WholeFileWriter.h"
 #include "library/SafeFileCopy.h"
 #include "telemetry/TelemetryFiles.h"
 
-#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -19,9 +22,13 @@ QList<SaveFile> PlanSave(const QList<MarkedRecording>& recordings, const QString
             folder + recording.name.chopped(qMin(ExtensionLength, recording.name.size()));
         const QString extension = recording.path.right(ExtensionLength);
         auto add = [&](const QString& source, const QString& target) {
-            const QFileInfo info(source);
-            if (!source.isEmpty() && info.isFile())
-                files.append({source, target, info.size()});
+            // An AVI and an MP4 of one name share their telemetry: it is saved once.
+            const auto same = [&](const SaveFile& file) {
+                return file.source == source && file.target == target;
+            };
+            const qint64 size = source.isEmpty() ? -1 : NativeFileSize(source);
+            if (size >= 0 && std::none_of(files.begin(), files.end(), same))
+                files.append({source, target, size});
         };
         add(recording.path, base + extension);
         add(FindTelemetryFile(recording.path, GsfEnding), base + u'.' + GsfEnding);
@@ -44,6 +51,11 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
         total += file.size;
         report.outcomes.append({file, SaveOutcome::NotCopied, {}});
     }
+    QSet<QString> folders;
+    for (const SaveFile& file : files)
+        folders.insert(file.target.left(file.target.lastIndexOf(u'/')));
+    for (const QString& folder : folders)
+        RemoveUnfinishedFiles(folder);
     qint64 done = 0;
     bool replaceAll = false;
     for (SaveOutcome& outcome : report.outcomes) {
@@ -53,7 +65,7 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
             break;
         }
         bool replace = replaceAll;
-        if (!replace && QFileInfo::exists(file.target)) {
+        if (!replace && NativePathExists(file.target)) {
             const ClashAnswer answer = observer.Clash(file);
             if (answer == ClashAnswer::Cancel) {
                 report.cancelled = true;

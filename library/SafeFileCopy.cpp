@@ -1,9 +1,9 @@
 #include "library/SafeFileCopy.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "common/NativePath.h"
+#include "common/WholeFileWriter.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/sendfile.h>
@@ -16,122 +16,134 @@ namespace {
 // progress bar that moves.
 constexpr size_t ChunkBytes = 8 << 20;
 
-QString SystemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+QString ReadFailure(const QString& source, const QString& reason) {
+    return QStringLiteral("cannot read %1: %2").arg(DisplayName(source), reason);
 }
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd = -1) : m_fd(fd) {}
-    ~FileDescriptor() { Close(); }
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int Get() const { return m_fd; }
-    bool Valid() const { return m_fd >= 0; }
-    // close() reports late write errors (NFS, FUSE); they must not pass for success.
-    int Close() {
-        const int result = m_fd >= 0 ? ::close(m_fd) : 0;
-        m_fd = -1;
-        return result;
-    }
 
 private:
     int m_fd;
 };
 
-// A new file beside the target that no other copy is using.
-FileDescriptor CreateTemporary(const QString& target, QByteArray& path) {
-    const QFileInfo info(target);
-    const QString stem =
-        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part");
-    for (int attempt = 0;; ++attempt) {
-        path = QFile::encodeName(stem + QString::number(attempt));
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return FileDescriptor(fd);
-    }
-}
+// Copies chunk after chunk in the kernel (copy_file_range where the file systems allow it,
+// sendfile else). Where the kernel's copy fails, the chunk is read and written instead, which
+// tells a card that cannot be read from a target that cannot be written.
+class ChunkCopier {
+public:
+    ChunkCopier(int in, int out) : m_in(in), m_out(out) {}
 
-// One chunk in the kernel: copy_file_range where the file systems allow it, sendfile else.
-ssize_t CopyChunk(int in, int out, size_t bytes, bool& useSendfile) {
-    if (!useSendfile) {
-        const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, bytes, 0);
-        if (copied >= 0 ||
-            (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP))
-            return copied;
-        useSendfile = true;
+    // The bytes copied, 0 at the source's end, -1 with errno set and SourceFailed() telling
+    // which side it was.
+    ssize_t Next() {
+        for (;;) {
+            const ssize_t copied = KernelCopy();
+            if (copied >= 0)
+                return copied;
+            if (errno == EINTR)
+                continue;
+            if (m_way != Way::ReadWrite)
+                m_way = errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP
+                            ? Way(int(m_way) + 1)
+                            : Way::ReadWrite;
+            if (m_way == Way::ReadWrite)
+                return ReadAndWrite();
+        }
     }
-    return ::sendfile(out, in, nullptr, bytes);
-}
+    bool SourceFailed() const { return m_sourceFailed; }
 
-bool MoveIntoPlace(const QByteArray& from, const QByteArray& to, bool replace) {
-    if (replace)
-        return ::rename(from.constData(), to.constData()) == 0;
-    // A file that turned up under the target's name since it was looked at is not replaced.
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    if (::access(to.constData(), F_OK) == 0) {
-        errno = EEXIST;
-        return false;
+private:
+    enum class Way { CopyFileRange, Sendfile, ReadWrite };
+
+    ssize_t KernelCopy() {
+        if (m_way == Way::CopyFileRange)
+            return ::copy_file_range(m_in, nullptr, m_out, nullptr, ChunkBytes, 0);
+        return ::sendfile(m_out, m_in, nullptr, ChunkBytes);
     }
-    return ::rename(from.constData(), to.constData()) == 0;
-}
+
+    ssize_t ReadAndWrite() {
+        m_buffer.resize(ChunkBytes);
+        ssize_t read;
+        do
+            read = ::read(m_in, m_buffer.data(), ChunkBytes);
+        while (read < 0 && errno == EINTR);
+        m_sourceFailed = read < 0;
+        for (ssize_t written = 0; read > 0 && written < read;) {
+            const ssize_t now = ::write(m_out, m_buffer.constData() + written, read - written);
+            if (now < 0 && errno == EINTR)
+                continue;
+            if (now <= 0) {
+                errno = now == 0 ? ENOSPC : errno;
+                return -1;
+            }
+            written += now;
+        }
+        return read;
+    }
+
+    int m_in;
+    int m_out;
+    Way m_way = Way::CopyFileRange;
+    QByteArray m_buffer;
+    bool m_sourceFailed = false;
+};
 
 } // namespace
 
 CopyResult CopyFileSafely(const QString& source, const QString& target, bool replace,
                           const std::function<bool(qint64 bytesCopied)>& progress) {
-    auto failed = [](int error) { return CopyResult{CopyResult::Failed, SystemError(error)}; };
-    const FileDescriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    auto failed = [](const QString& error) { return CopyResult{CopyResult::Failed, error}; };
+    auto systemError = [] { return QString::fromLocal8Bit(std::strerror(errno)); };
+    const FileDescriptor in(::open(NativePath(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
-    if (!in.Valid() || ::fstat(in.Get(), &status) != 0)
-        return failed(errno);
+    if (in.Get() < 0 || ::fstat(in.Get(), &status) != 0)
+        return failed(ReadFailure(source, systemError()));
     if (!S_ISREG(status.st_mode))
-        return failed(EINVAL);
-    const QByteArray targetPath = QFile::encodeName(target);
-    if (!replace && ::access(targetPath.constData(), F_OK) == 0)
-        return failed(EEXIST);
+        return failed(ReadFailure(source, QStringLiteral("not a file")));
+    if (!replace && NativePathExists(target)) {
+        errno = EEXIST;
+        return failed(
+            QStringLiteral("cannot write %1: %2").arg(DisplayName(target), systemError()));
+    }
 
-    QByteArray temporaryPath;
-    FileDescriptor out = CreateTemporary(target, temporaryPath);
-    if (!out.Valid())
-        return failed(errno);
-    auto discard = [&](CopyResult result) {
-        out.Close();
-        ::unlink(temporaryPath.constData());
-        return result;
-    };
-
-    bool useSendfile = false;
+    WholeFileWriter out(target);
+    ChunkCopier copier(in.Get(), out.Descriptor());
     qint64 copied = 0;
-    for (;;) {
-        const ssize_t chunk = CopyChunk(in.Get(), out.Get(), ChunkBytes, useSendfile);
-        if (chunk < 0) {
-            if (errno == EINTR)
-                continue;
-            return discard(failed(errno));
-        }
-        if (chunk == 0)
+    while (out.Descriptor() >= 0) {
+        const ssize_t chunk = copier.Next();
+        if (chunk < 0 && copier.SourceFailed())
+            return failed(ReadFailure(source, systemError()));
+        if (chunk < 0)
+            out.Fail("cannot write %1", errno);
+        if (chunk <= 0)
             break;
-        // Sets the chunk on its way to the disk now, so that the fsync before the rename waits
+        // Sets the chunk on its way to the disk now, so that the sync before the rename waits
         // for the last chunk only rather than for the whole file.
-        ::sync_file_range(out.Get(), copied, chunk, SYNC_FILE_RANGE_WRITE);
+        ::sync_file_range(out.Descriptor(), copied, chunk, SYNC_FILE_RANGE_WRITE);
         copied += chunk;
         if (progress && !progress(copied))
-            return discard({CopyResult::Cancelled, {}});
+            return {CopyResult::Cancelled, {}};
     }
     // A source that shrank under us (a card pulled out mid-file) is not a complete copy.
-    if (copied != status.st_size)
-        return discard(failed(EIO));
+    if (out.Error().isEmpty() && copied != status.st_size)
+        return failed(ReadFailure(source, QStringLiteral("it ended after %1 of %2 bytes")
+                                              .arg(copied)
+                                              .arg(qint64(status.st_size))));
     // The copy keeps the recording's time, as a file manager's copy does.
     const timespec times[2] = {status.st_atim, status.st_mtim};
-    ::futimens(out.Get(), times);
-    if (::fsync(out.Get()) != 0 || out.Close() != 0)
-        return discard(failed(errno));
-    if (!MoveIntoPlace(temporaryPath, targetPath, replace))
-        return discard(failed(errno));
+    if (out.Descriptor() >= 0)
+        ::futimens(out.Descriptor(), times);
+    if (!out.Commit(replace ? WholeFileWriter::Existing::Replace : WholeFileWriter::Existing::Keep))
+        return failed(out.Error());
     return {CopyResult::Copied, {}};
 }

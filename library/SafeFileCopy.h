@@ -7,7 +7,8 @@
 struct CopyResult {
     enum Status { Copied, Cancelled, Failed };
     Status status = Failed;
-    // Why a copy failed, in the system's words ("No space left on device").
+    // Why a copy failed, naming the file that failed: the target, or the source when it could
+    // not be read ("cannot read PATH: Input/output error").
     QString error;
 };
 

@@ -1,13 +1,15 @@
 #include "settings/SettingsRecord.h"
 
 #include "common/LogCategories.h"
+#include "common/NativePath.h"
 #include "common/WholeFileWriter.h"
 #include "settings/SettingsKeys.h"
 #include "settings/WifiPassword.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,29 +90,33 @@ int SettingsRecord::CheckWritable() const {
     return SettingsWriteResult::Written;
 }
 
-int SettingsRecord::Write(const QString& path) {
+int SettingsRecord::Write(const QString& path, QString* failure) {
     if (const int check = CheckWritable(); check != SettingsWriteResult::Written) {
         if (check == SettingsWriteResult::TextNotWritable)
             qCInfo(lcSettings, "not written to %s: a text holds a character the file cannot",
                    qUtf8Printable(path));
         return check;
     }
+    const auto cannotWrite = [failure](const QString& why) {
+        qCWarning(lcSettings, "%s", qUtf8Printable(why));
+        if (failure)
+            *failure = why;
+        return SettingsWriteResult::CannotWrite;
+    };
     const std::optional<QByteArray> text = FileText(*this);
     if (!text)
-        return SettingsWriteResult::CannotWrite;
+        return cannotWrite(QStringLiteral("cannot form the settings of %1").arg(path));
 
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash > 0) {
         const QString folder = path.left(slash);
-        if (!QFileInfo::exists(folder) && !QDir().mkdir(folder)) {
-            qCInfo(lcSettings, "cannot make the folder %s", qUtf8Printable(folder));
-            return SettingsWriteResult::CannotWrite;
-        }
+        if (::mkdir(NativePath(folder).constData(), 0777) != 0 && errno != EEXIST)
+            return cannotWrite(
+                QStringLiteral("cannot make the folder %1: %2")
+                    .arg(DisplayName(folder), QString::fromLocal8Bit(std::strerror(errno))));
     }
-    if (const QString failure = WriteWholeFile(path, *text); !failure.isEmpty()) {
-        qCWarning(lcSettings, "%s", qUtf8Printable(failure));
-        return SettingsWriteResult::CannotWrite;
-    }
+    if (const QString why = WriteWholeFile(path, *text); !why.isEmpty())
+        return cannotWrite(why);
     if (!vk_wifi_ap_pwd.isEmpty())
         vk_wifi_ap_pwd_encript = 1;
     return SettingsWriteResult::Written;

@@ -66,8 +66,9 @@ struct SettingsRecord {
     // (one level) when missing. The file is written beside its target and replaces it only once
     // complete and on the card, so that a full or pulled card keeps the old file whole. A written
     // password is encoded, and the record then flags it with vk_wifi_ap_pwd_encript = 1.
-    // Returns a SettingsWriteResult; a refused record leaves everything untouched.
-    int Write(const QString& path);
+    // Returns a SettingsWriteResult; a refused record leaves everything untouched. When the file
+    // cannot be written, `failure` (if given) receives what failed and why.
+    int Write(const QString& path, QString* failure = nullptr);
     // Written when the record's fields fit the file, else the refusal Write would give.
     int CheckWritable() const;
 };

@@ -1,5 +1,6 @@
 #include "app/Language.h"
 #include "app/cli/CliCommand.h"
+#include "common/NativePath.h"
 #include "library/LinuxDriveProvider.h"
 #include "library/RecordingCatalogue.h"
 #include "library/RecordingSave.h"
@@ -7,7 +8,6 @@
 #include "resources/LocalizedStrings.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -94,7 +94,7 @@ int SaveRecordings(const QStringList& argsIn) {
     if (destination.isEmpty() || args.size() < 2)
         throw UsageError{};
     const QString folder = CatalogueFolder(AsLibraryRoot(args.takeFirst(), false), false);
-    if (!QFileInfo(destination).isDir()) {
+    if (!IsNativeFolder(destination)) {
         PrintError(destination + QStringLiteral(": not a folder"));
         return 1;
     }
@@ -102,7 +102,7 @@ int SaveRecordings(const QStringList& argsIn) {
     int failures = 0;
     for (const QString& name : args) {
         const QString path = folder + u'/' + name;
-        if (name.contains(u'/') || !QFileInfo(path).isFile()) {
+        if (name.contains(u'/') || !IsNativeFile(path)) {
             PrintError(name + QStringLiteral(": no such recording"));
             ++failures;
             continue;
@@ -113,7 +113,7 @@ int SaveRecordings(const QStringList& argsIn) {
     const SaveReport report = SaveFiles(PlanSave(recordings, destination), observer);
     for (const SaveOutcome& outcome : report.outcomes) {
         if (outcome.status == SaveOutcome::Failed) {
-            PrintError(outcome.file.target + QStringLiteral(": ") + outcome.error);
+            PrintError(outcome.error);
             ++failures;
         }
     }

@@ -45,7 +45,8 @@ int ShowSettings(const QString& path) {
 
 // Writes a record as the settings window does, with a message when it cannot.
 int WriteRecord(SettingsRecord& record, const QString& out) {
-    switch (record.Write(out)) {
+    QString failure;
+    switch (record.Write(out, &failure)) {
     case SettingsWriteResult::Written:
         return 0;
     case SettingsWriteResult::PasswordTooLong:
@@ -56,7 +57,7 @@ int WriteRecord(SettingsRecord& record, const QString& out) {
         PrintError(QStringLiteral("a text holds a character the settings file cannot hold"));
         return 1;
     default:
-        PrintError(QStringLiteral("cannot write %1").arg(out));
+        PrintError(failure);
         return 1;
     }
 }

@@ -1,10 +1,10 @@
 #include "library/ui/SaveRun.h"
 
+#include "common/NativePath.h"
 #include "library/ui/ProgramMessages.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 
-#include <QFileInfo>
 #include <QLocale>
 #include <QProgressDialog>
 
@@ -17,6 +17,10 @@ constexpr int ReportedNames = 12;
 
 QString DataSize(qint64 bytes) {
     return QLocale().formattedDataSize(bytes);
+}
+
+QString FileName(const QString& path) {
+    return DisplayName(path.mid(path.lastIndexOf(u'/') + 1));
 }
 
 } // namespace
@@ -78,7 +82,7 @@ void SaveRun::ShowProgress() {
     if (!m_progress || m_cancel)
         return;
     m_progress->setLabelText(
-        LoadLangString(StringId::CopyingFile).arg(QFileInfo(file).fileName()) + u'\n' +
+        LoadLangString(StringId::CopyingFile).arg(FileName(file)) + u'\n' +
         LoadLangString(StringId::BytesOfTotal).arg(DataSize(done), DataSize(total)));
     m_progress->setValue(total > 0 ? int(done * ProgressSteps / total) : 0);
 }
@@ -98,8 +102,7 @@ void SaveRun::AnswerClash(const SaveFile& file) {
     if (m_progress && !m_progress->isVisible())
         m_progress->show();
     QWidget* owner = m_progress ? m_progress : m_window;
-    const ClashAnswer answer =
-        AskReplace(owner, QFileInfo(file.target).fileName(), m_files.size() > 1);
+    const ClashAnswer answer = AskReplace(owner, FileName(file.target), m_files.size() > 1);
     {
         std::lock_guard lock(m_mutex);
         m_answer = answer;
@@ -128,9 +131,9 @@ QString SaveReportText(const SaveReport& report) {
         if (outcome.status == SaveOutcome::Saved) {
             ++saved;
         } else if (outcome.status != SaveOutcome::Skipped) {
-            const QString name = QFileInfo(outcome.file.target).fileName();
-            notSaved.append(outcome.error.isEmpty() ? name
-                                                    : name + QStringLiteral(": ") + outcome.error);
+            // A failure names its file itself: the target, or the card's file it could not read.
+            notSaved.append(outcome.error.isEmpty() ? FileName(outcome.file.target)
+                                                    : outcome.error);
         }
     }
     QStringList lines;

@@ -221,7 +221,8 @@ TEST_F(SaveDeleteWindow, AFullDiskLeavesNoPartialFileAndTheReportNamesWhatWasNot
     ASSERT_EQ(lines.size(), 3) << reports.texts[0].toStdString();
     EXPECT_EQ(lines[0], "8 of 9 files were saved.");
     EXPECT_EQ(lines[1], "Not saved:");
-    EXPECT_TRUE(lines[2].startsWith(Name(2) + ": ")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("cannot write " + disk.Path() + '/' + Name(2) + ": "))
+        << lines[2].toStdString();
     const QStringList saved = Saved(disk.Path());
     EXPECT_EQ(saved.size(), 8);
     EXPECT_FALSE(saved.contains(Name(2)));

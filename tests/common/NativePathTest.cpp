@@ -19,6 +19,7 @@ TEST(NativePath, EveryByteStringComesBackWhole) {
         "\xF4\x90\x80\x80 \xFF\xFE\x80",    // beyond U+10FFFF, bytes no UTF-8 has
         "\xF0\x9F\x9A\x97\xE9",             // a pair whose low half is not a kept byte
         "X\xEF\xBB\xBF.AVI",                // U+FEFF, which Qt's UCS-4 conversion drops
+        "\xEF\xBB\xBFX.AVI",                // U+FEFF first, which Qt's UTF-8 conversion drops
         QByteArray::fromBase64("sQAAAO+7v+2zv+1Siu2zig=="), // found by the fuzzer
     };
     for (const QByteArray& name : names) {

@@ -1,12 +1,17 @@
 #include "library/RecordingDelete.h"
 
+#include "common/NativePath.h"
 #include "library/RecordingCatalogue.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,24 +83,52 @@ TEST(DeleteFiles, RemovesTheVideoWithTheTelemetryThatExists) {
     EXPECT_TRUE(DeleteRecordingFiles(base + ".AVI").isEmpty()) << "already gone is no error";
 }
 
-// U+FEFF once vanished from listed paths, so deleting "X<U+FEFF>.AVI" removed X.AVI.
-TEST(DeleteFiles, ANameWithAnInvisibleCharacterDeletesItsOwnFiles) {
-    QTemporaryDir folder;
-    const QString invisible = QString::fromUtf8("X\xEF\xBB\xBF");
-    for (const QString& base : {QStringLiteral("X"), invisible}) {
-        QFile video(folder.path() + u'/' + base + ".AVI");
-        ASSERT_TRUE(video.open(QIODevice::WriteOnly) && video.resize(1024)); // listed from 1 KiB
-        Touch(folder.path() + u'/' + base + ".gps");
+// The names' own bytes, sorted: Qt's listing would show some of them alike.
+QByteArrayList NativeEntries(const QString& folder) {
+    QByteArrayList names;
+    DIR* dir = opendir(NativePath(folder).constData());
+    while (const dirent* entry = dir ? readdir(dir) : nullptr)
+        if (entry->d_name[0] != '.')
+            names << entry->d_name;
+    if (dir)
+        closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Two recordings whose names Qt's conversions once made one: deleting the row of the second
+// removed the first (U+FEFF dropped; a byte that is not UTF-8 turned into U+FFFD).
+TEST(DeleteFiles, ARecordingDeletesItsOwnFilesNotThoseOfALookAlikeName) {
+    const struct {
+        QByteArray kept;
+        QByteArray deleted;
+    } cases[] = {
+        {"X", "X\xEF\xBB\xBF"},
+        {"X", "\xEF\xBB\xBFX"},
+        {"\xEF\xBF\xBD", "\xE9"},
+    };
+    for (const auto& test : cases) {
+        const QTemporaryDir folder;
+        const QByteArray native = NativePath(folder.path()) + '/';
+        for (const QByteArray& base : {test.kept, test.deleted}) {
+            for (const char* ending : {".AVI", ".gps"}) {
+                const int file =
+                    ::open((native + base + ending).constData(), O_WRONLY | O_CREAT, 0644);
+                ASSERT_EQ(::ftruncate(file, 1024), 0); // a video is listed from 1 KiB
+                ::close(file);
+            }
+        }
+        const QList<RecordingEntry> rows = ListRecordings(folder.path(), true, KindAll, false, 0);
+        ASSERT_EQ(rows.size(), 2);
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const RecordingEntry& r) {
+            return NativePath(r.path) == native + test.deleted + ".AVI";
+        });
+        ASSERT_NE(row, rows.end()) << test.deleted.toHex().constData();
+        EXPECT_TRUE(DeleteRecordingFiles(row->path).isEmpty());
+        EXPECT_EQ(NativeEntries(folder.path()),
+                  (QByteArrayList{test.kept + ".AVI", test.kept + ".gps"}))
+            << test.deleted.toHex().constData();
     }
-    const QList<RecordingEntry> rows = ListRecordings(folder.path(), true, KindAll, false, 0);
-    ASSERT_EQ(rows.size(), 2);
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const RecordingEntry& r) {
-        return r.name.startsWith(invisible);
-    });
-    ASSERT_NE(row, rows.end());
-    EXPECT_TRUE(DeleteRecordingFiles(row->path).isEmpty());
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name),
-              (QStringList{"X.AVI", "X.gps"}));
 }
 
 TEST(DeleteFiles, NamesTheFilesAWriteProtectedCardKeeps) {

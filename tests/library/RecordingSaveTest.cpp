@@ -1,12 +1,17 @@
 #include "library/RecordingSave.h"
 
+#include "common/NativePath.h"
+#include "tests/support/InjectedFaults.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,10 +19,12 @@ QByteArray Content(qint64 size, char fill) {
     return QByteArray(size, fill);
 }
 
+// By the path's own bytes, as the card holds them.
 void Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    const int file = ::open(NativePath(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(::write(file, bytes.constData(), size_t(bytes.size())), bytes.size());
+    ::close(file);
 }
 
 QByteArray Read(const QString& path) {
@@ -228,6 +235,76 @@ TEST_F(Save, ASourceThatCannotBeReadFailsAloneAndTheRestIsSaved) {
     EXPECT_EQ(report.outcomes[1].status, SaveOutcome::Saved);
     EXPECT_EQ(report.outcomes[2].status, SaveOutcome::Saved);
     EXPECT_EQ(report.outcomes[3].status, SaveOutcome::Failed);
+    EXPECT_EQ(Entries(destination.path()),
+              QStringList({"20240106_090000_MOT.avi", "20240106_090000_MOT.gps"}));
+}
+
+// An AVI and an MP4 of one name share their telemetry files: saved once, no clash with itself.
+// A leftover of a killed save in the destination goes.
+TEST_F(Save, TelemetrySharedByTwoVideosIsSavedOnceAndLeftoversGo) {
+    Write(card + "20240105_111111_EVT.AVI", Content(3500, 'h'));
+    Write(card + "20240105_111111_EVT.gps", Content(200, 'i'));
+    Write(destination.filePath(".karvenna-k1LLed"), "part of a video");
+    const QList<SaveFile> plan = PlanSave(
+        Marked({"20240105_111111_EVT.AVI", "20240105_111111_EVT.MP4"}), destination.path());
+    ScriptedObserver observer;
+    const SaveReport report = SaveFiles(plan, observer);
+    EXPECT_TRUE(report.Complete());
+    EXPECT_TRUE(observer.asked.isEmpty());
+    EXPECT_EQ(Entries(destination.path()),
+              QStringList({"20240105_111111_EVT.AVI", "20240105_111111_EVT.MP4",
+                           "20240105_111111_EVT.gps"}));
+    EXPECT_EQ(Read(destination.filePath("20240105_111111_EVT.gps")), Content(200, 'i'));
+}
+
+// Each name is saved under its own bytes, from its own file: one beside a look-alike that Qt's
+// conversions once made of it, one of the longest length a folder holds.
+TEST_F(Save, EveryNameIsSavedAsItsOwnBytes) {
+    const struct {
+        QByteArray base;
+        QByteArray lookAlike;
+    } cases[] = {
+        {"\xE9", "\xEF\xBF\xBD"},
+        {"X\xEF\xBB\xBF", "X"},
+        {QByteArray(251, 'n'), {}},
+    };
+    for (const auto& test : cases) {
+        const QTemporaryDir from, to;
+        const QByteArray native = NativePath(from.path()) + '/';
+        for (const QByteArray& base : {test.lookAlike, test.base})
+            if (!base.isEmpty())
+                for (const char* ending : {".AVI", ".gps"})
+                    Write(PathFromNative(native + base + ending), base + ending);
+        const QString name = PathFromNative(test.base + ".AVI");
+        ScriptedObserver observer;
+        const SaveReport report =
+            SaveFiles(PlanSave({{PathFromNative(native) + name, name}}, to.path()), observer);
+        ASSERT_EQ(report.outcomes.size(), 2) << test.base.toHex().constData();
+        for (const SaveOutcome& outcome : report.outcomes) {
+            EXPECT_EQ(outcome.status, SaveOutcome::Saved) << outcome.error.toStdString();
+            const QByteArray target = NativePath(outcome.file.target);
+            EXPECT_TRUE(target.startsWith(NativePath(to.path()) + '/' + test.base + '.'));
+            QFile copy;
+            ASSERT_TRUE(OpenNativeForReading(copy, outcome.file.target));
+            EXPECT_EQ(copy.readAll(), target.mid(target.lastIndexOf('/') + 1));
+        }
+    }
+}
+
+// A card that cannot be read: the failure names the card's file, not the copy's.
+TEST_F(Save, AReadErrorOfTheCardNamesTheCardsFile) {
+    const QList<SaveFile> plan = PlanSave(
+        Marked({"20240105_111111_EVT.MP4", "20240106_090000_MOT.avi"}), destination.path());
+    SaveReport report;
+    {
+        const InjectedFault fault(FaultyCall::Read, EIO, "20240105_111111_EVT.MP4");
+        ScriptedObserver observer;
+        report = SaveFiles(plan, observer);
+    }
+    ASSERT_EQ(report.outcomes.size(), 3);
+    EXPECT_EQ(report.outcomes[0].status, SaveOutcome::Failed);
+    EXPECT_EQ(report.outcomes[0].error,
+              "cannot read " + card + "20240105_111111_EVT.MP4: Input/output error");
     EXPECT_EQ(Entries(destination.path()),
               QStringList({"20240106_090000_MOT.avi", "20240106_090000_MOT.gps"}));
 }

@@ -28,3 +28,10 @@ inline CliResult RunCli(const QStringList& args, const QStringList& environment 
     cli.waitForFinished(120000);
     return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
 }
+
+// The environment in which karvenna-cli's system calls fail as tests/support/InjectedFaults.h
+// makes them fail: fault is "CALL:ERRNO:PATH-PART" ("fsync:5:/Config/").
+inline QStringList InjectedFaultEnvironment(const QString& fault) {
+    return {"LD_PRELOAD=" + qEnvironmentVariable("KARVENNA_INJECTED_FAULTS"),
+            "KARVENNA_INJECT_FAULT=" + fault};
+}
