@@ -98,7 +98,7 @@ int SettingsRecord::Write(const QString& path, QString* failure) {
         return check;
     }
     const auto cannotWrite = [failure](const QString& why) {
-        qCWarning(lcSettings, "%s", qUtf8Printable(why));
+        qCInfo(lcSettings, "%s", qUtf8Printable(why));
         if (failure)
             *failure = why;
         return SettingsWriteResult::CannotWrite;

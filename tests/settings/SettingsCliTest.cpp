@@ -144,6 +144,37 @@ TEST(SettingsCli, FailuresExitWithOneAndSaySo) {
     EXPECT_TRUE(unconfirmed.error.contains("--yes"));
 }
 
+// A card that fails at the end of a write: the command fails, says why, and the file that was
+// there stays as it was, with nothing beside it.
+TEST(SettingsCli, AWriteWhoseSyncOrCloseFailsKeepsTheOldFile) {
+    const struct {
+        const char* fault;
+        const char* message;
+    } cases[] = {
+        {"fsync:5", "cannot sync %1 to the disk: Input/output error"},
+        {"close:28", "cannot close %1: No space left on device"},
+    };
+    for (const auto& test : cases) {
+        const QTemporaryDir folder;
+        const QString out = folder.filePath("setting_pcm.ini");
+        QFile old(out);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        const CliResult result =
+            RunCli({"settings", "write", CardConfig("setting.ini"), out},
+                   InjectedFaultEnvironment(test.fault + QStringLiteral(":") + folder.path()));
+        EXPECT_EQ(result.exitCode, 1) << test.fault;
+        EXPECT_EQ(result.error, QString(test.message).arg(out).toUtf8() + '\n') << test.fault;
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "old") << test.fault;
+        old.close();
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"setting_pcm.ini"})
+            << test.fault;
+    }
+}
+
 TEST(SettingsCli, PasswordsRoundTrip) {
     const QByteArray digits = RunCli({"password", "encode", "abc 123"}).out.trimmed();
     EXPECT_EQ(digits.size(), 40);
