@@ -118,8 +118,8 @@ private:
     qint64 Resync(qint64 from, qint64 end);
     void TakeChunk(const Chunk& chunk, int stream);
     QByteArray BuildIndex(qint64 moviId) const;
-    // Whether the first entries of a finished file's idx1 name the chunks they point at.
-    bool IndexPointsAtChunks(const Chunk& idx1, qint64 moviId);
+    // Whether a finished file's idx1 can lead the demuxer through the whole movi list.
+    bool IndexUsable(const Chunk& idx1, const Chunk& movi);
 
     Reader m_reader;
     const std::atomic<bool>& m_cancel;
@@ -129,19 +129,42 @@ private:
     qint64 m_dataEnd = 0; // after the last complete chunk
 };
 
-bool Scan::IndexPointsAtChunks(const Chunk& idx1, qint64 moviId) {
-    constexpr int CheckedEntries = 8;
-    const qint64 entries = std::min<qint64>(idx1.size / 16, CheckedEntries);
-    for (qint64 i = 0; i < entries; ++i) {
-        const qint64 entry = idx1.DataOffset() + i * 16;
-        const auto id = m_reader.Word(entry);
-        const auto offset = m_reader.Word(entry + 8);
-        if (!id || !offset)
+bool Scan::IndexUsable(const Chunk& idx1, const Chunk& movi) {
+    const QByteArray entries = m_reader.Bytes(idx1.DataOffset(), idx1.size / 16 * 16);
+    const qsizetype count = entries.size() / 16;
+    if (count == 0)
+        return false;
+    const auto idAt = [&](qsizetype i) {
+        return qFromLittleEndian<quint32>(entries.data() + i * 16);
+    };
+    const auto offsetAt = [&](qsizetype i) {
+        return qint64(qFromLittleEndian<quint32>(entries.data() + i * 16 + 8));
+    };
+    // Offsets count from the list type "movi", or from the file's start in some writers.
+    const qint64 moviId = movi.offset + 8;
+    const qint64 base = m_reader.Word(moviId + offsetAt(0)) == idAt(0) ? moviId : 0;
+    const qint64 moviEnd = movi.offset + 8 + movi.size;
+    // Scrambled entries would send the demuxer to the end, or to the wrong pictures, at once.
+    qint64 streamEnd = moviId + 4;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (StreamOf(idAt(i), int(m_streams.size())) < 0)
+            continue;
+        const qint64 offset = base + offsetAt(i);
+        const qint64 size = qFromLittleEndian<quint32>(entries.data() + i * 16 + 12);
+        if (offset < streamEnd || offset + 8 + size > moviEnd)
             return false;
-        // Offsets count from the list type "movi", or from the file's start in some writers.
-        const auto relative = m_reader.Word(moviId + *offset);
-        const auto absolute = m_reader.Word(*offset);
-        if (relative != id && absolute != id)
+        streamEnd = offset + 8 + size;
+    }
+    // A shorter index than the list would end playback early.
+    const auto afterLast = m_reader.ChunkAt(streamEnd + (streamEnd & 1));
+    if (afterLast && afterLast->offset + 8 <= moviEnd &&
+        StreamOf(afterLast->id, int(m_streams.size())) >= 0)
+        return false;
+    // Spread over the whole index, a few entries must name the chunks they point at.
+    const qsizetype checks = std::min<qsizetype>(count, 16);
+    for (qsizetype n = 0; n < checks; ++n) {
+        const qsizetype i = checks > 1 ? n * (count - 1) / (checks - 1) : 0;
+        if (m_reader.Word(base + offsetAt(i)) != idAt(i))
             return false;
     }
     return true;
@@ -182,8 +205,7 @@ AviCheck Scan::Run() {
     if (moviWhole && riff->End() <= m_reader.Size() + 1) {
         idx1 = m_reader.ChunkAt(movi->End());
         if (idx1 && idx1->id == FourCc("idx1") && idx1->size >= 16 &&
-            idx1->DataOffset() + idx1->size <= m_reader.Size() &&
-            IndexPointsAtChunks(*idx1, movi->offset + 8))
+            idx1->DataOffset() + idx1->size <= m_reader.Size() && IndexUsable(*idx1, *movi))
             return check; // a finished recording
         // A damaged index would end playback at once: the rebuilt one serves instead.
     }

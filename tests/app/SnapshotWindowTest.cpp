@@ -1,6 +1,7 @@
 #include "tests/app/CardWindowFixture.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/SmallDisk.h"
 #include "tools/democard/FrameCode.h"
 
 #include <QFileDialog>
@@ -141,6 +142,34 @@ TEST_F(SnapshotWindow, ASnapshotThatCannotBeWrittenIsReported) {
                                             folder.filePath("shot.jpg")))
         << answers.texts[1].toStdString();
     EXPECT_EQ(State(), CDShowGraph::Paused);
+}
+
+// A disk too full for the picture: the snapshot is reported as not saved with the reason, and
+// the picture it was to replace stays whole.
+TEST_F(SnapshotWindow, ASnapshotOntoAFullDiskKeepsThePictureThere) {
+    SmallDisk disk(64 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "needs a disk of its own, which only root may mount here";
+    const QString shot = disk.Path() + "/shot.jpg";
+    QFile old(shot);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(8 * 1024, 'o'));
+    old.close();
+    QFile filler(disk.Path() + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'f')) > 0 && filler.flush()) {
+    }
+    filler.close();
+    OpenRecording(false);
+    MessageBoxes answers(QMessageBox::Yes); // replace it: yes; then the failure
+    Capture(disk.Path(), "shot");
+    ASSERT_EQ(answers.texts.size(), 2);
+    EXPECT_EQ(answers.texts[1], "The picture could not be saved:\n" + shot + "\ncannot write " +
+                                    shot + ": No space left on device");
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray(8 * 1024, 'o'));
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"filler", "shot.jpg"}));
 }
 
 } // namespace

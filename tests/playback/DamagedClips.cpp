@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <algorithm>
 
 namespace Damage {
 
@@ -51,6 +52,42 @@ QByteArray PowerCut(QByteArray avi) {
 QByteArray WithoutMoov(QByteArray mp4) {
     const qsizetype moov = Find(mp4, "moov") - 4;
     return mp4.remove(moov, qFromBigEndian<quint32>(mp4.constData() + moov));
+}
+
+QByteArray IndexShuffled(QByteArray avi, int seed) {
+    const qsizetype entries = avi.lastIndexOf("idx1") + 8;
+    const qsizetype count = (avi.size() - entries) / 16;
+    QList<QByteArray> shuffled;
+    for (qsizetype i = 0; i < count; ++i)
+        shuffled.append(avi.mid(entries + i * 16, 16));
+    std::shuffle(shuffled.begin(), shuffled.end(), QRandomGenerator(seed));
+    for (qsizetype i = 0; i < count; ++i)
+        avi.replace(entries + i * 16, 16, shuffled[i]);
+    return avi;
+}
+
+QByteArray IndexOffsetsScrambled(QByteArray avi, int fromEntry, int seed) {
+    QRandomGenerator random(seed);
+    const qsizetype entries = avi.lastIndexOf("idx1") + 8;
+    for (qsizetype at = entries + fromEntry * 16; at + 16 <= avi.size(); at += 16)
+        qToLittleEndian(random.generate(), avi.data() + at + 8);
+    return avi;
+}
+
+QByteArray WithTableEntries(QByteArray mp4, const char* box, quint32 value) {
+    // After the box type: version and flags, stsz's common sample size, then the count.
+    const qsizetype count = Find(mp4, box) + (qstrcmp(box, "stsz") == 0 ? 12 : 8);
+    const quint32 entries = qFromBigEndian<quint32>(mp4.constData() + count);
+    for (quint32 i = 0; i < entries; ++i)
+        qToBigEndian(value, mp4.data() + count + 4 + 4 * i);
+    return mp4;
+}
+
+QByteArray Garbled(QByteArray bytes, qsizetype from, qsizetype length, int seed) {
+    QRandomGenerator random(seed);
+    for (qsizetype i = from; i < from + length; ++i)
+        bytes[i] = char(random.bounded(256));
+    return bytes;
 }
 
 QByteArray Truncated(const QByteArray& bytes, double fraction) {

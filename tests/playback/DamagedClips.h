@@ -17,6 +17,14 @@ QByteArray PowerCut(QByteArray avi);
 QByteArray WithoutIndex(const QByteArray& avi);
 // The moov box cut out of an MP4.
 QByteArray WithoutMoov(QByteArray mp4);
+// A finished AVI's idx1 entries in a random order.
+QByteArray IndexShuffled(QByteArray avi, int seed);
+// The chunk offsets of idx1's entries from `fromEntry` on set to random values.
+QByteArray IndexOffsetsScrambled(QByteArray avi, int fromEntry, int seed);
+// Every entry of an MP4's first sample table `box` ("stsz", "stco") set to `value`.
+QByteArray WithTableEntries(QByteArray mp4, const char* box, quint32 value);
+// `length` random bytes from `from` on.
+QByteArray Garbled(QByteArray bytes, qsizetype from, qsizetype length, int seed);
 
 QByteArray Truncated(const QByteArray& bytes, double fraction);
 // `count` bytes set to random values, all after the first `from` bytes.

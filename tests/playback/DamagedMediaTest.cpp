@@ -14,6 +14,7 @@ enum class Expect {
     Plays,   // opens, shows a picture after a seek, plays to its end
     Exactly, // plays, and every seek shows the exact frame (the power-cut recordings)
     Either,  // random damage: plays as above or is refused with a reason
+    Blank,   // opens and runs to its end, but not one picture can be decoded
 };
 
 struct DamagedCase {
@@ -58,6 +59,9 @@ QList<DamagedCase> Cases() {
          Flipped(avi, 4, int(avi.size() - avi.lastIndexOf("idx1") - 8),
                  avi.lastIndexOf("idx1") + 8),
          "AVI", Expect::Exactly, "", ClipMs},
+        {"index shuffled", IndexShuffled(avi, 5), "AVI", Expect::Exactly, "", ClipMs},
+        {"index offsets scrambled after its start", IndexOffsetsScrambled(avi, 8, 6), "AVI",
+         Expect::Exactly, "", ClipMs},
         {"bytes flipped 1", Flipped(avi, 1, 40, movi), "AVI", Expect::Either},
         {"bytes flipped 2", Flipped(avi, 2, 400, movi), "AVI", Expect::Either},
         {"bytes flipped 3", Flipped(avi, 3, 40), "AVI", Expect::Either},
@@ -86,6 +90,10 @@ QList<DamagedCase> Cases() {
          WithWord(WithWord(mp4, Find(mp4, "mvhd") + 20, 0x7FFFFFFF, true), Find(mp4, "mdhd") + 20,
                   0x7FFFFFFF, true),
          "MP4", Expect::Exactly, "", ClipMs},
+        {"absurd sample sizes", WithTableEntries(mp4, "stsz", 0x7FFFFFF0), "MP4", Expect::Blank},
+        {"chunks beyond the file", WithTableEntries(mp4, "stco", quint32(mp4.size() + 4096)), "MP4",
+         Expect::Blank},
+        {"garbage decoder setup", Garbled(mp4, Find(mp4, "avcC") + 4, 36, 7), "MP4", Expect::Blank},
         {"absurd moov size", WithWord(mp4, moov, 0xFFFFFFF0, true), "MP4", Expect::Either},
         {"empty MP4", {}, "MP4", Expect::Refused, "the file is empty"},
         {"text named .MP4", text, "MP4", Expect::Refused, "cannot read it as MP4"},
@@ -115,6 +123,9 @@ void CheckPlays(CDShowPlayer& player, const DamagedCase& c) {
         ASSERT_TRUE(WaitForShownPicture(graph, 10000)) << "seek to " << ms;
         QImage frame;
         const bool grabbed = player.GrabFrame(frame);
+        if (c.expect == Expect::Blank) {
+            EXPECT_FALSE(grabbed) << ms;
+        }
         if (c.expect == Expect::Exactly) {
             ASSERT_TRUE(grabbed) << ms;
             EXPECT_EQ(FrameCode::Read(frame), FrameAt(ms)) << "at " << ms;
