@@ -1,17 +1,17 @@
 #include "app/DecoderCheck.h"
 
-#include "app/CFfdshowAlertDlg.h"
-#include "playback/CDShowPlayer.h"
+#include "app/DecoderAlertDialog.h"
 #include "playback/FilterCheck.h"
+#include "playback/PlaybackEngine.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
-bool CheckDecoder(CDShowPlayer& player, QWidget* dialogParent) {
+bool CheckDecoder(PlaybackEngine& player, QWidget* dialogParent) {
     if (player.CheckFilters() != FilterCheck::NoH264Decoder)
         return true;
-    CFfdshowAlertDlg dialog(dialogParent);
+    DecoderAlertDialog dialog(dialogParent);
     if (dialog.exec() == QDialog::Accepted)
-        QDesktopServices::openUrl(QUrl(QString::fromLatin1(CFfdshowAlertDlg::DownloadAddress)));
+        QDesktopServices::openUrl(QUrl(QString::fromLatin1(DecoderAlertDialog::DownloadAddress)));
     return false;
 }

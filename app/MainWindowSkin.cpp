@@ -2,9 +2,9 @@
 
 #include "app/ControlIds.h"
 #include "skin/BitmapIds.h"
-#include "skin/CNblImageSlider.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ struct ButtonEntry {
     int id;
     ButtonLooks looks;
     const char* tooltip;
-    CNblSkinButton::Mode mode = CNblSkinButton::PushButton;
+    SkinButton::Mode mode = SkinButton::PushButton;
 };
 
 // In the order the skin gives them their looks.
@@ -23,15 +23,15 @@ const ButtonEntry Buttons[] = {
     {ControlId::Rotate, ButtonLook::Rotate, "Rotate"},
     {ControlId::Capture, ButtonLook::Capture, "Capture"},
     {ControlId::Extend, ButtonLook::Extend, "Extend"},
-    {ControlId::FolderToggle, ButtonLook::Folder, "Folder", CNblSkinButton::CheckBox},
-    {ControlId::Calendar, ButtonLook::Calendar, "Calendar", CNblSkinButton::CheckBox},
+    {ControlId::FolderToggle, ButtonLook::Folder, "Folder", SkinButton::CheckBox},
+    {ControlId::Calendar, ButtonLook::Calendar, "Calendar", SkinButton::CheckBox},
     {ControlId::Save, ButtonLook::Save, "Save"},
     {ControlId::Delete, ButtonLook::Delete, "Delete"},
-    {ControlId::CheckAll, ButtonLook::CheckAll, "Delete", CNblSkinButton::CheckBox},
-    {ControlId::KindAll, ButtonLook::KindAll, "A", CNblSkinButton::CheckBox},
-    {ControlId::KindNormal, ButtonLook::KindNormal, "N", CNblSkinButton::CheckBox},
-    {ControlId::KindEvent, ButtonLook::KindEvent, "E", CNblSkinButton::CheckBox},
-    {ControlId::KindMotion, ButtonLook::KindMotion, "M", CNblSkinButton::CheckBox},
+    {ControlId::CheckAll, ButtonLook::CheckAll, "Delete", SkinButton::CheckBox},
+    {ControlId::KindAll, ButtonLook::KindAll, "A", SkinButton::CheckBox},
+    {ControlId::KindNormal, ButtonLook::KindNormal, "N", SkinButton::CheckBox},
+    {ControlId::KindEvent, ButtonLook::KindEvent, "E", SkinButton::CheckBox},
+    {ControlId::KindMotion, ButtonLook::KindMotion, "M", SkinButton::CheckBox},
     {ControlId::MapEnlarge, ButtonLook::MapEnlarge, ""},
     {ControlId::MapClose, ButtonLook::MapPaneOpen, "Map Close"},
     {ControlId::Rewind, ButtonLook::Rewind, "Rewind"},
@@ -39,7 +39,7 @@ const ButtonEntry Buttons[] = {
     {ControlId::PlayPause, ButtonLook::Play, "Play"},
     {ControlId::Previous, ButtonLook::Previous, "Prev"},
     {ControlId::Next, ButtonLook::Next, "Next"},
-    {ControlId::Mute, ButtonLook::Volume, "Volume", CNblSkinButton::CheckBox},
+    {ControlId::Mute, ButtonLook::Volume, "Volume", SkinButton::CheckBox},
 };
 
 struct SliderEntry {
@@ -79,20 +79,20 @@ QWidget* MainWindowControls::Control(int id) const {
 MainWindowControls CreateSkinnedControls(QWidget* window) {
     MainWindowControls controls;
     for (const ButtonEntry& entry : Buttons) {
-        auto* button = new CNblSkinButton(window, entry.id, QRect(), entry.mode);
+        auto* button = new SkinButton(window, entry.id, QRect(), entry.mode);
         button->SetImages(entry.looks);
         button->SetTip(QString::fromUtf8(entry.tooltip));
         controls.buttons.insert(entry.id, button);
     }
     for (const SliderEntry& entry : Sliders) {
-        auto* slider = new CNblImageSlider(window, entry.id, QRect());
+        auto* slider = new SkinSlider(window, entry.id, QRect());
         slider->SetImages(entry.looks);
         // Scrolling the mouse wheel over the window must not seek or change the volume.
         slider->wheelEnabled = false;
         controls.sliders.insert(entry.id, slider);
     }
     for (const TextEntry& entry : Texts) {
-        auto* text = new CNblStaticTrans(window, entry.id, QRect());
+        auto* text = new SkinLabel(window, entry.id, QRect());
         text->SetBackgroundImage(entry.background);
         // The texts sit centred in 13-pixel strips.
         text->SetFontHeight(12);

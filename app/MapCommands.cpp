@@ -4,16 +4,15 @@
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 #include "skin/BitmapIds.h"
-#include "skin/CNblSkinButton.h"
-#include "telemetry/CTextData.h"
+#include "skin/MessageBox.h"
+#include "skin/SkinButton.h"
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/display/MapPage.h"
-#include "telemetry/ui/CMapView.h"
-
-#include <QMessageBox>
+#include "telemetry/ui/MapView.h"
 
 using namespace MainWindowLayout;
 
-MapCommands::MapCommands(const CTextData& telemetry, MapControls controls, QWidget* window,
+MapCommands::MapCommands(const RecordingTelemetry& telemetry, MapControls controls, QWidget* window,
                          std::function<void(int)> applyLayout, std::function<bool()> connected,
                          std::function<int()> displayMode)
     : QObject(window), m_telemetry(telemetry), m_controls(controls), m_window(window),
@@ -66,9 +65,7 @@ void MapCommands::OnRecordingClosed() {
 bool MapCommands::RefuseWithoutFixes() {
     if (m_telemetry.FixCount() > 0)
         return false;
-    QMessageBox(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
-                LoadLangString(StringId::NoGpsFiles), QMessageBox::Ok, m_window)
-        .exec();
+    MessageBox::Tell(m_window, LoadLangString(StringId::NoGpsFiles));
     return true;
 }
 

@@ -3,17 +3,17 @@
 #include <QObject>
 #include <functional>
 
-class CMapView;
-class CNblSkinButton;
-class CTextData;
+class MapView;
+class SkinButton;
+class RecordingTelemetry;
 class QWidget;
 
 // The main window's controls that the map moves.
 struct MapControls {
-    CMapView* map;
+    MapView* map;
     QWidget* list;
-    CNblSkinButton* enlarge;
-    CNblSkinButton* pane;
+    SkinButton* enlarge;
+    SkinButton* pane;
 };
 
 // The main window's map: the pane under the list (button 1019), the map enlarged over the window
@@ -23,7 +23,7 @@ class MapCommands : public QObject {
 public:
     // applyLayout applies a layout of the window (1 windowed, 8 map enlarged); connected tells
     // whether the page can be loaded; displayMode gives the window's mode.
-    MapCommands(const CTextData& telemetry, MapControls controls, QWidget* window,
+    MapCommands(const RecordingTelemetry& telemetry, MapControls controls, QWidget* window,
                 std::function<void(int)> applyLayout, std::function<bool()> connected,
                 std::function<int()> displayMode);
 
@@ -48,7 +48,7 @@ private:
     void LoadPage();
     void SetState(int state);
 
-    const CTextData& m_telemetry;
+    const RecordingTelemetry& m_telemetry;
     MapControls m_controls;
     QWidget* m_window;
     std::function<void(int)> m_applyLayout;

@@ -1,6 +1,6 @@
-#include "app/CVeskaPlayerApp.h"
+#include "app/Application.h"
 #include "playback/LeaveProcess.h"
 
 int main(int argc, char** argv) {
-    LeaveProcess(CVeskaPlayerApp().Run(argc, argv));
+    LeaveProcess(Application().Run(argc, argv));
 }

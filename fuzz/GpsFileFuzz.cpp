@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer file(&bytes);
     file.open(QIODevice::ReadOnly);
-    for (const CGPSData& fix : ReadGpsFixes(file)) {
+    for (const GpsFix& fix : ReadGpsFixes(file)) {
         FUZZ_CHECK(fix.valid == 1);
         FUZZ_CHECK(fix.latitude == fix.latitude && fix.longitude == fix.longitude);
         FUZZ_CHECK(fix.speed - fix.speed == 0.0 && fix.course - fix.course == 0.0); // finite

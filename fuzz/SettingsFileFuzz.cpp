@@ -1,5 +1,5 @@
 #include "fuzz/FuzzCheck.h"
-#include "settings/CSettingsInfo.h"
+#include "settings/CardSettings.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(file.open(QIODevice::WriteOnly));
         FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
     }
-    CSettingsInfo info;
+    CardSettings info;
     if (info.Read(SettingsSlot::First, in) != SettingsReadResult::Read)
         return 0;
     SettingsRecord read = info.Record(SettingsSlot::First);

@@ -28,8 +28,8 @@ bool InRange(QStringView text, double low, double high, bool highIncluded) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString trackName = QString::fromUtf8(bytes.left(bytes.indexOf('\n')));
-    const QList<CGPSData> fixes = ReadFrom(bytes, ReadGpsFixes);
-    const QList<CGSensorData> samples = ReadFrom(bytes, ReadGsfSamples);
+    const QList<GpsFix> fixes = ReadFrom(bytes, ReadGpsFixes);
+    const QList<GSensorSample> samples = ReadFrom(bytes, ReadGsfSamples);
 
     const QByteArray gpx = GpxTrackText(fixes, trackName);
     FUZZ_CHECK(!gpx.isEmpty());

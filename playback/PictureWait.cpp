@@ -1,15 +1,15 @@
 #include "playback/PictureWait.h"
 
-#include "playback/CDShowGraph.h"
+#include "playback/PlaybackGraph.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
 
-bool WaitForShownPicture(CDShowGraph& graph, int timeoutMs) {
+bool WaitForShownPicture(PlaybackGraph& graph, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     QEventLoop loop;
-    QObject::connect(&graph, &CDShowGraph::seekSettled, &loop, &QEventLoop::quit);
+    QObject::connect(&graph, &PlaybackGraph::seekSettled, &loop, &QEventLoop::quit);
     QTimer timeout;
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     while (graph.FramePending() && !deadline.hasExpired()) {

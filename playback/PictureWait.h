@@ -1,7 +1,7 @@
 #pragma once
 
-class CDShowGraph;
+class PlaybackGraph;
 
 // For callers without a window (command line, tests, benchmarks): runs the event loop until the
 // picture asked for by the last seek is shown. False when it did not come within `timeoutMs`.
-bool WaitForShownPicture(CDShowGraph& graph, int timeoutMs);
+bool WaitForShownPicture(PlaybackGraph& graph, int timeoutMs);

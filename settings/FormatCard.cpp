@@ -40,7 +40,7 @@ QString NewSettingsBackupFolder() {
            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
 }
 
-FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CSettingsInfo& settings,
+FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CardSettings& settings,
                         const FormatSteps& steps, const QString& backupFolder) {
     FormatReport report;
     if (driveRoot.isEmpty() || !formatter.IsRemovableVolume(driveRoot))

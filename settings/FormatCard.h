@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/CSettingsInfo.h"
 #include "settings/CardFormatter.h"
+#include "settings/CardSettings.h"
 
 #include <QStringList>
 #include <functional>
@@ -43,6 +43,6 @@ QString NewSettingsBackupFolder();
 // slot 1 of settings, sets the label, formats, then either restores the label or writes both
 // files back and empties the lists. Both files must be readable (when present) and writable,
 // and copied byte for byte into backupFolder, before anything is changed on the card.
-FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CSettingsInfo& settings,
+FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CardSettings& settings,
                         const FormatSteps& steps,
                         const QString& backupFolder = NewSettingsBackupFolder());

@@ -38,7 +38,7 @@ bool NextLine(QIODevice& file, char* buffer, std::string_view& line, bool& tooLo
 
 } // namespace
 
-bool ReadGpsLine(std::string_view line, CGPSData& fix) {
+bool ReadGpsLine(std::string_view line, GpsFix& fix) {
     const size_t colon = line.find(':');
     std::string_view sentence = line;
     int offset = 0;
@@ -52,15 +52,15 @@ bool ReadGpsLine(std::string_view line, CGPSData& fix) {
     return true;
 }
 
-QList<CGPSData> ReadGpsFixes(QIODevice& file) {
-    QList<CGPSData> fixes;
+QList<GpsFix> ReadGpsFixes(QIODevice& file) {
+    QList<GpsFix> fixes;
     char buffer[LineBufferSize];
     std::string_view line;
     bool tooLong = false;
     for (int number = 1; NextLine(file, buffer, line, tooLong); ++number) {
         if (number <= HeaderLines || tooLong)
             continue;
-        CGPSData fix;
+        GpsFix fix;
         if (ReadGpsLine(line, fix) && fix.valid == 1)
             fixes.append(fix);
     }

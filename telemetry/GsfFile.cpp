@@ -17,8 +17,8 @@ constexpr int YAt = 12;
 constexpr int ZAt = 16;
 
 qint32 Axis(const char* record, int at) {
-    return std::clamp(qFromLittleEndian<qint32>(record + at), -CGSensorData::Limit,
-                      CGSensorData::Limit);
+    return std::clamp(qFromLittleEndian<qint32>(record + at), -GSensorSample::Limit,
+                      GSensorSample::Limit);
 }
 
 // As much as the file holds up to `size` bytes, however the device hands it out.
@@ -32,8 +32,8 @@ qint64 ReadFully(QIODevice& file, char* data, qint64 size) {
 
 } // namespace
 
-QList<CGSensorData> ReadGsfSamples(QIODevice& file) {
-    QList<CGSensorData> samples;
+QList<GSensorSample> ReadGsfSamples(QIODevice& file) {
+    QList<GSensorSample> samples;
     char buffer[RecordSize * RecordsPerRead];
     if (ReadFully(file, buffer, HeaderSize) != HeaderSize)
         return samples;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telemetry/CGSensorData.h"
+#include "telemetry/GSensorSample.h"
 
 #include <QList>
 
@@ -8,4 +8,4 @@ class QIODevice;
 
 // The samples of a .gsf file in file order: a 524-byte header, then 32-byte little-endian
 // records; a trailing piece shorter than a record is dropped.
-QList<CGSensorData> ReadGsfSamples(QIODevice& file);
+QList<GSensorSample> ReadGsfSamples(QIODevice& file);

@@ -49,13 +49,13 @@ void ApplyHemisphere(double& value, std::string_view field, char positive) {
         value = -value;
 }
 
-void ReadTime(std::string_view field, CGPSData& fix) {
+void ReadTime(std::string_view field, GpsFix& fix) {
     fix.hour = TwoDigits(field, 0) + HourShift;
     fix.minute = TwoDigits(field, 2);
     fix.second = TwoDigits(field, 4);
 }
 
-void ReadDate(std::string_view field, CGPSData& fix) {
+void ReadDate(std::string_view field, GpsFix& fix) {
     fix.day = TwoDigits(field, 0);
     fix.month = TwoDigits(field, 2);
     fix.year = TwoDigits(field, 4);
@@ -63,7 +63,7 @@ void ReadDate(std::string_view field, CGPSData& fix) {
 
 } // namespace
 
-bool ReadRmcSentence(std::string_view sentence, CGPSData& fix) {
+bool ReadRmcSentence(std::string_view sentence, GpsFix& fix) {
     if (!sentence.starts_with(RmcTag))
         return false;
     size_t comma = sentence.find(',');
@@ -105,7 +105,7 @@ bool ReadRmcSentence(std::string_view sentence, CGPSData& fix) {
     return true;
 }
 
-std::int64_t LocalTimeStamp(const CGPSData& fix) {
+std::int64_t LocalTimeStamp(const GpsFix& fix) {
     std::tm time{};
     time.tm_year = (fix.year + 30) % 100 + 70;
     time.tm_mon = fix.month - 1;

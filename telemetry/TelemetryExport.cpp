@@ -21,7 +21,7 @@ const QString SchemaLocations =
                    "http://www.garmin.com/xmlschemas/TrackPointExtensionv2.xsd");
 
 // The fix's time in UTC, or an invalid one when the sentence carried no usable date and time.
-QDateTime UtcTime(const CGPSData& fix) {
+QDateTime UtcTime(const GpsFix& fix) {
     const QDate date(1900 + (fix.year + 30) % 100 + 70, fix.month, fix.day);
     const QTime time(fix.hour - HourShift, fix.minute, fix.second);
     if (!date.isValid() || !time.isValid())
@@ -36,7 +36,7 @@ struct Position {
     QString longitude;
 };
 
-std::optional<Position> WrittenPosition(const CGPSData& fix) {
+std::optional<Position> WrittenPosition(const GpsFix& fix) {
     if (fix.latitude == 0.0 && fix.longitude == 0.0) // a sentence cut short
         return std::nullopt;
     Position position{QString::number(DecimalDegrees(fix.latitude), 'f', 7),
@@ -57,7 +57,7 @@ std::optional<QString> WrittenCourse(double course) {
     return text;
 }
 
-void WriteTrackPoint(QXmlStreamWriter& xml, const CGPSData& fix) {
+void WriteTrackPoint(QXmlStreamWriter& xml, const GpsFix& fix) {
     const std::optional<Position> position = WrittenPosition(fix);
     if (!position)
         return;
@@ -103,7 +103,7 @@ double DecimalDegrees(double nmeaValue) {
     return std::copysign(degrees + (magnitude - degrees * 100.0) / 60.0, nmeaValue);
 }
 
-QByteArray GpxTrackText(const QList<CGPSData>& fixes, const QString& trackName) {
+QByteArray GpxTrackText(const QList<GpsFix>& fixes, const QString& trackName) {
     QByteArray text;
     QXmlStreamWriter xml(&text);
     xml.setAutoFormatting(true);
@@ -120,27 +120,27 @@ QByteArray GpxTrackText(const QList<CGPSData>& fixes, const QString& trackName) 
     xml.writeStartElement(QStringLiteral("trk"));
     xml.writeTextElement(QStringLiteral("name"), XmlText(trackName));
     xml.writeStartElement(QStringLiteral("trkseg"));
-    for (const CGPSData& fix : fixes)
+    for (const GpsFix& fix : fixes)
         WriteTrackPoint(xml, fix);
     xml.writeEndDocument();
     return xml.hasError() ? QByteArray() : text;
 }
 
-QByteArray GsensorCsvText(const QList<CGSensorData>& samples) {
+QByteArray GsensorCsvText(const QList<GSensorSample>& samples) {
     QByteArray text = "offset_ms,x,y,z\n";
-    for (const CGSensorData& sample : samples)
+    for (const GSensorSample& sample : samples)
         text += QByteArray::number(sample.offset) + ',' + QByteArray::number(sample.x) + ',' +
                 QByteArray::number(sample.y) + ',' + QByteArray::number(sample.z) + '\n';
     return text;
 }
 
-QString WriteGpxTrack(const QList<CGPSData>& fixes, const QString& trackName, const QString& path) {
+QString WriteGpxTrack(const QList<GpsFix>& fixes, const QString& trackName, const QString& path) {
     const QByteArray text = GpxTrackText(fixes, trackName);
     if (text.isEmpty())
         return QStringLiteral("cannot form the GPX track of %1").arg(trackName);
     return WriteWholeFile(path, text);
 }
 
-QString WriteGsensorCsv(const QList<CGSensorData>& samples, const QString& path) {
+QString WriteGsensorCsv(const QList<GSensorSample>& samples, const QString& path) {
     return WriteWholeFile(path, GsensorCsvText(samples));
 }

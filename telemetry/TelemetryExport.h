@@ -1,7 +1,7 @@
 #pragma once
 
-#include "telemetry/CGPSData.h"
-#include "telemetry/CGSensorData.h"
+#include "telemetry/GSensorSample.h"
+#include "telemetry/GpsFix.h"
 
 #include <QList>
 #include <QString>
@@ -15,13 +15,13 @@
 // without a position (a sentence cut short) or outside the range of degrees are left out, and so
 // are a negative speed and a course outside 0 to 360; characters XML cannot hold are left out of
 // the name (controls) or shown as U+FFFD.
-QString WriteGpxTrack(const QList<CGPSData>& fixes, const QString& trackName, const QString& path);
+QString WriteGpxTrack(const QList<GpsFix>& fixes, const QString& trackName, const QString& path);
 // The file's text; empty if the XML writer refused something (it never should).
-QByteArray GpxTrackText(const QList<CGPSData>& fixes, const QString& trackName);
+QByteArray GpxTrackText(const QList<GpsFix>& fixes, const QString& trackName);
 
 // The G-sensor samples as CSV: a header line "offset_ms,x,y,z", then one line per sample.
-QString WriteGsensorCsv(const QList<CGSensorData>& samples, const QString& path);
-QByteArray GsensorCsvText(const QList<CGSensorData>& samples);
+QString WriteGsensorCsv(const QList<GSensorSample>& samples, const QString& path);
+QByteArray GsensorCsvText(const QList<GSensorSample>& samples);
 
 // A coordinate as the sentence writes it (ddmm.mmmm, negative south or west) in degrees.
 double DecimalDegrees(double nmeaValue);

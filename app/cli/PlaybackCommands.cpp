@@ -1,9 +1,9 @@
 #include "app/MainWindowLayout.h"
 #include "app/cli/CliCommand.h"
-#include "playback/CDShowPlayer.h"
 #include "playback/ImageFile.h"
 #include "playback/MediaTime.h"
 #include "playback/PictureWait.h"
+#include "playback/PlaybackEngine.h"
 #include "playback/SnapshotName.h"
 #include "playback/VolumeWord.h"
 
@@ -20,7 +20,7 @@ const QSize VideoAreaSize = MainWindowLayout::WindowedVideoRect().size();
 constexpr int PositionPrintMs = 200;
 constexpr int SeekTimeoutMs = 10000;
 
-bool OpenOrSay(CDShowPlayer& player, const QString& path) {
+bool OpenOrSay(PlaybackEngine& player, const QString& path) {
     if (player.Open(path))
         return true;
     PrintError(QStringLiteral("cannot play %1: %2").arg(path, player.LastError()));
@@ -38,7 +38,7 @@ int ToInt(const QString& text, int low, int high) {
 int Probe(const QStringList& argsIn) {
     QStringList args = argsIn;
     ExpectPositional(args, 1);
-    CDShowPlayer player(nullptr);
+    PlaybackEngine player(nullptr);
     player.Attach(VideoAreaSize);
     const int check = player.CheckFilters();
     if (!OpenOrSay(player, args[0]))
@@ -71,7 +71,7 @@ int Grab(const QStringList& argsIn) {
     if (at.isEmpty() || out.isEmpty())
         throw UsageError{};
     const int ms = ToInt(at, 0, std::numeric_limits<int>::max());
-    CDShowPlayer player(nullptr);
+    PlaybackEngine player(nullptr);
     player.Attach(VideoAreaSize);
     if (!OpenOrSay(player, args[0]))
         return 1;
@@ -119,7 +119,7 @@ int Play(const QStringList& argsIn) {
         throw UsageError{};
     const int slider = volume.isEmpty() ? DefaultVolumeSlider : ToInt(volume, 0, 99);
 
-    CDShowPlayer player;
+    PlaybackEngine player;
     player.SetVolume(VolumeWordFromSlider(slider));
     player.Attach(VideoAreaSize);
     if (!OpenOrSay(player, args[0]))

@@ -1,8 +1,8 @@
 #include "app/cli/CliCommand.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
-#include "settings/CSettingsInfo.h"
 #include "settings/CardInformation.h"
+#include "settings/CardSettings.h"
 #include "settings/FormatCard.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsFile.h"
@@ -20,7 +20,7 @@ QJsonValue FieldValue(const SettingsRecord& record, const SettingField& field) {
 }
 
 // Reads a file for a command that needs its contents; false, with a message, when it cannot.
-bool ReadForCommand(CSettingsInfo& info, SettingsSlot slot, const QString& path) {
+bool ReadForCommand(CardSettings& info, SettingsSlot slot, const QString& path) {
     switch (info.Read(slot, path)) {
     case SettingsReadResult::CannotRead:
         PrintError(QStringLiteral("cannot read %1").arg(path));
@@ -33,7 +33,7 @@ bool ReadForCommand(CSettingsInfo& info, SettingsSlot slot, const QString& path)
 }
 
 int ShowSettings(const QString& path) {
-    CSettingsInfo info;
+    CardSettings info;
     QJsonObject object{{"read", info.Read(SettingsSlot::First, path)}};
     const SettingsRecord& record = info.Record(SettingsSlot::First);
     for (const SettingKey& key : SettingsKeys())
@@ -63,7 +63,7 @@ int WriteRecord(SettingsRecord& record, const QString& out) {
 }
 
 int WriteSettings(const QString& in, const QString& out) {
-    CSettingsInfo info;
+    CardSettings info;
     if (!ReadForCommand(info, SettingsSlot::First, in))
         return 1;
     return WriteRecord(info.Record(SettingsSlot::First), out);
@@ -79,7 +79,7 @@ int InitializeSettings(const QString& card) {
 }
 
 int DiffSettings(const QString& collected, const QString& reference) {
-    CSettingsInfo info;
+    CardSettings info;
     if (!ReadForCommand(info, SettingsSlot::First, collected) ||
         !ReadForCommand(info, SettingsSlot::Second, reference))
         return 1;
@@ -109,7 +109,7 @@ int RunSettings(const QStringList& args) {
 int RunCardInfo(const QStringList& args) {
     ExpectPositional(args, 1);
     const QString root = args[0].endsWith(u'/') ? args[0] : args[0] + u'/';
-    CSettingsInfo settings;
+    CardSettings settings;
     settings.Read(SettingsSlot::First, root + QStringLiteral("Config/setting.ini"));
     settings.Read(SettingsSlot::Second, root + QStringLiteral("Config/setting_pcm.ini"));
     const CardInformation info = ReadCardInformation(root, settings.Record(SettingsSlot::Second),
@@ -146,7 +146,7 @@ int RunFormat(const QStringList& arguments) {
         return 2;
     }
     UDisksCardFormatter formatter;
-    CSettingsInfo settings;
+    CardSettings settings;
     const FormatReport report = FormatCard(root, formatter, settings, {});
     const QString files = report.files.join(QStringLiteral(", "));
     switch (report.outcome) {

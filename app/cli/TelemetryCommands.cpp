@@ -1,5 +1,5 @@
 #include "app/cli/CliCommand.h"
-#include "telemetry/CTextData.h"
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/TelemetryExport.h"
 #include "telemetry/TelemetryFiles.h"
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-QJsonObject FixObject(const CGPSData& fix) {
+QJsonObject FixObject(const GpsFix& fix) {
     return {{"year", fix.year},    {"month", fix.month},       {"day", fix.day},
             {"hour", fix.hour},    {"minute", fix.minute},     {"second", fix.second},
             {"valid", fix.valid},  {"latitude", fix.latitude}, {"longitude", fix.longitude},
@@ -19,17 +19,17 @@ QJsonObject FixObject(const CGPSData& fix) {
             {"offset", fix.offset}};
 }
 
-QJsonObject SampleObject(const CGSensorData& sample) {
+QJsonObject SampleObject(const GSensorSample& sample) {
     return {{"x", sample.x}, {"y", sample.y}, {"z", sample.z}, {"offset", qint64(sample.offset)}};
 }
 
 // The whole telemetry on one line: a ten-hour recording holds a few hundred thousand samples.
-void PrintTelemetryJson(const CTextData& telemetry) {
+void PrintTelemetryJson(const RecordingTelemetry& telemetry) {
     QJsonArray fixes;
-    for (const CGPSData& fix : telemetry.Fixes())
+    for (const GpsFix& fix : telemetry.Fixes())
         fixes.append(FixObject(fix));
     QJsonArray samples;
-    for (const CGSensorData& sample : telemetry.Samples())
+    for (const GSensorSample& sample : telemetry.Samples())
         samples.append(SampleObject(sample));
     const QByteArray json = QJsonDocument(QJsonObject{{"fixes", fixes}, {"samples", samples}})
                                 .toJson(QJsonDocument::Compact) +
@@ -41,7 +41,7 @@ int PrintTelemetry(const QStringList& argsIn) {
     QStringList args = argsIn;
     const QString at = TakeOption(args, QStringLiteral("--at"));
     ExpectPositional(args, 1);
-    CTextData telemetry;
+    RecordingTelemetry telemetry;
     telemetry.Load(args[0]);
     if (at.isNull()) {
         PrintTelemetryJson(telemetry);
@@ -73,7 +73,7 @@ int ExportTelemetry(const QStringList& argsIn) {
             return 1;
         }
     }
-    CTextData telemetry;
+    RecordingTelemetry telemetry;
     telemetry.Load(recording);
     QString error;
     if (!gpx.isEmpty())

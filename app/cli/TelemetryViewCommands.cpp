@@ -1,9 +1,9 @@
 #include "app/cli/CliCommand.h"
-#include "playback/CDShowPlayer.h"
 #include "playback/ImageFile.h"
+#include "playback/PlaybackEngine.h"
 #include "skin/BitmapIds.h"
 #include "skin/SkinBitmaps.h"
-#include "telemetry/CTextData.h"
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/display/GSensorGraph.h"
 #include "telemetry/display/MapPage.h"
 #include "telemetry/display/MapScript.h"
@@ -20,7 +20,7 @@ int PrintMapCall(const QStringList& argsIn) {
     const quint32 position = at.toUInt(&ok);
     if (!ok)
         throw UsageError{};
-    CTextData telemetry;
+    RecordingTelemetry telemetry;
     telemetry.Load(args[0]);
     if (const std::optional<int> index = MapScript::MapFixIndex(telemetry, position))
         PrintLine(MapScript::DrawCurrentText(telemetry.Fixes()[*index]));
@@ -42,7 +42,7 @@ int WriteGraph(const QStringList& argsIn) {
         if (!ok || durationMs < 0)
             throw UsageError{};
     } else {
-        CDShowPlayer player(nullptr);
+        PlaybackEngine player(nullptr);
         player.Attach(QSize());
         if (!player.Open(recording)) {
             PrintError(
@@ -51,7 +51,7 @@ int WriteGraph(const QStringList& argsIn) {
         }
         durationMs = player.DurationMs();
     }
-    CTextData telemetry;
+    RecordingTelemetry telemetry;
     telemetry.Load(recording);
     const QImage graph =
         GSensorGraph::Draw(SkinImage(BitmapId::GSensorGraph), telemetry.Samples(), durationMs);

@@ -1,7 +1,7 @@
 #include "app/fullscreen/FullScreenPanel.h"
 
-#include "skin/CNblImageSlider.h"
-#include "skin/CNblStaticTrans.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 
 FullScreenPanel::FullScreenPanel(QWidget* owner, int panelId)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
@@ -10,21 +10,21 @@ FullScreenPanel::FullScreenPanel(QWidget* owner, int panelId)
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
-CNblSkinButton* FullScreenPanel::Button(int id) const {
-    return findChild<CNblSkinButton*>(QString::number(id), Qt::FindDirectChildrenOnly);
+SkinButton* FullScreenPanel::Button(int id) const {
+    return findChild<SkinButton*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
 
-CNblImageSlider* FullScreenPanel::Slider(int id) const {
-    return findChild<CNblImageSlider*>(QString::number(id), Qt::FindDirectChildrenOnly);
+SkinSlider* FullScreenPanel::Slider(int id) const {
+    return findChild<SkinSlider*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
 
-CNblStaticTrans* FullScreenPanel::Text(int id) const {
-    return findChild<CNblStaticTrans*>(QString::number(id), Qt::FindDirectChildrenOnly);
+SkinLabel* FullScreenPanel::Text(int id) const {
+    return findChild<SkinLabel*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
 
-CNblSkinButton* FullScreenPanel::AddButton(int id, const ButtonLooks& looks, const QString& tip,
-                                           const QRect& rect, CNblSkinButton::Mode mode) {
-    auto* button = new CNblSkinButton(this, id, rect, mode);
+SkinButton* FullScreenPanel::AddButton(int id, const ButtonLooks& looks, const QString& tip,
+                                       const QRect& rect, SkinButton::Mode mode) {
+    auto* button = new SkinButton(this, id, rect, mode);
     button->SetImages(looks);
     button->SetTip(tip);
     return button;

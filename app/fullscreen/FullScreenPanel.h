@@ -1,11 +1,11 @@
 #pragma once
 
-#include "skin/CNblSkinButton.h"
+#include "skin/SkinButton.h"
 
 #include <QWidget>
 
-class CNblImageSlider;
-class CNblStaticTrans;
+class SkinSlider;
+class SkinLabel;
 
 // What the three floating panels of full-screen mode share: a frameless tool window owned by
 // the main window, hidden until full-screen mode shows it, whose skinned controls are found by
@@ -13,15 +13,14 @@ class CNblStaticTrans;
 class FullScreenPanel : public QWidget {
     Q_OBJECT
 public:
-    CNblSkinButton* Button(int id) const;
-    CNblImageSlider* Slider(int id) const;
-    CNblStaticTrans* Text(int id) const;
+    SkinButton* Button(int id) const;
+    SkinSlider* Slider(int id) const;
+    SkinLabel* Text(int id) const;
 
 protected:
     // The object name is the panel's dialog number, so that tests find each panel by number.
     FullScreenPanel(QWidget* owner, int panelId);
 
-    CNblSkinButton* AddButton(int id, const ButtonLooks& looks, const QString& tip,
-                              const QRect& rect = {},
-                              CNblSkinButton::Mode mode = CNblSkinButton::PushButton);
+    SkinButton* AddButton(int id, const ButtonLooks& looks, const QString& tip,
+                          const QRect& rect = {}, SkinButton::Mode mode = SkinButton::PushButton);
 };

@@ -2,18 +2,18 @@
 
 #include "app/ControlIds.h"
 #include "app/MainWindowSkin.h"
-#include "app/fullscreen/CControlFileListDlg.h"
-#include "app/fullscreen/CControlPanelDlg.h"
-#include "app/fullscreen/CControlTopDlg.h"
+#include "app/fullscreen/FullScreenControlBar.h"
+#include "app/fullscreen/FullScreenFileList.h"
 #include "app/fullscreen/FullScreenLayout.h"
-#include "library/ui/CConfigListCtrl.h"
+#include "app/fullscreen/FullScreenTitleBar.h"
+#include "library/ui/FileListView.h"
 #include "playback/ui/PlaybackCommands.h"
-#include "skin/CNblImageSlider.h"
+#include "skin/SkinSlider.h"
 
-FullScreenPanels::FullScreenPanels(QWidget* window, CConfigListCtrl& mainList)
-    : QObject(window), m_controlBar(new CControlPanelDlg(window)),
-      m_titleBar(new CControlTopDlg(window)),
-      m_fileListPanel(new CControlFileListDlg(window, mainList)) {}
+FullScreenPanels::FullScreenPanels(QWidget* window, FileListView& mainList)
+    : QObject(window), m_controlBar(new FullScreenControlBar(window)),
+      m_titleBar(new FullScreenTitleBar(window)),
+      m_fileListPanel(new FullScreenFileList(window, mainList)) {}
 
 FullScreenPanels::~FullScreenPanels() {
     delete m_fileListPanel;
@@ -24,8 +24,8 @@ FullScreenPanels::~FullScreenPanels() {
 void FullScreenPanels::Connect(const MainWindowControls& controls, PlaybackCommands& playback,
                                std::function<void(int)> sendCommand) {
     m_playback = &playback;
-    auto forward = [this, sendCommand](CNblSkinButton* button, int command) {
-        connect(button, &CNblSkinButton::command, this,
+    auto forward = [this, sendCommand](SkinButton* button, int command) {
+        connect(button, &SkinButton::command, this,
                 [sendCommand, command] { sendCommand(command); });
     };
     const std::pair<int, int> barCommands[] = {{ControlBarId::Rewind, ControlId::Rewind},
@@ -37,14 +37,13 @@ void FullScreenPanels::Connect(const MainWindowControls& controls, PlaybackComma
     for (auto [bar, command] : barCommands)
         forward(m_controlBar->Button(bar), command);
     forward(m_titleBar->Button(TitleBarId::Leave), ControlId::Extend);
-    connect(m_controlBar->Button(ControlBarId::Mute), &CNblSkinButton::command, &playback,
+    connect(m_controlBar->Button(ControlBarId::Mute), &SkinButton::command, &playback,
             &PlaybackCommands::OnBarMute);
-    connect(
-        m_controlBar->Button(ControlBarId::FileListToggle), &CNblSkinButton::command, this, [this] {
-            ToggleFileListPanel(m_controlBar->Button(ControlBarId::FileListToggle)->isChecked());
-        });
+    connect(m_controlBar->Button(ControlBarId::FileListToggle), &SkinButton::command, this, [this] {
+        ToggleFileListPanel(m_controlBar->Button(ControlBarId::FileListToggle)->isChecked());
+    });
     for (int slider : {ControlBarId::Position, ControlBarId::Volume})
-        connect(m_controlBar->Slider(slider), &CNblImageSlider::hScroll, &playback,
+        connect(m_controlBar->Slider(slider), &SkinSlider::hScroll, &playback,
                 &PlaybackCommands::OnSliderScroll);
 
     forward(m_fileListPanel->Button(FileListPanelId::Save), ControlId::Save);
@@ -60,12 +59,12 @@ void FullScreenPanels::Connect(const MainWindowControls& controls, PlaybackComma
         {FileListPanelId::KindEvent, ControlId::KindEvent},
         {FileListPanelId::KindMotion, ControlId::KindMotion}};
     for (auto [panelId, windowId] : checkButtons) {
-        CNblSkinButton* panelButton = m_fileListPanel->Button(panelId);
-        CNblSkinButton* windowButton = controls.Button(windowId);
+        SkinButton* panelButton = m_fileListPanel->Button(panelId);
+        SkinButton* windowButton = controls.Button(windowId);
         panelButton->setChecked(windowButton->isChecked());
         connect(windowButton, &QAbstractButton::toggled, panelButton, &QAbstractButton::setChecked);
         const bool isKind = windowId >= ControlId::KindAll && windowId <= ControlId::KindMotion;
-        connect(panelButton, &CNblSkinButton::command, this,
+        connect(panelButton, &SkinButton::command, this,
                 [panelButton, windowButton, windowId, isKind, sendCommand] {
                     if (!isKind)
                         windowButton->setChecked(panelButton->isChecked());
@@ -73,7 +72,7 @@ void FullScreenPanels::Connect(const MainWindowControls& controls, PlaybackComma
                     panelButton->setChecked(windowButton->isChecked());
                 });
     }
-    connect(m_fileListPanel->List(), &CConfigListCtrl::rowDoubleClicked, &playback,
+    connect(m_fileListPanel->List(), &FileListView::rowDoubleClicked, &playback,
             &PlaybackCommands::OnRowDoubleClicked);
 }
 

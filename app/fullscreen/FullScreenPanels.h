@@ -4,10 +4,10 @@
 #include <QRect>
 #include <functional>
 
-class CConfigListCtrl;
-class CControlFileListDlg;
-class CControlPanelDlg;
-class CControlTopDlg;
+class FileListView;
+class FullScreenFileList;
+class FullScreenControlBar;
+class FullScreenTitleBar;
 class PlaybackCommands;
 class QWidget;
 struct MainWindowControls;
@@ -18,13 +18,13 @@ struct MainWindowControls;
 class FullScreenPanels : public QObject {
     Q_OBJECT
 public:
-    FullScreenPanels(QWidget* window, CConfigListCtrl& mainList);
+    FullScreenPanels(QWidget* window, FileListView& mainList);
     // Destroys the panels: the file-list panel's list must go before the main list.
     ~FullScreenPanels() override;
 
-    CControlPanelDlg& ControlBar() const { return *m_controlBar; }
-    CControlTopDlg& TitleBar() const { return *m_titleBar; }
-    CControlFileListDlg& FileListPanel() const { return *m_fileListPanel; }
+    FullScreenControlBar& ControlBar() const { return *m_controlBar; }
+    FullScreenTitleBar& TitleBar() const { return *m_titleBar; }
+    FullScreenFileList& FileListPanel() const { return *m_fileListPanel; }
 
     // sendCommand runs a command of the main window by its control ID.
     void Connect(const MainWindowControls& controls, PlaybackCommands& playback,
@@ -41,8 +41,8 @@ public:
 private:
     void ToggleFileListPanel(bool show);
 
-    CControlPanelDlg* m_controlBar;
-    CControlTopDlg* m_titleBar;
-    CControlFileListDlg* m_fileListPanel;
+    FullScreenControlBar* m_controlBar;
+    FullScreenTitleBar* m_titleBar;
+    FullScreenFileList* m_fileListPanel;
     PlaybackCommands* m_playback = nullptr;
 };

@@ -3,11 +3,11 @@
 //   seek CLIP N   N random exact seeks while paused: median and 95th percentile in ms
 //   gop CLIP      the time plain FFmpeg takes to decode one group of pictures (median, ms)
 //   open CLIP N   opening the clip N times as the engine does, index rebuild included (median, ms)
-#include "playback/CDShowPlayer.h"
 #include "playback/MediaFile.h"
 #include "playback/MediaReader.h"
 #include "playback/PacketQueue.h"
 #include "playback/PictureWait.h"
+#include "playback/PlaybackEngine.h"
 #include "playback/VideoDecoder.h"
 #include "playback/VideoFrameQueue.h"
 
@@ -76,7 +76,7 @@ int Decode(const QString& clip) {
 }
 
 int Seek(const QString& clip, int count) {
-    CDShowPlayer player(nullptr);
+    PlaybackEngine player(nullptr);
     player.Attach(VideoAreaSize);
     if (!player.Open(clip))
         return 1;

@@ -2,10 +2,10 @@
 // to the map page, the speed digits and the graph cursor, with the repaint they cause. Over a
 // 60 s recording (a fix a second, ten G-sensor samples a second), ticks every 200 ms.
 // Prints the median and the 95th percentile in microseconds and their share of the tick period.
-#include "telemetry/CTextData.h"
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/display/SpeedReadout.h"
-#include "telemetry/ui/CMapView.h"
 #include "telemetry/ui/GSensorGraphView.h"
+#include "telemetry/ui/MapView.h"
 #include "telemetry/ui/SpeedDigitsView.h"
 #include "telemetry/ui/WebEngineSandbox.h"
 
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write the telemetry\n");
         return 1;
     }
-    CTextData telemetry;
+    RecordingTelemetry telemetry;
     telemetry.Load(recording);
 
     QWidget window;
@@ -91,10 +91,10 @@ int main(int argc, char** argv) {
     auto* graph = new GSensorGraphView(&window);
     auto* speed = new SpeedDigitsView(&window);
     speed->move(865, 443);
-    auto* map = new CMapView(&window);
+    auto* map = new MapView(&window);
     map->setGeometry(695, 466, 324, 197);
     window.show();
-    QSignalSpy loaded(map, &CMapView::pageLoaded);
+    QSignalSpy loaded(map, &MapView::pageLoaded);
     QUrl page = QUrl::fromLocalFile(QStringLiteral(KARVENNA_MAP_PAGE));
     page.setQuery(QStringLiteral("language=en"));
     map->Navigate(page);

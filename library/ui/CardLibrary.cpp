@@ -2,18 +2,18 @@
 
 #include "library/DriveProvider.h"
 #include "library/RecordingCatalogue.h"
-#include "library/ui/CConfigListCtrl.h"
-#include "library/ui/CSelectDriveDlg.h"
-#include "library/ui/CSelectMonthDlg.h"
+#include "library/ui/CalendarDialog.h"
+#include "library/ui/DriveDialog.h"
+#include "library/ui/FileListView.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "skin/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
-#include <QMessageBox>
 
-CardLibrary::CardLibrary(const DriveProvider& drives, const QString& cardRoot,
-                         CConfigListCtrl& list, LibraryButtons buttons, QWidget* dialogParent)
+CardLibrary::CardLibrary(const DriveProvider& drives, const QString& cardRoot, FileListView& list,
+                         LibraryButtons buttons, QWidget* dialogParent)
     : QObject(dialogParent), m_drives(drives), m_list(list), m_buttons(buttons),
       m_dialogParent(dialogParent), m_commandLineCard(cardRoot) {}
 
@@ -43,16 +43,14 @@ void CardLibrary::RefreshWithCurrentFilters() {
 }
 
 bool CardLibrary::SelectCardDrive() {
-    CSelectDriveDlg dialog(m_drives.RemovableDrives(), m_dialogParent);
+    DriveDialog dialog(m_drives.RemovableDrives(), m_dialogParent);
     return dialog.exec() == QDialog::Accepted && TakeRoot(dialog.ChosenRoot());
 }
 
 bool CardLibrary::EnsureCardDrive() {
     const QList<DriveCandidate> drives = m_drives.RemovableDrives();
     if (drives.isEmpty()) {
-        QMessageBox(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
-                    LoadLangString(StringId::NoCardDrive), QMessageBox::Ok, m_dialogParent)
-            .exec();
+        MessageBox::Tell(m_dialogParent, LoadLangString(StringId::NoCardDrive));
         return false;
     }
     if (m_libraryRoot.isEmpty() && (!SelectCardDrive() || m_libraryRoot.isEmpty()))
@@ -124,7 +122,7 @@ void CardLibrary::OnCalendarToggle() {
             RefreshList(*kind, false);
         return;
     }
-    CSelectMonthDlg dialog(m_dialogParent);
+    CalendarDialog dialog(m_dialogParent);
     const bool chosen = dialog.exec() == QDialog::Accepted;
     m_buttons.calendar->setChecked(chosen);
     if (!chosen)

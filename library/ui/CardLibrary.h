@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-class CConfigListCtrl;
+class FileListView;
 class DriveProvider;
 class QAbstractButton;
 class QWidget;
@@ -26,7 +26,7 @@ class CardLibrary : public QObject {
     Q_OBJECT
 public:
     // cardRoot: the card's root given on the command line, taken without asking; may be empty.
-    CardLibrary(const DriveProvider& drives, const QString& cardRoot, CConfigListCtrl& list,
+    CardLibrary(const DriveProvider& drives, const QString& cardRoot, FileListView& list,
                 LibraryButtons buttons, QWidget* dialogParent);
 
     const QString& LibraryRoot() const { return m_libraryRoot; }
@@ -67,7 +67,7 @@ private:
     bool LiesOnDrive(const QString& driveRoot) const;
 
     const DriveProvider& m_drives;
-    CConfigListCtrl& m_list;
+    FileListView& m_list;
     LibraryButtons m_buttons;
     QWidget* m_dialogParent;
     QString m_commandLineCard;

@@ -1,6 +1,6 @@
 #include "library/ui/RecordingRowDelegate.h"
 
-#include "library/ui/CConfigListCtrl.h"
+#include "library/ui/FileListView.h"
 #include "skin/BitmapIds.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/SkinColours.h"
@@ -20,7 +20,7 @@ constexpr QSize CheckImageSize(18, 16);
 
 } // namespace
 
-RecordingRowDelegate::RecordingRowDelegate(CConfigListCtrl* list)
+RecordingRowDelegate::RecordingRowDelegate(FileListView* list)
     : QStyledItemDelegate(list), m_list(list) {}
 
 QRect RecordingRowDelegate::CheckBoxRect(const QRect& cell) {

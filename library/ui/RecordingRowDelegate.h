@@ -2,13 +2,13 @@
 
 #include <QStyledItemDelegate>
 
-class CConfigListCtrl;
+class FileListView;
 
 // Paints the file list's cells: centred text in the skin's colours, check boxes from the skin.
 class RecordingRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit RecordingRowDelegate(CConfigListCtrl* list);
+    explicit RecordingRowDelegate(FileListView* list);
 
     static QRect CheckBoxRect(const QRect& cell);
 
@@ -18,5 +18,5 @@ public:
 private:
     void PaintCheckBox(QPainter* painter, const QRect& cell, bool checked, bool enabled) const;
 
-    CConfigListCtrl* m_list;
+    FileListView* m_list;
 };

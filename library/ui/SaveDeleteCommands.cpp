@@ -1,18 +1,18 @@
 #include "library/ui/SaveDeleteCommands.h"
 
 #include "library/RecordingDelete.h"
-#include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CardLibrary.h"
-#include "library/ui/ProgramMessages.h"
+#include "library/ui/FileListView.h"
 #include "library/ui/SaveRun.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "skin/MessageBox.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 
-SaveDeleteCommands::SaveDeleteCommands(CConfigListCtrl& list, CardLibrary& library, QWidget* window)
+SaveDeleteCommands::SaveDeleteCommands(FileListView& list, CardLibrary& library, QWidget* window)
     : QObject(window), m_list(list), m_library(library), m_window(window) {}
 
 SaveRun* SaveDeleteCommands::RunningSave() const {
@@ -71,13 +71,12 @@ void SaveDeleteCommands::Delete() {
     QString question = LoadLangString(StringId::DeleteQuestion);
     if (plan.protectedMarked) {
         if (plan.rows.isEmpty()) {
-            ShowProgramMessage(m_window, LoadLangString(StringId::PlayingFileNotDeleted));
+            MessageBox::Tell(m_window, LoadLangString(StringId::PlayingFileNotDeleted));
             return;
         }
         question = LoadLangString(StringId::PlayingFileNotDeleted) + u'\n' + question;
     }
-    if (ShowProgramMessage(m_window, question, QMessageBox::Ok | QMessageBox::Cancel) !=
-        QMessageBox::Ok)
+    if (!MessageBox::AskOkCancel(m_window, question))
         return;
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -98,7 +97,6 @@ void SaveDeleteCommands::Delete() {
     if (!kept.isEmpty()) {
         for (QString& file : kept)
             file = QFileInfo(file).fileName();
-        ShowProgramMessage(m_window,
-                           LoadLangString(StringId::NotDeleted) + u'\n' + kept.join(u'\n'));
+        MessageBox::Tell(m_window, LoadLangString(StringId::NotDeleted) + u'\n' + kept.join(u'\n'));
     }
 }

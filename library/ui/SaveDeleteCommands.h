@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QPointer>
 
-class CConfigListCtrl;
+class FileListView;
 class CardLibrary;
 class SaveRun;
 class QWidget;
@@ -16,7 +16,7 @@ class QWidget;
 class SaveDeleteCommands : public QObject {
     Q_OBJECT
 public:
-    SaveDeleteCommands(CConfigListCtrl& list, CardLibrary& library, QWidget* window);
+    SaveDeleteCommands(FileListView& list, CardLibrary& library, QWidget* window);
 
     // The folder of the previous save in this run, offered to the next; empty before the first.
     const QString& LastSaveFolder() const { return m_lastSaveFolder; }
@@ -36,7 +36,7 @@ private:
     QString AskFolder();
     QList<MarkedRecording> MarkedRecordings() const;
 
-    CConfigListCtrl& m_list;
+    FileListView& m_list;
     CardLibrary& m_library;
     QWidget* m_window;
     QString m_lastSaveFolder;

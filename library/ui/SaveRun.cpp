@@ -1,9 +1,10 @@
 #include "library/ui/SaveRun.h"
 
 #include "common/NativePath.h"
-#include "library/ui/ProgramMessages.h"
+#include "library/ui/ReplaceQuestion.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "skin/MessageBox.h"
 
 #include <QLocale>
 #include <QProgressDialog>
@@ -118,7 +119,7 @@ void SaveRun::Finish() {
         m_progress->deleteLater();
     }
     if (const QString text = SaveReportText(m_report); !text.isEmpty())
-        ShowProgramMessage(m_window, text);
+        MessageBox::Tell(m_window, text);
     emit finished(m_report);
 }
 

@@ -1,18 +1,17 @@
 #include "playback/ui/PlaybackCommands.h"
 
 #include "library/RecordingEntry.h"
-#include "library/ui/CConfigListCtrl.h"
-#include "playback/CDShowPlayer.h"
+#include "library/ui/FileListView.h"
+#include "playback/PlaybackEngine.h"
 #include "playback/VolumeWord.h"
 #include "playback/ui/PlaybackRules.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 #include "skin/BitmapIds.h"
-#include "skin/CNblImageSlider.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
-
-#include <QMessageBox>
+#include "skin/MessageBox.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 
 using namespace PlaybackRules;
 
@@ -24,8 +23,8 @@ bool IsScrollCode(int code) {
 
 } // namespace
 
-PlaybackCommands::PlaybackCommands(CDShowPlayer& player, PlaybackControls controls,
-                                   CConfigListCtrl& list, QWidget* window,
+PlaybackCommands::PlaybackCommands(PlaybackEngine& player, PlaybackControls controls,
+                                   FileListView& list, QWidget* window,
                                    std::function<bool()> decoderCheck,
                                    std::function<bool()> fileNameShown)
     : QObject(window), m_player(player), m_controls(controls), m_list(list), m_window(window),
@@ -41,7 +40,7 @@ PlaybackCommands::PlaybackCommands(CDShowPlayer& player, PlaybackControls contro
     m_player.SetVolume(VolumeWordFromSlider(m_controls.volume->value()));
     m_positionTimer.setInterval(PositionTickMs);
     connect(&m_positionTimer, &QTimer::timeout, this, &PlaybackCommands::PositionTick);
-    connect(&m_player, &CDShowPlayer::opened, this, &PlaybackCommands::OnOpened);
+    connect(&m_player, &PlaybackEngine::opened, this, &PlaybackCommands::OnOpened);
 }
 
 void PlaybackCommands::SetControlBar(ControlBarTwins twins) {
@@ -86,9 +85,7 @@ void PlaybackCommands::OnOpened(bool ok) {
 }
 
 void PlaybackCommands::ReportFailedOpen() {
-    QMessageBox(QMessageBox::NoIcon, LoadLangString(StringId::AppTitle),
-                LoadLangString(StringId::CantPlayFile), QMessageBox::Ok, m_window)
-        .exec();
+    MessageBox::Tell(m_window, LoadLangString(StringId::CantPlayFile));
     Next();
 }
 
@@ -111,10 +108,10 @@ void PlaybackCommands::PlayPause() {
     if (m_player.Opening())
         return; // it plays once it is open
     const int state = m_player.State();
-    if (state == CDShowGraph::Running) {
+    if (state == PlaybackGraph::Running) {
         m_player.Pause();
         ShowPlayLook(false);
-    } else if (state == CDShowGraph::Paused) {
+    } else if (state == PlaybackGraph::Paused) {
         ShowPlayLook(true);
         m_player.SetRate(RateForSpeedPosition(m_controls.speed->value()));
         m_player.Play();
@@ -231,7 +228,7 @@ void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
     } else if (!IsScrollCode(code)) {
         return;
     } else if (controlId == m_controls.speed->ControlId()) {
-        if (m_player.State() == CDShowGraph::Running)
+        if (m_player.State() == PlaybackGraph::Running)
             m_player.SetRate(RateForSpeedPosition(position));
     } else if (controlId == m_controls.volume->ControlId() ||
                (m_bar && controlId == m_bar->volume->ControlId())) {
@@ -243,11 +240,11 @@ void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
 
 void PlaybackCommands::PositionTick() {
     const int state = m_player.State();
-    if (state == CDShowGraph::Empty)
+    if (state == PlaybackGraph::Empty)
         return;
     const qint64 position = m_player.PositionMs();
     const qint64 length = m_player.DurationMs();
-    if (state == CDShowGraph::Running) {
+    if (state == PlaybackGraph::Running) {
         if (position < 0 || position >= length)
             return AtEndOfRecording(position, length);
         // While the user drags the thumb it stays where the pointer put it.
@@ -328,7 +325,7 @@ void PlaybackCommands::Shutdown() {
 }
 
 void PlaybackCommands::ShowPlayLook(bool playing) {
-    for (CNblSkinButton* button : {m_controls.playPause, m_bar ? m_bar->playPause : nullptr}) {
+    for (SkinButton* button : {m_controls.playPause, m_bar ? m_bar->playPause : nullptr}) {
         if (!button)
             continue;
         button->SetImages(playing ? ButtonLook::Pause : ButtonLook::Play);
@@ -358,11 +355,10 @@ void PlaybackCommands::ShowLength(qint64 lengthMs) {
 }
 
 void PlaybackCommands::ShowTimes(qint64 positionMs, qint64 lengthMs) {
-    const std::pair<CNblStaticTrans*, qint64> texts[] = {
-        {m_controls.elapsed, positionMs},
-        {m_controls.total, lengthMs},
-        {m_bar ? m_bar->elapsed : nullptr, positionMs},
-        {m_bar ? m_bar->total : nullptr, lengthMs}};
+    const std::pair<SkinLabel*, qint64> texts[] = {{m_controls.elapsed, positionMs},
+                                                   {m_controls.total, lengthMs},
+                                                   {m_bar ? m_bar->elapsed : nullptr, positionMs},
+                                                   {m_bar ? m_bar->total : nullptr, lengthMs}};
     for (auto [text, value] : texts) {
         const QString shown = TimeText(value);
         if (text && text->text() != shown)

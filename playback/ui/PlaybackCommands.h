@@ -5,36 +5,36 @@
 #include <functional>
 #include <optional>
 
-class CConfigListCtrl;
-class CDShowPlayer;
-class CNblImageSlider;
-class CNblSkinButton;
-class CNblStaticTrans;
+class FileListView;
+class PlaybackEngine;
+class SkinSlider;
+class SkinButton;
+class SkinLabel;
 class QWidget;
 
 // The main window's controls that show and steer playback.
 struct PlaybackControls {
-    CNblSkinButton* playPause;
-    CNblSkinButton* mute;
-    CNblImageSlider* position;
-    CNblImageSlider* speed;
-    CNblImageSlider* volume;
-    CNblImageSlider* brightness;
-    CNblStaticTrans* elapsed;
-    CNblStaticTrans* total;
-    CNblStaticTrans* fileName;
+    SkinButton* playPause;
+    SkinButton* mute;
+    SkinSlider* position;
+    SkinSlider* speed;
+    SkinSlider* volume;
+    SkinSlider* brightness;
+    SkinLabel* elapsed;
+    SkinLabel* total;
+    SkinLabel* fileName;
 };
 
 // The full-screen bars' twins of the window's playback controls, kept showing the same state.
 struct ControlBarTwins {
-    CNblSkinButton* playPause;
-    CNblSkinButton* mute;
-    CNblImageSlider* position;
-    CNblImageSlider* volume;
-    CNblStaticTrans* elapsed;
-    CNblStaticTrans* total;
+    SkinButton* playPause;
+    SkinButton* mute;
+    SkinSlider* position;
+    SkinSlider* volume;
+    SkinLabel* elapsed;
+    SkinLabel* total;
     // The title bar's.
-    CNblStaticTrans* fileName;
+    SkinLabel* fileName;
 };
 
 // The window's side of playback: opening recordings from the list, the playback buttons and
@@ -47,7 +47,7 @@ public:
 
     // decoderCheck runs before every open; false stops the open silently.
     // fileNameShown tells whether the file-name text belongs on screen in the current layout.
-    PlaybackCommands(CDShowPlayer& player, PlaybackControls controls, CConfigListCtrl& list,
+    PlaybackCommands(PlaybackEngine& player, PlaybackControls controls, FileListView& list,
                      QWidget* window, std::function<bool()> decoderCheck,
                      std::function<bool()> fileNameShown);
 
@@ -107,10 +107,10 @@ private:
     void ShowLength(qint64 lengthMs);
     void AtEndOfRecording(qint64 positionMs, qint64 lengthMs);
 
-    CDShowPlayer& m_player;
+    PlaybackEngine& m_player;
     PlaybackControls m_controls;
     std::optional<ControlBarTwins> m_bar;
-    CConfigListCtrl& m_list;
+    FileListView& m_list;
     QWidget* m_window;
     std::function<bool()> m_decoderCheck;
     std::function<bool()> m_fileNameShown;

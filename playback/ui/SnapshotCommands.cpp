@@ -1,23 +1,24 @@
 #include "playback/ui/SnapshotCommands.h"
 
 #include "library/RecordingEntry.h"
-#include "library/ui/CConfigListCtrl.h"
 #include "library/ui/CardLibrary.h"
-#include "library/ui/ProgramMessages.h"
-#include "playback/CDShowPlayer.h"
+#include "library/ui/FileListView.h"
+#include "library/ui/ReplaceQuestion.h"
 #include "playback/ImageFile.h"
+#include "playback/PlaybackEngine.h"
 #include "playback/SnapshotName.h"
 #include "playback/ui/PlaybackCommands.h"
 #include "playback/ui/VideoWindow.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "skin/MessageBox.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 
-SnapshotCommands::SnapshotCommands(CDShowPlayer& player, VideoWindow& video,
-                                   const PlaybackCommands& playback, const CConfigListCtrl& list,
+SnapshotCommands::SnapshotCommands(PlaybackEngine& player, VideoWindow& video,
+                                   const PlaybackCommands& playback, const FileListView& list,
                                    const CardLibrary& library, QWidget* window)
     : QObject(window), m_player(player), m_video(video), m_playback(playback), m_list(list),
       m_library(library), m_window(window) {}
@@ -25,9 +26,9 @@ SnapshotCommands::SnapshotCommands(CDShowPlayer& player, VideoWindow& video,
 void SnapshotCommands::Capture() {
     const int state = m_player.State();
     if (m_library.LibraryRoot().isEmpty() ||
-        (state != CDShowGraph::Running && state != CDShowGraph::Paused))
+        (state != PlaybackGraph::Running && state != PlaybackGraph::Paused))
         return;
-    const bool wasRunning = state == CDShowGraph::Running;
+    const bool wasRunning = state == PlaybackGraph::Running;
     QImage frame;
     if (!m_player.GrabFrame(frame))
         return;
@@ -65,20 +66,20 @@ void SnapshotCommands::Save(const QImage& frame, const QString& chosenPath) {
     const QString failure = WriteImageFile(target, frame, "JPEG");
     if (failure.isEmpty())
         return;
-    ShowProgramMessage(m_window, LoadLangString(StringId::SnapshotNotSaved) + u'\n' + target +
-                                     u'\n' + failure);
+    MessageBox::Tell(m_window,
+                     LoadLangString(StringId::SnapshotNotSaved) + u'\n' + target + u'\n' + failure);
 }
 
 void SnapshotCommands::Rotate() {
     if (m_library.LibraryRoot().isEmpty())
         return;
-    CDShowGraph* graph = m_player.Graph();
+    PlaybackGraph* graph = m_player.Graph();
     if (!graph)
         return;
     if (graph->HasMedia()) {
         m_turned = !m_turned;
-        graph->SetDecoderParam(CDShowGraph::ParamTurnOn, 1);
-        graph->SetDecoderParam(CDShowGraph::ParamTurned, m_turned ? 1 : 0);
+        graph->SetDecoderParam(PlaybackGraph::ParamTurnOn, 1);
+        graph->SetDecoderParam(PlaybackGraph::ParamTurned, m_turned ? 1 : 0);
         m_video.Repaint();
     }
     m_video.Repaint();

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QString>
 
-class CConfigListCtrl;
-class CDShowPlayer;
+class FileListView;
+class PlaybackEngine;
 class CardLibrary;
 class PlaybackCommands;
 class QImage;
@@ -16,8 +16,8 @@ class VideoWindow;
 class SnapshotCommands : public QObject {
     Q_OBJECT
 public:
-    SnapshotCommands(CDShowPlayer& player, VideoWindow& video, const PlaybackCommands& playback,
-                     const CConfigListCtrl& list, const CardLibrary& library, QWidget* window);
+    SnapshotCommands(PlaybackEngine& player, VideoWindow& video, const PlaybackCommands& playback,
+                     const FileListView& list, const CardLibrary& library, QWidget* window);
 
     // The folder of the last snapshot saved in this run; empty before the first.
     const QString& SnapshotFolder() const { return m_snapshotFolder; }
@@ -33,10 +33,10 @@ private:
     QString AskPath(const QString& suggestion) const;
     void Save(const QImage& frame, const QString& chosenPath);
 
-    CDShowPlayer& m_player;
+    PlaybackEngine& m_player;
     VideoWindow& m_video;
     const PlaybackCommands& m_playback;
-    const CConfigListCtrl& m_list;
+    const FileListView& m_list;
     const CardLibrary& m_library;
     QWidget* m_window;
     QString m_snapshotFolder;

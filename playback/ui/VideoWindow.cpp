@@ -1,15 +1,15 @@
 #include "playback/ui/VideoWindow.h"
 
-#include "playback/CDShowPlayer.h"
+#include "playback/PlaybackEngine.h"
 
 #include <QPainter>
 
-VideoWindow::VideoWindow(QWidget* parent, int controlId, const QRect& rect, CDShowPlayer& player)
-    : CStaticView(parent, controlId, rect), m_player(player) {
+VideoWindow::VideoWindow(QWidget* parent, int controlId, const QRect& rect, PlaybackEngine& player)
+    : VideoSurface(parent, controlId, rect), m_player(player) {
     // The picture or black covers every pixel: no background to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_player.Attach(ClientSize());
-    connect(&m_player, &CDShowPlayer::pictureChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_player, &PlaybackEngine::pictureChanged, this, qOverload<>(&QWidget::update));
 }
 
 void VideoWindow::Repaint() {
@@ -22,7 +22,7 @@ void VideoWindow::paintEvent(QPaintEvent*) {
 }
 
 void VideoWindow::resizeEvent(QResizeEvent* event) {
-    CStaticView::resizeEvent(event);
+    VideoSurface::resizeEvent(event);
     Repaint();
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "skin/CStaticView.h"
+#include "skin/VideoSurface.h"
 
-class CDShowPlayer;
+class PlaybackEngine;
 
 // The video window: a black surface that shows the player's picture, fitted to its size.
-class VideoWindow : public CStaticView {
+class VideoWindow : public VideoSurface {
     Q_OBJECT
 public:
     // Attaches `player` to the new window; the player must outlive the window's paints.
-    VideoWindow(QWidget* parent, int controlId, const QRect& rect, CDShowPlayer& player);
+    VideoWindow(QWidget* parent, int controlId, const QRect& rect, PlaybackEngine& player);
 
     // Fits the picture to the window's current size and paints it again.
     void Repaint();
@@ -21,5 +21,5 @@ protected:
 private:
     QSize ClientSize() const;
 
-    CDShowPlayer& m_player;
+    PlaybackEngine& m_player;
 };

@@ -2,7 +2,7 @@
 
 // Control IDs of the settings dialog and its pages; tests find each control by its number.
 
-namespace SettingsDlgId {
+namespace SettingsDialogId {
 constexpr int TabDateTime = 1030;
 constexpr int TabVideo = 1031;
 constexpr int TabRecording = 1032;
@@ -14,7 +14,7 @@ constexpr int Save = 1038;
 constexpr int PageTitle = 1041;
 // The program's own note that the pages show setting_pcm.ini, not what the camera runs on.
 constexpr int PendingChangesNote = 1042;
-} // namespace SettingsDlgId
+} // namespace SettingsDialogId
 
 namespace TimePageId {
 constexpr int DateField = 1097;

@@ -7,15 +7,15 @@ namespace GSensorGraph {
 
 namespace {
 
-QPoint SamplePoint(const CGSensorData& sample, std::int32_t value, int baseline, double scale) {
+QPoint SamplePoint(const GSensorSample& sample, std::int32_t value, int baseline, double scale) {
     return {int(sample.offset * scale), int(baseline - value * PixelsPerUnit)};
 }
 
-void DrawCurve(QPainter& painter, const QList<CGSensorData>& samples,
-               std::int32_t CGSensorData::*axis, int baseline, double scale) {
+void DrawCurve(QPainter& painter, const QList<GSensorSample>& samples,
+               std::int32_t GSensorSample::*axis, int baseline, double scale) {
     // The curve starts at the first sample even when that one is too late to be drawn.
     QPoint current = SamplePoint(samples.first(), samples.first().*axis, baseline, scale);
-    for (const CGSensorData& sample : samples) {
+    for (const GSensorSample& sample : samples) {
         if (sample.offset > LastDrawnMs)
             continue;
         const QPoint next = SamplePoint(sample, sample.*axis, baseline, scale);
@@ -31,7 +31,7 @@ qint64 ScaleDurationMs(qint64 durationMs) {
     return durationMs / 1000 * 1000;
 }
 
-QImage Draw(const QImage& background, const QList<CGSensorData>& samples, qint64 durationMs) {
+QImage Draw(const QImage& background, const QList<GSensorSample>& samples, qint64 durationMs) {
     QImage graph = background.convertToFormat(QImage::Format_RGB32);
     const qint64 scaleMs = ScaleDurationMs(durationMs);
     if (samples.isEmpty() || scaleMs <= 0)
@@ -39,9 +39,9 @@ QImage Draw(const QImage& background, const QList<CGSensorData>& samples, qint64
     const double scale = ScaleWidth / double(scaleMs);
     QPainter painter(&graph);
     painter.setPen(QPen(QColor::fromRgb(CurveColour), 1));
-    DrawCurve(painter, samples, &CGSensorData::x, Baselines[0], scale);
-    DrawCurve(painter, samples, &CGSensorData::y, Baselines[1], scale);
-    DrawCurve(painter, samples, &CGSensorData::z, Baselines[2], scale);
+    DrawCurve(painter, samples, &GSensorSample::x, Baselines[0], scale);
+    DrawCurve(painter, samples, &GSensorSample::y, Baselines[1], scale);
+    DrawCurve(painter, samples, &GSensorSample::z, Baselines[2], scale);
     return graph;
 }
 

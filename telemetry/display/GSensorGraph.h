@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telemetry/CGSensorData.h"
+#include "telemetry/GSensorSample.h"
 
 #include <QImage>
 #include <QList>
@@ -26,7 +26,7 @@ qint64 ScaleDurationMs(qint64 durationMs);
 
 // The three curves over a copy of `background`. A recording shorter than a second has no scale,
 // so its graph stays empty.
-QImage Draw(const QImage& background, const QList<CGSensorData>& samples, qint64 durationMs);
+QImage Draw(const QImage& background, const QList<GSensorSample>& samples, qint64 durationMs);
 
 // Where the playback position stands on the graph's scale; -1 when there is no scale.
 int CursorX(qint64 positionMs, qint64 durationMs);

@@ -12,12 +12,12 @@ double DecimalDegrees(double nmea) {
     return whole + (degrees - whole) * 100.0 / 60.0;
 }
 
-QString DrawCurrentText(const CGPSData& fix) {
+QString DrawCurrentText(const GpsFix& fix) {
     return QString::asprintf("javascript:DrawCurrent('%lf', '%lf','%d')",
                              DecimalDegrees(fix.longitude), DecimalDegrees(fix.latitude), 9);
 }
 
-std::optional<int> MapFixIndex(const CTextData& telemetry, quint32 positionMs) {
+std::optional<int> MapFixIndex(const RecordingTelemetry& telemetry, quint32 positionMs) {
     if (telemetry.FixCount() == 0)
         return std::nullopt;
     const std::optional<int> index = telemetry.FindFix(positionMs);
@@ -65,9 +65,9 @@ QString CallSource(const ScriptCall& call) {
         .arg(QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact)));
 }
 
-QString TrackSource(const QList<CGPSData>& fixes) {
+QString TrackSource(const QList<GpsFix>& fixes) {
     QJsonArray points;
-    for (const CGPSData& fix : fixes)
+    for (const GpsFix& fix : fixes)
         points.append(
             QJsonArray{DecimalDegrees(fix.latitude), DecimalDegrees(fix.longitude), fix.offset});
     return QStringLiteral("typeof DrawTrack === 'function' && DrawTrack(%1)")

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "telemetry/CGPSData.h"
-#include "telemetry/CTextData.h"
+#include "telemetry/GpsFix.h"
+#include "telemetry/RecordingTelemetry.h"
 
 #include <QList>
 #include <QString>
@@ -15,10 +15,10 @@ namespace MapScript {
 double DecimalDegrees(double nmea);
 
 // The call that puts the marker on the fix: longitude, latitude and the zoom 9.
-QString DrawCurrentText(const CGPSData& fix);
+QString DrawCurrentText(const GpsFix& fix);
 
 // The fix the marker shows at a playback position; nothing when no valid fix matches.
-std::optional<int> MapFixIndex(const CTextData& telemetry, quint32 positionMs);
+std::optional<int> MapFixIndex(const RecordingTelemetry& telemetry, quint32 positionMs);
 
 // A page function and its arguments as read from a script text such as
 // "javascript:DrawCurrent('126.976130', '37.552057','9')".
@@ -37,6 +37,6 @@ QString CallSource(const ScriptCall& call);
 
 // JavaScript that hands the page the whole track: one call of DrawTrack with every fix as
 // [latitude, longitude, offset in ms] in decimal degrees.
-QString TrackSource(const QList<CGPSData>& fixes);
+QString TrackSource(const QList<GpsFix>& fixes);
 
 } // namespace MapScript

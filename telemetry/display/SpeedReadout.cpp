@@ -12,13 +12,13 @@ std::optional<int> SpeedNumber(double kmh) {
     return int(std::fmod(whole, 1000.0));
 }
 
-std::optional<int> SpeedAt(const CTextData& telemetry, quint32 positionMs) {
+std::optional<int> SpeedAt(const RecordingTelemetry& telemetry, quint32 positionMs) {
     if (telemetry.FixCount() == 0)
         return 0;
     const std::optional<int> index = telemetry.FindFix(positionMs);
     if (!index)
         return std::nullopt;
-    const CGPSData& fix = telemetry.Fixes()[*index];
+    const GpsFix& fix = telemetry.Fixes()[*index];
     if (!fix.valid)
         return 0;
     return SpeedNumber(fix.speed);

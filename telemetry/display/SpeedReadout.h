@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telemetry/CTextData.h"
+#include "telemetry/RecordingTelemetry.h"
 
 #include <QString>
 #include <optional>
@@ -19,7 +19,7 @@ std::optional<int> SpeedNumber(double kmh);
 // matches and the digits on screen stay as they are. The view skips the redraw when it already
 // shows the number: skipping by the previous fix's speed would leave it blank at a steady speed
 // after a new recording or a seek.
-std::optional<int> SpeedAt(const CTextData& telemetry, quint32 positionMs);
+std::optional<int> SpeedAt(const RecordingTelemetry& telemetry, quint32 positionMs);
 
 // The three digits drawn for n: leading zeros, only the last three of a larger number.
 QString SpeedText(int n);

@@ -14,7 +14,7 @@ GSensorGraphView::GSensorGraphView(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
 }
 
-void GSensorGraphView::DrawGSensorGraph(const QList<CGSensorData>& samples, qint64 durationMs) {
+void GSensorGraphView::DrawGSensorGraph(const QList<GSensorSample>& samples, qint64 durationMs) {
     m_durationMs = durationMs;
     m_graph = GSensorGraph::Draw(SkinImage(BitmapId::GSensorGraph), samples, durationMs);
     m_keyed = QPixmap::fromImage(m_graph);

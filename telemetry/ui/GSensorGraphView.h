@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telemetry/CGSensorData.h"
+#include "telemetry/GSensorSample.h"
 
 #include <QList>
 #include <QPixmap>
@@ -14,7 +14,7 @@ public:
     explicit GSensorGraphView(QWidget* parent);
 
     // Draws the curves afresh on the skin's graph bitmap.
-    void DrawGSensorGraph(const QList<CGSensorData>& samples, qint64 durationMs);
+    void DrawGSensorGraph(const QList<GSensorSample>& samples, qint64 durationMs);
     void SetCursorPosition(qint64 positionMs);
     void ClearCursor();
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/CVeskaPlayerDlg.h"
 #include "app/ControlIds.h"
+#include "app/MainWindow.h"
 #include "library/FakeDriveProvider.h"
-#include "library/ui/CConfigListCtrl.h"
+#include "library/ui/FileListView.h"
 #include "playback/NullAudioOutput.h"
 #include "tests/support/DoubleClick.h"
 #include "tests/support/FindControl.h"
@@ -44,8 +44,8 @@ protected:
             QDir().mkpath(QFileInfo(target).path());
             ASSERT_TRUE(QFile::copy(source, target)) << target.toStdString();
         }
-        window = std::make_unique<CVeskaPlayerDlg>(
-            root + '/', &drives, [] { return std::make_unique<NullAudioOutput>(); });
+        window = std::make_unique<MainWindow>(root + '/', &drives,
+                                              [] { return std::make_unique<NullAudioOutput>(); });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == Recordings; }));
@@ -54,7 +54,7 @@ protected:
     template <typename T = QWidget> T* Control(int id) const {
         return FindControl<T>(window.get(), id);
     }
-    CConfigListCtrl* List() const { return Control<CConfigListCtrl>(ControlId::FileList); }
+    FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
     void Click(int id) const { QTest::mouseClick(Control(id), Qt::LeftButton); }
     void Mark(const QList<int>& rows) const {
         for (int row : rows)
@@ -72,7 +72,7 @@ protected:
     static QTemporaryDir* made;
     QTemporaryDir card;
     FakeDriveProvider drives;
-    std::unique_ptr<CVeskaPlayerDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 inline QTemporaryDir* CardWindowFixture::made = nullptr;

@@ -1,4 +1,4 @@
-#include "app/CFfdshowAlertDlg.h"
+#include "app/DecoderAlertDialog.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 #include "tests/support/FindControl.h"
@@ -12,28 +12,28 @@ namespace {
 TEST(DecoderDialog, ShowsTheRecommendationInTheUiLanguage) {
     for (quint16 language : {1033, 1049}) {
         SetUILanguage(language);
-        CFfdshowAlertDlg dialog;
+        DecoderAlertDialog dialog;
         EXPECT_EQ(dialog.windowTitle(), LoadLangString(StringId::InstallDecoder));
-        EXPECT_EQ(FindControl<QLabel>(&dialog, CFfdshowAlertDlg::MessageId)->text(),
+        EXPECT_EQ(FindControl<QLabel>(&dialog, DecoderAlertDialog::MessageId)->text(),
                   LoadLangString(StringId::DecoderRecommendation));
-        EXPECT_EQ(FindControl<QLabel>(&dialog, CFfdshowAlertDlg::CautionId)->text(),
+        EXPECT_EQ(FindControl<QLabel>(&dialog, DecoderAlertDialog::CautionId)->text(),
                   LoadLangString(StringId::ExternalProgramCaution));
-        auto* ok = FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::OkId);
+        auto* ok = FindControl<QPushButton>(&dialog, DecoderAlertDialog::OkId);
         EXPECT_EQ(ok->text(), LoadLangString(StringId::DecoderSiteShortcut));
         EXPECT_TRUE(ok->isDefault());
-        EXPECT_EQ(FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::CancelId)->text(),
+        EXPECT_EQ(FindControl<QPushButton>(&dialog, DecoderAlertDialog::CancelId)->text(),
                   LoadLangString(StringId::Cancel));
     }
     SetUILanguage(1033);
     EXPECT_TRUE(LoadLangString(StringId::DecoderRecommendation)
-                    .endsWith(QString("(%1)").arg(CFfdshowAlertDlg::DownloadAddress)));
+                    .endsWith(QString("(%1)").arg(DecoderAlertDialog::DownloadAddress)));
 }
 
 TEST(DecoderDialog, OkAcceptsAndCancelRejects) {
-    CFfdshowAlertDlg dialog;
-    FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::CancelId)->click();
+    DecoderAlertDialog dialog;
+    FindControl<QPushButton>(&dialog, DecoderAlertDialog::CancelId)->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    FindControl<QPushButton>(&dialog, CFfdshowAlertDlg::OkId)->click();
+    FindControl<QPushButton>(&dialog, DecoderAlertDialog::OkId)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 

@@ -1,11 +1,11 @@
-#include "app/CVeskaPlayerDlg.h"
 #include "app/ControlIds.h"
+#include "app/MainWindow.h"
 #include "library/FakeDriveProvider.h"
-#include "library/ui/CConfigListCtrl.h"
+#include "library/ui/FileListView.h"
 #include "playback/NullAudioOutput.h"
-#include "skin/CNblImageSlider.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 #include "tests/support/DoubleClick.h"
 #include "tests/support/FindControl.h"
 
@@ -28,9 +28,9 @@ QScreen* ScreenOfSize(QSize size) {
 class FullScreen : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<CVeskaPlayerDlg>(
-            qEnvironmentVariable("KARVENNA_TEST_CARD") + '/', &drives,
-            [] { return std::make_unique<NullAudioOutput>(); });
+        window =
+            std::make_unique<MainWindow>(qEnvironmentVariable("KARVENNA_TEST_CARD") + '/', &drives,
+                                         [] { return std::make_unique<NullAudioOutput>(); });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == 6; }));
@@ -42,9 +42,9 @@ protected:
     template <typename T = QWidget> T* PanelControl(int panel, int id) const {
         return FindControl<T>(Control(panel), id);
     }
-    CConfigListCtrl* List() const { return Control<CConfigListCtrl>(ControlId::FileList); }
-    CConfigListCtrl* PanelList() const {
-        return PanelControl<CConfigListCtrl>(PanelId::FileListPanel, FileListPanelId::List);
+    FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
+    FileListView* PanelList() const {
+        return PanelControl<FileListView>(PanelId::FileListPanel, FileListPanelId::List);
     }
     QWidget* ControlBar() const { return Control(PanelId::ControlBar); }
     QWidget* TitleBar() const { return Control(PanelId::TitleBar); }
@@ -59,7 +59,7 @@ protected:
     void PointerAt(int y) { QTest::mouseMove(window.get(), QPoint(window->width() / 2, y)); }
 
     FakeDriveProvider drives;
-    std::unique_ptr<CVeskaPlayerDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(FullScreen, FitsTheVideoAt16To9AndLeavesTheBottomBarInTheWindow) {
@@ -160,7 +160,7 @@ TEST_F(FullScreen, BandsAtTheEdgesShowTheBarsAndTheVideoHidesThem) {
               QRect(1864, 7, 37, 28));
 
     // The file-list panel opens over the bar's right end and goes with the bars.
-    auto* toggle = PanelControl<CNblSkinButton>(PanelId::ControlBar, ControlBarId::FileListToggle);
+    auto* toggle = PanelControl<SkinButton>(PanelId::ControlBar, ControlBarId::FileListToggle);
     Click(toggle);
     EXPECT_TRUE(FileListPanel()->isVisible());
     EXPECT_EQ(FileListPanel()->geometry(), QRect(1594, 449, 326, 587));
@@ -195,8 +195,8 @@ TEST_F(FullScreen, TheTitleBarsButtonAndEscLeaveWithEveryPanel) {
     EXPECT_EQ(window->size(), QSize(1022, 682));
     for (QWidget* panel : {ControlBar(), TitleBar(), FileListPanel()})
         EXPECT_FALSE(panel->isVisible());
-    EXPECT_FALSE(PanelControl<CNblSkinButton>(PanelId::ControlBar, ControlBarId::FileListToggle)
-                     ->isChecked());
+    EXPECT_FALSE(
+        PanelControl<SkinButton>(PanelId::ControlBar, ControlBarId::FileListToggle)->isChecked());
 
     // Esc from a control of a panel leaves too.
     EnterOn({1280, 1024});
@@ -206,10 +206,10 @@ TEST_F(FullScreen, TheTitleBarsButtonAndEscLeaveWithEveryPanel) {
 }
 
 TEST_F(FullScreen, MuteAndVolumeAgreeOnBothBars) {
-    auto* mute = Control<CNblSkinButton>(ControlId::Mute);
-    auto* volume = Control<CNblImageSlider>(ControlId::VolumeSlider);
-    auto* barMute = PanelControl<CNblSkinButton>(PanelId::ControlBar, ControlBarId::Mute);
-    auto* barVolume = PanelControl<CNblImageSlider>(PanelId::ControlBar, ControlBarId::Volume);
+    auto* mute = Control<SkinButton>(ControlId::Mute);
+    auto* volume = Control<SkinSlider>(ControlId::VolumeSlider);
+    auto* barMute = PanelControl<SkinButton>(PanelId::ControlBar, ControlBarId::Mute);
+    auto* barVolume = PanelControl<SkinSlider>(PanelId::ControlBar, ControlBarId::Volume);
     EXPECT_EQ(barVolume->maximum(), volume->maximum());
 
     Click(mute);
@@ -258,19 +258,19 @@ TEST_F(FullScreen, ThePanelListPlaysAndSelectsInTheWindowsList) {
     DoubleClick(PanelList()->viewport(),
                 PanelList()->visualRect(PanelList()->model()->index(4, 0)).center());
     EXPECT_EQ(window->CurrentIndex(), 4);
-    EXPECT_EQ(window->Player().State(), CDShowGraph::Running);
+    EXPECT_EQ(window->Player().State(), PlaybackGraph::Running);
     EXPECT_EQ(List()->FirstSelectedRow(), 4);
-    EXPECT_EQ(PanelControl<CNblStaticTrans>(PanelId::TitleBar, TitleBarId::FileName)->text(),
+    EXPECT_EQ(PanelControl<SkinLabel>(PanelId::TitleBar, TitleBarId::FileName)->text(),
               List()->ItemText(4, ColumnName));
     EXPECT_EQ(PanelControl(PanelId::ControlBar, ControlBarId::PlayPause)->toolTip(), "Pause");
-    EXPECT_EQ(PanelControl<CNblStaticTrans>(PanelId::ControlBar, ControlBarId::TotalTime)->text(),
+    EXPECT_EQ(PanelControl<SkinLabel>(PanelId::ControlBar, ControlBarId::TotalTime)->text(),
               "00:00:03");
-    EXPECT_EQ(PanelControl<CNblImageSlider>(PanelId::ControlBar, ControlBarId::Position)->maximum(),
-              Control<CNblImageSlider>(ControlId::PositionSlider)->maximum());
+    EXPECT_EQ(PanelControl<SkinSlider>(PanelId::ControlBar, ControlBarId::Position)->maximum(),
+              Control<SkinSlider>(ControlId::PositionSlider)->maximum());
 
     // The bar's play button pauses; its Next plays the next row in both lists.
     Click(PanelControl(PanelId::ControlBar, ControlBarId::PlayPause));
-    EXPECT_EQ(window->Player().State(), CDShowGraph::Paused);
+    EXPECT_EQ(window->Player().State(), PlaybackGraph::Paused);
     EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Play");
     Click(PanelControl(PanelId::ControlBar, ControlBarId::Next));
     EXPECT_EQ(window->CurrentIndex(), 5);
@@ -278,8 +278,8 @@ TEST_F(FullScreen, ThePanelListPlaysAndSelectsInTheWindowsList) {
     // Past the last row playback stops, and the bars say so.
     Click(PanelControl(PanelId::ControlBar, ControlBarId::Next));
     EXPECT_EQ(window->CurrentIndex(), -1);
-    EXPECT_EQ(PanelControl<CNblStaticTrans>(PanelId::TitleBar, TitleBarId::FileName)->text(), "");
-    EXPECT_EQ(PanelControl<CNblStaticTrans>(PanelId::ControlBar, ControlBarId::TotalTime)->text(),
+    EXPECT_EQ(PanelControl<SkinLabel>(PanelId::TitleBar, TitleBarId::FileName)->text(), "");
+    EXPECT_EQ(PanelControl<SkinLabel>(PanelId::ControlBar, ControlBarId::TotalTime)->text(),
               "00:00:00");
     EXPECT_EQ(PanelControl(PanelId::ControlBar, ControlBarId::PlayPause)->toolTip(), "Play");
 
@@ -294,23 +294,22 @@ TEST_F(FullScreen, ThePanelsButtonsRunTheWindowsCommands) {
     EnterOn({1920, 1080});
     PointerAt(1060);
     Click(PanelControl(PanelId::ControlBar, ControlBarId::FileListToggle));
-    auto* panelEvent =
-        PanelControl<CNblSkinButton>(PanelId::FileListPanel, FileListPanelId::KindEvent);
+    auto* panelEvent = PanelControl<SkinButton>(PanelId::FileListPanel, FileListPanelId::KindEvent);
     Click(panelEvent);
     EXPECT_EQ(List()->ItemCount(), 2);
     EXPECT_EQ(PanelList()->ItemCount(), 2);
-    EXPECT_TRUE(Control<CNblSkinButton>(ControlId::KindEvent)->isChecked());
+    EXPECT_TRUE(Control<SkinButton>(ControlId::KindEvent)->isChecked());
     EXPECT_TRUE(panelEvent->isChecked());
-    EXPECT_FALSE(PanelControl<CNblSkinButton>(PanelId::FileListPanel, FileListPanelId::KindAll)
-                     ->isChecked());
+    EXPECT_FALSE(
+        PanelControl<SkinButton>(PanelId::FileListPanel, FileListPanelId::KindAll)->isChecked());
     // Clicking the checked kind again keeps it checked, as in the window.
     Click(panelEvent);
     EXPECT_TRUE(panelEvent->isChecked());
 
     auto* panelCheckAll =
-        PanelControl<CNblSkinButton>(PanelId::FileListPanel, FileListPanelId::CheckAll);
+        PanelControl<SkinButton>(PanelId::FileListPanel, FileListPanelId::CheckAll);
     Click(panelCheckAll);
-    EXPECT_TRUE(Control<CNblSkinButton>(ControlId::CheckAll)->isChecked());
+    EXPECT_TRUE(Control<SkinButton>(ControlId::CheckAll)->isChecked());
     EXPECT_TRUE(List()->IsChecked(0) && List()->IsChecked(1));
 }
 
@@ -322,8 +321,8 @@ TEST_F(FullScreen, RemovingTheCardEndsFullScreen) {
     EXPECT_EQ(window->size(), QSize(1022, 682));
     EXPECT_FALSE(ControlBar()->isVisible());
     EXPECT_EQ(PanelList()->ItemCount(), 0);
-    EXPECT_FALSE(PanelControl<CNblSkinButton>(PanelId::FileListPanel, FileListPanelId::KindAll)
-                     ->isChecked());
+    EXPECT_FALSE(
+        PanelControl<SkinButton>(PanelId::FileListPanel, FileListPanelId::KindAll)->isChecked());
 }
 
 } // namespace

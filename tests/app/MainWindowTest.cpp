@@ -1,9 +1,10 @@
-#include "app/CVeskaPlayerDlg.h"
+#include "app/MainWindow.h"
+
 #include "app/ControlIds.h"
 #include "library/FakeDriveProvider.h"
-#include "library/ui/CConfigListCtrl.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
+#include "library/ui/FileListView.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
 #include "tests/support/FindControl.h"
 
 #include <QAbstractSlider>
@@ -16,10 +17,10 @@ QString TestCard() {
     return qEnvironmentVariable("KARVENNA_TEST_CARD") + '/';
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<CVeskaPlayerDlg>(TestCard(), &drives);
+        window = std::make_unique<MainWindow>(TestCard(), &drives);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         // The drive scan is posted at the end of start-up.
@@ -31,10 +32,10 @@ protected:
     }
 
     FakeDriveProvider drives;
-    std::unique_ptr<CVeskaPlayerDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindow, PlacesEveryControlOfTheWindowedLayout) {
+TEST_F(MainWindowTest, PlacesEveryControlOfTheWindowedLayout) {
     EXPECT_EQ(window->size(), QSize(1022, 682));
     EXPECT_EQ(window->windowTitle(), "VESKA Karvenna");
     const struct {
@@ -81,7 +82,7 @@ TEST_F(MainWindow, PlacesEveryControlOfTheWindowedLayout) {
     }
 }
 
-TEST_F(MainWindow, GivesButtonsTheirTooltipsAndTextsTheirStart) {
+TEST_F(MainWindowTest, GivesButtonsTheirTooltipsAndTextsTheirStart) {
     const struct {
         int id;
         const char* tip;
@@ -93,9 +94,9 @@ TEST_F(MainWindow, GivesButtonsTheirTooltipsAndTextsTheirStart) {
                 {ControlId::MapEnlarge, ""}};
     for (const auto& tip : tips)
         EXPECT_EQ(Control(tip.id)->toolTip(), tip.tip) << tip.id;
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::ElapsedTime)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::TotalTime)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(), "");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::ElapsedTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::TotalTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::FileName)->text(), "");
     const struct {
         int id, minimum, maximum, value;
     } sliders[] = {{ControlId::SpeedSlider, 1, 9, 5},
@@ -109,14 +110,14 @@ TEST_F(MainWindow, GivesButtonsTheirTooltipsAndTextsTheirStart) {
     }
 }
 
-TEST_F(MainWindow, ListsTheCardGivenOnTheCommandLine) {
-    auto* list = Control<CConfigListCtrl>(ControlId::FileList);
+TEST_F(MainWindowTest, ListsTheCardGivenOnTheCommandLine) {
+    auto* list = Control<FileListView>(ControlId::FileList);
     EXPECT_EQ(window->LibraryRoot(), TestCard());
     EXPECT_EQ(list->ItemCount(), 6);
-    EXPECT_TRUE(Control<CNblSkinButton>(ControlId::KindAll)->isChecked());
+    EXPECT_TRUE(Control<SkinButton>(ControlId::KindAll)->isChecked());
 }
 
-TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow) {
+TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindow) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         QTest::keyClick(window.get(), key);
         QTest::keyClick(Control(ControlId::FileList), key);
@@ -124,27 +125,27 @@ TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow) {
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(MainWindow, CloseButtonEndsTheWindow) {
+TEST_F(MainWindowTest, CloseButtonEndsTheWindow) {
     QTest::mouseClick(Control(ControlId::Close), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindow, LetsGoOfTheCardOnlyWhenItsDriveIsRemoved) {
-    auto* list = Control<CConfigListCtrl>(ControlId::FileList);
+TEST_F(MainWindowTest, LetsGoOfTheCardOnlyWhenItsDriveIsRemoved) {
+    auto* list = Control<FileListView>(ControlId::FileList);
     window->OnDriveRemoved("/media/other/");
     window->OnDriveRemoved(TestCard().toUpper());
     EXPECT_EQ(list->ItemCount(), 6);
     EXPECT_EQ(window->LibraryRoot(), TestCard());
 
-    Control<CNblStaticTrans>(ControlId::FileName)->setText("20261201_081500_NOR.AVI");
+    Control<SkinLabel>(ControlId::FileName)->setText("20261201_081500_NOR.AVI");
     Control<QAbstractSlider>(ControlId::SpeedSlider)->setValue(8);
     window->OnDriveRemoved(TestCard());
     EXPECT_EQ(list->ItemCount(), 0);
     EXPECT_TRUE(window->LibraryRoot().isEmpty());
     for (int kind = ControlId::KindAll; kind <= ControlId::KindMotion; ++kind)
-        EXPECT_FALSE(Control<CNblSkinButton>(kind)->isChecked()) << kind;
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(), "");
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::ElapsedTime)->text(), "00:00:00");
+        EXPECT_FALSE(Control<SkinButton>(kind)->isChecked()) << kind;
+    EXPECT_EQ(Control<SkinLabel>(ControlId::FileName)->text(), "");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::ElapsedTime)->text(), "00:00:00");
     EXPECT_EQ(Control<QAbstractSlider>(ControlId::SpeedSlider)->value(), 5);
     EXPECT_FALSE(Control(ControlId::VideoWindow)->isVisible());
     EXPECT_EQ(window->CurrentIndex(), -1);

@@ -1,22 +1,21 @@
-#include "app/CVeskaPlayerDlg.h"
 #include "app/ControlIds.h"
+#include "app/MainWindow.h"
 #include "library/FakeDriveProvider.h"
-#include "library/ui/CConfigListCtrl.h"
+#include "library/ui/FileListView.h"
 #include "playback/NullAudioOutput.h"
 #include "skin/BitmapIds.h"
 #include "skin/SkinBitmaps.h"
 #include "telemetry/display/GSensorGraph.h"
 #include "telemetry/display/SpeedReadout.h"
-#include "telemetry/ui/CMapView.h"
 #include "telemetry/ui/GSensorGraphView.h"
+#include "telemetry/ui/MapView.h"
 #include "telemetry/ui/SpeedDigitsView.h"
 #include "tests/support/DoubleClick.h"
 #include "tests/support/FindControl.h"
-#include "tests/support/ModalAnswer.h"
+#include "tests/support/MessageBoxes.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,7 +39,7 @@ protected:
     static void TearDownTestSuite() { delete card; }
 
     void SetUp() override {
-        window = std::make_unique<CVeskaPlayerDlg>(
+        window = std::make_unique<MainWindow>(
             card->filePath("card"), &drives, [] { return std::make_unique<NullAudioOutput>(); },
             [] { return false; });
         window->show();
@@ -51,7 +50,7 @@ protected:
     template <typename T = QWidget> T* Control(int id) const {
         return FindControl<T>(window.get(), id);
     }
-    CConfigListCtrl* List() const { return Control<CConfigListCtrl>(ControlId::FileList); }
+    FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
     GSensorGraphView* Graph() const { return window->findChild<GSensorGraphView*>(); }
     SpeedDigitsView* Speed() const { return window->findChild<SpeedDigitsView*>(); }
     void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
@@ -60,7 +59,7 @@ protected:
         DoubleClick(List()->viewport(),
                     List()->visualRect(List()->model()->index(row, 0)).center());
         Click(ControlId::PlayPause);
-        ASSERT_EQ(window->Player().State(), CDShowGraph::Paused);
+        ASSERT_EQ(window->Player().State(), PlaybackGraph::Paused);
         // The telemetry is loaded by a queued call.
         QCoreApplication::processEvents();
     }
@@ -101,7 +100,7 @@ protected:
 
     static QTemporaryDir* card;
     FakeDriveProvider drives;
-    std::unique_ptr<CVeskaPlayerDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 QTemporaryDir* MapWindow::card = nullptr;
@@ -127,16 +126,12 @@ TEST_F(MapWindow, ButtonsWalkThePaneAndTheEnlargedMap) {
 
 TEST_F(MapWindow, ButtonsRefuseARecordingWithoutFixes) {
     OpenPaused(1);
-    QStringList messages;
+    MessageBoxes messages;
     for (int button : {ControlId::MapClose, ControlId::MapEnlarge}) {
-        AnswerModal<QMessageBox>([&](QMessageBox* box) {
-            messages << box->text();
-            box->accept();
-        });
         Click(button);
         ExpectLayout(Hidden);
     }
-    EXPECT_EQ(messages, QStringList({"Detected no GPS files.", "Detected no GPS files."}));
+    EXPECT_EQ(messages.texts, QStringList({"Detected no GPS files.", "Detected no GPS files."}));
 }
 
 TEST_F(MapWindow, ARecordingWithoutFixesClosesTheEnlargedMap) {
@@ -164,7 +159,7 @@ TEST_F(MapWindow, StoppingPlaybackClosesThePane) {
 
 TEST_F(MapWindow, GraphAndSpeedFollowThePosition) {
     OpenPaused(0);
-    const CTextData& telemetry = window->Telemetry();
+    const RecordingTelemetry& telemetry = window->Telemetry();
     ASSERT_GT(telemetry.SampleCount(), 0);
     ASSERT_GT(telemetry.FixCount(), 0);
     EXPECT_EQ(Graph()->geometry(), QRect(41, 531, 370, 114));

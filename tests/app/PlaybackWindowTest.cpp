@@ -1,20 +1,20 @@
-#include "app/CVeskaPlayerDlg.h"
 #include "app/ControlIds.h"
+#include "app/MainWindow.h"
 #include "library/FakeDriveProvider.h"
-#include "library/ui/CConfigListCtrl.h"
-#include "library/ui/CSelectDriveDlg.h"
+#include "library/ui/DriveDialog.h"
+#include "library/ui/FileListView.h"
 #include "playback/NullAudioOutput.h"
 #include "playback/ui/PlaybackCommands.h"
-#include "skin/CNblImageSlider.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 #include "tests/support/DoubleClick.h"
 #include "tests/support/FindControl.h"
+#include "tests/support/MessageBoxes.h"
 #include "tests/support/ModalAnswer.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,8 +36,8 @@ protected:
     static void TearDownTestSuite() { delete card; }
 
     void SetUp() override {
-        window = std::make_unique<CVeskaPlayerDlg>(
-            card->filePath("card"), &drives, [] { return std::make_unique<NullAudioOutput>(); });
+        window = std::make_unique<MainWindow>(card->filePath("card"), &drives,
+                                              [] { return std::make_unique<NullAudioOutput>(); });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == 3; }));
@@ -46,7 +46,7 @@ protected:
     template <typename T = QWidget> T* Control(int id) const {
         return FindControl<T>(window.get(), id);
     }
-    CConfigListCtrl* List() const { return Control<CConfigListCtrl>(ControlId::FileList); }
+    FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
     int State() const { return window->Player().State(); }
     qint64 PositionMs() const { return window->Player().PositionMs(); }
     void DoubleClickRow(int row) {
@@ -54,18 +54,10 @@ protected:
                     List()->visualRect(List()->model()->index(row, 0)).center());
     }
     void Key(Qt::Key key) { QTest::keyClick(List(), key); }
-    // Answers the next message box with OK and keeps its text.
-    void AnswerMessageBox() {
-        AnswerModal<QMessageBox>([this](QMessageBox* box) {
-            messages << box->text();
-            box->accept();
-        });
-    }
-
     static QTemporaryDir* card;
     FakeDriveProvider drives;
-    std::unique_ptr<CVeskaPlayerDlg> window;
-    QStringList messages;
+    std::unique_ptr<MainWindow> window;
+    MessageBoxes messages;
 };
 
 QTemporaryDir* PlaybackWindow::card = nullptr;
@@ -73,17 +65,16 @@ QTemporaryDir* PlaybackWindow::card = nullptr;
 TEST_F(PlaybackWindow, PlaysTheListToItsEndAndResets) {
     DoubleClickRow(0);
     EXPECT_EQ(window->CurrentIndex(), 0);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
     EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Pause");
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(),
-              List()->ItemText(0, ColumnName));
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::TotalTime)->text(), "00:00:01");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::FileName)->text(), List()->ItemText(0, ColumnName));
+    EXPECT_EQ(Control<SkinLabel>(ControlId::TotalTime)->text(), "00:00:01");
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == 1; }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == 2; }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->CurrentIndex() == -1; }, 5000));
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::ElapsedTime)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::TotalTime)->text(), "00:00:00");
-    EXPECT_EQ(Control<CNblStaticTrans>(ControlId::FileName)->text(), "");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::ElapsedTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::TotalTime)->text(), "00:00:00");
+    EXPECT_EQ(Control<SkinLabel>(ControlId::FileName)->text(), "");
     EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Play");
     EXPECT_EQ(Control<QAbstractSlider>(ControlId::PositionSlider)->value(), 0);
     EXPECT_EQ(window->Player().Graph(), nullptr);
@@ -94,7 +85,7 @@ TEST_F(PlaybackWindow, NextAndPreviousAtTheEnds) {
     EXPECT_EQ(window->CurrentIndex(), -1);
     QTest::mouseClick(Control(ControlId::Next), Qt::LeftButton); // next from nothing opens row 0
     EXPECT_EQ(window->CurrentIndex(), 0);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
     QTest::mouseClick(Control(ControlId::Previous), Qt::LeftButton); // previous on row 0
     EXPECT_EQ(window->CurrentIndex(), 0);
     QTest::mouseClick(Control(ControlId::Next), Qt::LeftButton);
@@ -109,47 +100,46 @@ TEST_F(PlaybackWindow, NextAndPreviousAtTheEnds) {
     // The last row is still selected: play/pause plays it from its start.
     Key(Qt::Key_Space);
     EXPECT_EQ(window->CurrentIndex(), 2);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
 }
 
 TEST_F(PlaybackWindow, KeysPlayPauseAndStep) {
     List()->SelectRow(1);
     Key(Qt::Key_Space);
     EXPECT_EQ(window->CurrentIndex(), 1);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
     Key(Qt::Key_Space);
-    EXPECT_EQ(State(), CDShowGraph::Paused);
+    EXPECT_EQ(State(), PlaybackGraph::Paused);
     EXPECT_EQ(Control(ControlId::PlayPause)->toolTip(), "Play");
     // One step forward reaches the end of a one-second recording: the next one plays.
     Key(Qt::Key_Right);
     EXPECT_EQ(window->CurrentIndex(), 2);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
     // Rewinding to the start while running stays on the recording.
     Key(Qt::Key_Left);
     EXPECT_EQ(window->CurrentIndex(), 2);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
 }
 
 TEST_F(PlaybackWindow, RewindingToTheStartWhilePausedSkipsOn) {
     DoubleClickRow(0);
     Key(Qt::Key_Space);
-    ASSERT_EQ(State(), CDShowGraph::Paused);
+    ASSERT_EQ(State(), PlaybackGraph::Paused);
     window->Player().SeekMs(500);
     Key(Qt::Key_Left);
     EXPECT_EQ(window->CurrentIndex(), 1);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
 }
 
 TEST_F(PlaybackWindow, ARecordingGoneFromDiskIsReportedAndTheNextPlays) {
     const QString gone = List()->ItemText(1, ColumnPath);
     const QString kept = gone + ".kept";
     ASSERT_TRUE(QFile::rename(gone, kept));
-    AnswerMessageBox();
     DoubleClickRow(1);
     QFile::rename(kept, gone);
-    EXPECT_EQ(messages, QStringList{"Can't play a file."});
+    EXPECT_EQ(messages.texts, QStringList{"Can't play a file."});
     EXPECT_EQ(window->CurrentIndex(), 2);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
 }
 
 TEST_F(PlaybackWindow, ARecordingThatAnswersLateIsReportedWhenItDoes) {
@@ -159,18 +149,17 @@ TEST_F(PlaybackWindow, ARecordingThatAnswersLateIsReportedWhenItDoes) {
     auto* playback = window->findChild<PlaybackCommands*>();
     EXPECT_FALSE(playback->OpenRecording(slow));
     EXPECT_TRUE(window->Player().Opening());
-    AnswerMessageBox();
     QFile(slow).open(QIODevice::WriteOnly); // and closed at once: an empty file
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.isEmpty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.texts.isEmpty(); }, 10000));
     QFile::remove(slow);
-    EXPECT_EQ(messages, QStringList{"Can't play a file."});
+    EXPECT_EQ(messages.texts, QStringList{"Can't play a file."});
     EXPECT_EQ(window->CurrentIndex(), 0) << "the next row, as after any failed open";
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
 }
 
 TEST_F(PlaybackWindow, SpeedSliderFollowsTheRateTableOnlyWhileRunning) {
     DoubleClickRow(0);
-    auto* speed = Control<CNblImageSlider>(ControlId::SpeedSlider);
+    auto* speed = Control<SkinSlider>(ControlId::SpeedSlider);
     const struct {
         int position;
         float rate;
@@ -190,8 +179,8 @@ TEST_F(PlaybackWindow, SpeedSliderFollowsTheRateTableOnlyWhileRunning) {
 }
 
 TEST_F(PlaybackWindow, VolumeZeroMutesAndUnmutingKeepsTheSlider) {
-    auto* volume = Control<CNblImageSlider>(ControlId::VolumeSlider);
-    auto* mute = Control<CNblSkinButton>(ControlId::Mute);
+    auto* volume = Control<SkinSlider>(ControlId::VolumeSlider);
+    auto* mute = Control<SkinButton>(ControlId::Mute);
     volume->setValue(0);
     emit volume->hScroll(ControlId::VolumeSlider, SliderCode::Dragging, 0);
     EXPECT_TRUE(mute->GetCheck());
@@ -217,8 +206,8 @@ TEST_F(PlaybackWindow, KindButtonsFilterTheList) {
     QTest::mouseClick(Control(ControlId::KindEvent), Qt::LeftButton);
     ASSERT_EQ(List()->ItemCount(), 1);
     EXPECT_TRUE(List()->ItemText(0, ColumnName).contains("EVT"));
-    EXPECT_TRUE(Control<CNblSkinButton>(ControlId::KindEvent)->GetCheck());
-    EXPECT_FALSE(Control<CNblSkinButton>(ControlId::KindAll)->GetCheck());
+    EXPECT_TRUE(Control<SkinButton>(ControlId::KindEvent)->GetCheck());
+    EXPECT_FALSE(Control<SkinButton>(ControlId::KindAll)->GetCheck());
     QTest::mouseClick(Control(ControlId::KindAll), Qt::LeftButton);
     EXPECT_EQ(List()->ItemCount(), 3);
 }
@@ -226,7 +215,7 @@ TEST_F(PlaybackWindow, KindButtonsFilterTheList) {
 TEST_F(PlaybackWindow, DraggingThePositionThumbSeeksAndTicksLeaveItAlone) {
     DoubleClickRow(0);
     Key(Qt::Key_Space);
-    auto* position = Control<CNblImageSlider>(ControlId::PositionSlider);
+    auto* position = Control<SkinSlider>(ControlId::PositionSlider);
     position->setSliderDown(true);
     position->setValue(600);
     emit position->hScroll(ControlId::PositionSlider, SliderCode::Dragging, 600);
@@ -244,12 +233,12 @@ TEST_F(PlaybackWindow, ARecordingAfterTheCardCameBackIsSeen) {
     window->OnDriveRemoved(root);
     EXPECT_FALSE(Control(0xFFFF)->isVisible());
     drives.SetRemovableDrives({{root, {}}});
-    AnswerModal<CSelectDriveDlg>(
-        [](CSelectDriveDlg* dialog) { dialog->findChild<QPushButton*>("1")->click(); });
+    AnswerModal<DriveDialog>(
+        [](DriveDialog* dialog) { dialog->findChild<QPushButton*>("1")->click(); });
     QTest::mouseClick(Control(1009), Qt::LeftButton);
     ASSERT_EQ(List()->ItemCount(), 3);
     DoubleClickRow(0);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
     EXPECT_TRUE(Control(0xFFFF)->isVisible());
 }
 
@@ -257,7 +246,7 @@ TEST_F(PlaybackWindow, LoadsTheTelemetryOfTheOpenedRecording) {
     DoubleClickRow(1);
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->Telemetry().SampleCount() == 10; }));
     int strongest = 0;
-    for (const CGSensorData& sample : window->Telemetry().Samples())
+    for (const GSensorSample& sample : window->Telemetry().Samples())
         strongest = std::max(strongest, std::abs(sample.x));
     EXPECT_EQ(strongest, 120); // the Event recording's jolt, clamped
 }

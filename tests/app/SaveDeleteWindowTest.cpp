@@ -1,5 +1,5 @@
-#include "app/fullscreen/CControlFileListDlg.h"
-#include "library/ui/ProgramMessages.h"
+#include "app/fullscreen/FullScreenFileList.h"
+#include "library/ui/ReplaceQuestion.h"
 #include "library/ui/SaveDeleteCommands.h"
 #include "library/ui/SaveRun.h"
 #include "resources/LocalizedStrings.h"
@@ -28,22 +28,8 @@ QStringList Entries(const QString& folder) {
 }
 
 // Keeps the text of every box that only tells (OK) and closes it; questions are left alone.
-class Reports {
-public:
-    Reports() {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box && box->isVisible() && box->button(QMessageBox::Ok)) {
-                texts << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_poll.start(5);
-    }
-    QStringList texts;
-
-private:
-    QTimer m_poll;
+struct Reports : MessageBoxes {
+    Reports() : MessageBoxes(QMessageBox::Ok, OnlyReports) {}
 };
 
 class SaveDeleteWindow : public CardWindowFixture {
@@ -275,8 +261,7 @@ TEST_F(SaveDeleteWindow, DeleteSelectsTheRowBeforeTheFirstDeleted) {
         EXPECT_EQ(List()->ItemCount(), Recordings - c.marked.size());
         EXPECT_EQ(List()->FirstSelectedRow(), c.selected);
         // The full-screen panel's list shows the same rows and selection.
-        EXPECT_EQ(window->findChild<CControlFileListDlg*>()->List()->FirstSelectedRow(),
-                  c.selected);
+        EXPECT_EQ(window->findChild<FullScreenFileList*>()->List()->FirstSelectedRow(), c.selected);
         for (const QString& file : gone)
             EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
         for (int row = 0; row < List()->ItemCount(); ++row)

@@ -1,9 +1,9 @@
-#include "app/CVeskaPlayerDlg.h"
 #include "app/ControlIds.h"
+#include "app/MainWindow.h"
 #include "library/FakeDriveProvider.h"
-#include "library/ui/CSelectDriveDlg.h"
+#include "library/ui/DriveDialog.h"
 #include "playback/NullAudioOutput.h"
-#include "settings/ui/CSettingsDlg.h"
+#include "settings/ui/SettingsDialog.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 #include "tests/support/ModalAnswer.h"
 
@@ -17,8 +17,8 @@ class SettingsButton : public ::testing::Test {
 protected:
     // The main window on a card given as the command line gives it, or on none.
     void Start(const QString& cardRoot) {
-        window = std::make_unique<CVeskaPlayerDlg>(
-            cardRoot, &drives, [] { return std::make_unique<NullAudioOutput>(); });
+        window = std::make_unique<MainWindow>(cardRoot, &drives,
+                                              [] { return std::make_unique<NullAudioOutput>(); });
         window->show();
         QTest::qWait(20); // the drive scan is posted at the end of start-up
     }
@@ -27,11 +27,13 @@ protected:
         QTest::mouseClick(FindControl(window.get(), ControlId::Settings), Qt::LeftButton);
     }
 
-    QList<CSettingsDlg*> SettingsWindows() const { return window->findChildren<CSettingsDlg*>(); }
+    QList<SettingsDialog*> SettingsWindows() const {
+        return window->findChildren<SettingsDialog*>();
+    }
 
     TestCard card;
     FakeDriveProvider drives;
-    std::unique_ptr<CVeskaPlayerDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(SettingsButton, WithoutARemovableDriveSaysSoAndOpensNothing) {
@@ -48,7 +50,7 @@ TEST_F(SettingsButton, OpensOneWindowOnTheCardAndReplacesItAtEveryPress) {
     Start(card.Root());
     PressSettings();
     ASSERT_EQ(SettingsWindows().size(), 1);
-    CSettingsDlg* first = SettingsWindows().constFirst();
+    SettingsDialog* first = SettingsWindows().constFirst();
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->LoadedFiles(), 1);
     EXPECT_EQ(window->Settings().Record(SettingsSlot::First).vk_display_brightness, 3);
@@ -61,18 +63,17 @@ TEST_F(SettingsButton, OpensOneWindowOnTheCardAndReplacesItAtEveryPress) {
 TEST_F(SettingsButton, AsksForTheCardFirstAndOpensNothingWhenCancelled) {
     drives.SetRemovableDrives({{card.Root(), "QX5"}});
     // The start-up scan asks for the card: the user closes the question.
-    AnswerModal<CSelectDriveDlg>([](CSelectDriveDlg* dialog) { dialog->reject(); });
+    AnswerModal<DriveDialog>([](DriveDialog* dialog) { dialog->reject(); });
     Start({});
     QTest::qWait(50);
     ASSERT_TRUE(window->LibraryRoot().isEmpty());
 
-    AnswerModal<CSelectDriveDlg>([](CSelectDriveDlg* dialog) { dialog->reject(); });
+    AnswerModal<DriveDialog>([](DriveDialog* dialog) { dialog->reject(); });
     PressSettings();
     EXPECT_TRUE(SettingsWindows().isEmpty());
 
-    AnswerModal<CSelectDriveDlg>([](CSelectDriveDlg* dialog) {
-        FindControl<QPushButton>(dialog, CSelectDriveDlg::OkId)->click();
-    });
+    AnswerModal<DriveDialog>(
+        [](DriveDialog* dialog) { FindControl<QPushButton>(dialog, DriveDialog::OkId)->click(); });
     MessageBoxes messages; // the card has no settings yet
     PressSettings();
     EXPECT_EQ(window->LibraryRoot(), card.Root());

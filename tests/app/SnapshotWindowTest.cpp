@@ -20,7 +20,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return !window->Player().Graph()->FramePending(); }));
         if (running)
             QTest::keyClick(List(), Qt::Key_Space);
-        ASSERT_EQ(State(), running ? CDShowGraph::Running : CDShowGraph::Paused);
+        ASSERT_EQ(State(), running ? PlaybackGraph::Running : PlaybackGraph::Paused);
     }
     int State() const { return window->Player().State(); }
 
@@ -78,8 +78,8 @@ TEST_F(SnapshotWindow, CaptureWhilePausedSavesTheFrameAndStaysPaused) {
             EXPECT_EQ(offeredFolder, QDir(folder.path()).absolutePath());
         }
         first = false;
-        EXPECT_EQ(stateDuringDialog, CDShowGraph::Paused);
-        EXPECT_EQ(State(), CDShowGraph::Paused);
+        EXPECT_EQ(stateDuringDialog, PlaybackGraph::Paused);
+        EXPECT_EQ(State(), PlaybackGraph::Paused);
         QImage saved;
         ASSERT_TRUE(saved.load(folder.filePath(c.written), "JPEG")) << c.written.toStdString();
         EXPECT_EQ(saved.size(), QSize(64, 48));
@@ -90,14 +90,14 @@ TEST_F(SnapshotWindow, CaptureWhilePausedSavesTheFrameAndStaysPaused) {
 TEST_F(SnapshotWindow, CaptureWhileRunningResumesAfterTheDialogAlsoWhenCancelled) {
     OpenRecording(true);
     Capture({}, {});
-    EXPECT_EQ(stateDuringDialog, CDShowGraph::Paused);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(stateDuringDialog, PlaybackGraph::Paused);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 
     window->Player().SeekMs(500);
     Capture(folder.path(), "shot");
-    EXPECT_EQ(stateDuringDialog, CDShowGraph::Paused);
-    EXPECT_EQ(State(), CDShowGraph::Running);
+    EXPECT_EQ(stateDuringDialog, PlaybackGraph::Paused);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
     EXPECT_TRUE(QFile::exists(folder.filePath("shot.jpg")));
 }
 
@@ -141,7 +141,7 @@ TEST_F(SnapshotWindow, ASnapshotThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(answers.texts[1].startsWith("The picture could not be saved:\n" +
                                             folder.filePath("shot.jpg")))
         << answers.texts[1].toStdString();
-    EXPECT_EQ(State(), CDShowGraph::Paused);
+    EXPECT_EQ(State(), PlaybackGraph::Paused);
 }
 
 // A disk too full for the picture: the snapshot is reported as not saved with the reason, and

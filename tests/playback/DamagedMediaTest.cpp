@@ -105,8 +105,8 @@ int FrameAt(int ms) {
 }
 
 // Seeking, grabbing and playing an opened damaged recording: each bounded, each with a result.
-void CheckPlays(CDShowPlayer& player, const DamagedCase& c) {
-    CDShowGraph& graph = *player.Graph();
+void CheckPlays(PlaybackEngine& player, const DamagedCase& c) {
+    PlaybackGraph& graph = *player.Graph();
     const qint64 durationMs = player.DurationMs();
     if (c.expect == Expect::Exactly) {
         if (c.durationMs > 0) {

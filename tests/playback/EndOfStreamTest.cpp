@@ -29,7 +29,7 @@ TEST(EndOfStream, ThePositionEqualsTheDurationAndTheGraphKeepsRunning) {
         player->SeekMs(c.fromMs);
         ASSERT_TRUE(player->Play());
         ASSERT_TRUE(PlaysToTheEnd(*player, 5000)) << c.name;
-        EXPECT_EQ(player->Graph()->State(), CDShowGraph::Running) << c.name;
+        EXPECT_EQ(player->Graph()->State(), PlaybackGraph::Running) << c.name;
         QTest::qWait(100);
         EXPECT_EQ(Position(*player), Duration(*player)) << c.name << ": stays at the end";
     }

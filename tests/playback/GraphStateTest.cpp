@@ -9,23 +9,23 @@ namespace {
 TEST(GraphState, FollowsTheStateTable) {
     auto player = SilentPlayer();
     ASSERT_TRUE(player->Open(Clips().mp4));
-    CDShowGraph& graph = *player->Graph();
-    EXPECT_EQ(graph.State(), CDShowGraph::Stopped);
-    EXPECT_EQ(graph.Stop(), VFW_E_WRONG_STATE);
-    EXPECT_EQ(graph.State(), CDShowGraph::Stopped);
+    PlaybackGraph& graph = *player->Graph();
+    EXPECT_EQ(graph.State(), PlaybackGraph::Stopped);
+    EXPECT_EQ(graph.Stop(), PlaybackResult::WrongState);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Stopped);
 
     EXPECT_TRUE(player->Play());
-    EXPECT_EQ(graph.State(), CDShowGraph::Running);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Running);
     EXPECT_FALSE(player->Play()) << "Play while running";
-    EXPECT_EQ(graph.Run(), VFW_E_WRONG_STATE);
-    EXPECT_EQ(graph.State(), CDShowGraph::Running);
+    EXPECT_EQ(graph.Run(), PlaybackResult::WrongState);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Running);
 
-    EXPECT_EQ(graph.Pause(), S_OK);
-    EXPECT_EQ(graph.State(), CDShowGraph::Paused);
-    EXPECT_EQ(graph.Stop(), S_OK);
-    EXPECT_EQ(graph.State(), CDShowGraph::Stopped);
-    EXPECT_EQ(graph.Pause(), S_OK);
-    EXPECT_EQ(graph.State(), CDShowGraph::Paused);
+    EXPECT_EQ(graph.Pause(), PlaybackResult::Done);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Paused);
+    EXPECT_EQ(graph.Stop(), PlaybackResult::Done);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Stopped);
+    EXPECT_EQ(graph.Pause(), PlaybackResult::Done);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Paused);
 
     player->Close();
     EXPECT_EQ(player->Graph(), nullptr);
@@ -36,11 +36,11 @@ TEST(GraphState, AFreshGraphIsEmptyAndRefusesToRunOrStop) {
     auto player = SilentPlayer();
     ASSERT_NE(player->Graph(), nullptr) << "Attach makes an empty graph";
     EXPECT_EQ(player->CheckFilters(), FilterCheck::AllPresent);
-    CDShowGraph& graph = *player->Graph();
-    EXPECT_EQ(graph.State(), CDShowGraph::Empty);
-    EXPECT_EQ(graph.Run(), VFW_E_WRONG_STATE);
-    EXPECT_EQ(graph.Stop(), VFW_E_WRONG_STATE);
-    EXPECT_EQ(graph.State(), CDShowGraph::Empty);
+    PlaybackGraph& graph = *player->Graph();
+    EXPECT_EQ(graph.State(), PlaybackGraph::Empty);
+    EXPECT_EQ(graph.Run(), PlaybackResult::WrongState);
+    EXPECT_EQ(graph.Stop(), PlaybackResult::WrongState);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Empty);
     EXPECT_TRUE(player->SeekMs(1000)) << "seeking an empty graph does nothing, successfully";
     EXPECT_EQ(player->DurationMs(), 0);
     QImage frame;
@@ -48,7 +48,7 @@ TEST(GraphState, AFreshGraphIsEmptyAndRefusesToRunOrStop) {
 }
 
 TEST(GraphState, OpenNeedsAVideoWindowAndAPath) {
-    CDShowPlayer unattached([] { return std::make_unique<NullAudioOutput>(); });
+    PlaybackEngine unattached([] { return std::make_unique<NullAudioOutput>(); });
     EXPECT_FALSE(unattached.Open(Clips().avi));
     auto player = SilentPlayer();
     EXPECT_FALSE(player->Open(QString()));
@@ -85,7 +85,7 @@ TEST(GraphState, RunClampsTheRateAndKeepsOneExactly) {
         ASSERT_TRUE(player->Play());
         EXPECT_EQ(player->Graph()->Rate(), runs) << asked;
         ASSERT_TRUE(player->SetRate(asked)); // applied at once while running
-        EXPECT_EQ(player->Graph()->State(), CDShowGraph::Running);
+        EXPECT_EQ(player->Graph()->State(), PlaybackGraph::Running);
         EXPECT_EQ(player->Graph()->Rate(), runs) << asked;
         player->Graph()->Pause();
     }
@@ -138,18 +138,18 @@ TEST(GraphState, StepsStopAtTheBounds) {
 TEST(GraphState, RunAtTheVeryEndStartsAgainAndJustBeforeItGoesOn) {
     auto player = SilentPlayer();
     ASSERT_TRUE(player->Open(Clips().mp4));
-    CDShowGraph& graph = *player->Graph();
+    PlaybackGraph& graph = *player->Graph();
     const qint64 duration = Duration(*player);
     graph.Pause();
 
-    ASSERT_EQ(graph.SetCurrentPosition(duration - 1), S_OK);
-    ASSERT_EQ(graph.Run(), S_OK);
+    ASSERT_EQ(graph.SetCurrentPosition(duration - 1), PlaybackResult::Done);
+    ASSERT_EQ(graph.Run(), PlaybackResult::Done);
     EXPECT_GE(Position(*player), duration - 1);
     graph.Pause();
 
-    ASSERT_EQ(graph.SetCurrentPosition(duration), S_OK);
+    ASSERT_EQ(graph.SetCurrentPosition(duration), PlaybackResult::Done);
     ASSERT_EQ(Position(*player), duration);
-    ASSERT_EQ(graph.Run(), S_OK);
+    ASSERT_EQ(graph.Run(), PlaybackResult::Done);
     EXPECT_LT(Position(*player), 500 * MediaTime::UnitsPerMs);
 }
 

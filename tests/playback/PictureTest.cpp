@@ -16,7 +16,7 @@ double MeanGrey(const QImage& image) {
     return sum / count;
 }
 
-QImage Grab(CDShowPlayer& player) {
+QImage Grab(PlaybackEngine& player) {
     QImage frame;
     EXPECT_TRUE(player.GrabFrame(frame));
     return frame;
@@ -30,8 +30,8 @@ protected:
         m_player->Graph()->Pause();
         ASSERT_TRUE(SeekAndWait(*m_player, 1530));
     }
-    CDShowGraph& Graph() { return *m_player->Graph(); }
-    std::unique_ptr<CDShowPlayer> m_player;
+    PlaybackGraph& Graph() { return *m_player->Graph(); }
+    std::unique_ptr<PlaybackEngine> m_player;
 };
 
 TEST_F(Picture, GrabGivesTheVideosOwnSize) {
@@ -42,18 +42,18 @@ TEST_F(Picture, GrabGivesTheVideosOwnSize) {
 
 TEST_F(Picture, BrightnessShowsAtTheEndsOfTheRangeOnlyWhenSwitchedOn) {
     const double normal = MeanGrey(Grab(*m_player));
-    Graph().SetDecoderParam(CDShowGraph::ParamBrightness, 150);
+    Graph().SetDecoderParam(PlaybackGraph::ParamBrightness, 150);
     EXPECT_NEAR(MeanGrey(Grab(*m_player)), normal, 2) << "202 alone does nothing";
 
-    Graph().SetDecoderParam(CDShowGraph::ParamBrightnessOn, 1);
+    Graph().SetDecoderParam(PlaybackGraph::ParamBrightnessOn, 1);
     EXPECT_GT(MeanGrey(Grab(*m_player)), normal + 80);
-    Graph().SetDecoderParam(CDShowGraph::ParamBrightness, -150);
+    Graph().SetDecoderParam(PlaybackGraph::ParamBrightness, -150);
     EXPECT_LT(MeanGrey(Grab(*m_player)), normal - 60);
-    Graph().SetDecoderParam(CDShowGraph::ParamBrightness, 0);
+    Graph().SetDecoderParam(PlaybackGraph::ParamBrightness, 0);
     EXPECT_NEAR(MeanGrey(Grab(*m_player)), normal, 2);
 
     // the pictures made while playing carry it too
-    Graph().SetDecoderParam(CDShowGraph::ParamBrightness, 150);
+    Graph().SetDecoderParam(PlaybackGraph::ParamBrightness, 150);
     ASSERT_TRUE(m_player->Play());
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return Position(*m_player) > 2000 * MediaTime::UnitsPerMs; }, 3000));
@@ -62,13 +62,13 @@ TEST_F(Picture, BrightnessShowsAtTheEndsOfTheRangeOnlyWhenSwitchedOn) {
 
 TEST_F(Picture, TurnShowsThePictureUpsideDownAndBack) {
     const QImage normal = Grab(*m_player);
-    Graph().SetDecoderParam(CDShowGraph::ParamTurnOn, 1);
-    Graph().SetDecoderParam(CDShowGraph::ParamTurned, 1);
+    Graph().SetDecoderParam(PlaybackGraph::ParamTurnOn, 1);
+    Graph().SetDecoderParam(PlaybackGraph::ParamTurned, 1);
     const QImage turned = Grab(*m_player);
     EXPECT_NE(FrameCode::Read(turned), 15) << "the code is now at the top";
     EXPECT_EQ(turned.mirrored(true, true), normal) << "a grab while turned is turned too";
 
-    Graph().SetDecoderParam(CDShowGraph::ParamTurned, 0);
+    Graph().SetDecoderParam(PlaybackGraph::ParamTurned, 0);
     EXPECT_EQ(Grab(*m_player), normal);
 }
 
@@ -81,7 +81,7 @@ TEST_F(Picture, RepaintIntoStretchesThePictureAndDrawsBlackWithoutOne) {
     }
     EXPECT_EQ(FrameCode::Read(canvas), 15);
 
-    CDShowPlayer empty(nullptr);
+    PlaybackEngine empty(nullptr);
     empty.Attach(QSize(192, 108));
     canvas.fill(Qt::red);
     {

@@ -85,8 +85,8 @@ TEST(Robustness, AFileThatDoesNotAnswerNeverHoldsTheCaller) {
     auto player = SilentPlayer();
     ASSERT_TRUE(player->BeginOpen(slow));
     EXPECT_TRUE(player->Opening());
-    EXPECT_EQ(player->State(), CDShowGraph::Empty);
-    QSignalSpy opened(player.get(), &CDShowPlayer::opened);
+    EXPECT_EQ(player->State(), PlaybackGraph::Empty);
+    QSignalSpy opened(player.get(), &PlaybackEngine::opened);
     QFile(slow).open(QIODevice::WriteOnly); // and closed at once: an empty file
     ASSERT_TRUE(opened.wait(10000));
     EXPECT_EQ(opened.takeFirst().at(0).toBool(), false);
@@ -99,7 +99,7 @@ TEST(Robustness, AFileThatDoesNotAnswerNeverHoldsTheCaller) {
     QFile(hung).open(QIODevice::WriteOnly);
     QTest::qWait(50);
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(player->Graph()->State(), CDShowGraph::Stopped);
+    EXPECT_EQ(player->Graph()->State(), PlaybackGraph::Stopped);
 }
 
 TEST(Robustness, CloseAtAnyMomentOfPlayback) {
@@ -121,10 +121,10 @@ TEST(Robustness, OpeningAgainReplacesTheGraphAndResetsIt) {
     ASSERT_TRUE(player->Open(Clips().avi));
     player->SetRate(2.0f);
     ASSERT_TRUE(player->Play());
-    player->Graph()->SetDecoderParam(CDShowGraph::ParamTurnOn, 1);
-    player->Graph()->SetDecoderParam(CDShowGraph::ParamTurned, 1);
+    player->Graph()->SetDecoderParam(PlaybackGraph::ParamTurnOn, 1);
+    player->Graph()->SetDecoderParam(PlaybackGraph::ParamTurned, 1);
     ASSERT_TRUE(player->Open(Clips().mp4));
-    EXPECT_EQ(player->Graph()->State(), CDShowGraph::Stopped);
+    EXPECT_EQ(player->Graph()->State(), PlaybackGraph::Stopped);
     EXPECT_EQ(player->Graph()->Rate(), 1.0f);
     EXPECT_EQ(ShownFrame(*player), 0) << "shown normal again";
 }

@@ -43,21 +43,21 @@ TEST(Seek, ReachesEveryFrameOfAClipWithBFrames) {
 TEST(Seek, WorksInEveryStateAndKeepsIt) {
     auto player = SilentPlayer();
     ASSERT_TRUE(player->Open(Clips().mp4));
-    CDShowGraph& graph = *player->Graph();
+    PlaybackGraph& graph = *player->Graph();
 
     ASSERT_TRUE(SeekAndWait(*player, 2150)); // stopped
     EXPECT_EQ(ShownFrame(*player), 21);
-    EXPECT_EQ(graph.State(), CDShowGraph::Stopped);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Stopped);
 
     graph.Pause();
     ASSERT_TRUE(SeekAndWait(*player, 1720));
     EXPECT_EQ(ShownFrame(*player), 17);
-    EXPECT_EQ(graph.State(), CDShowGraph::Paused);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Paused);
 
     ASSERT_TRUE(player->Play());
     ASSERT_TRUE(SeekAndWait(*player, 630));
     EXPECT_EQ(ShownFrame(*player), 6);
-    EXPECT_EQ(graph.State(), CDShowGraph::Running);
+    EXPECT_EQ(graph.State(), PlaybackGraph::Running);
     // and plays on from there
     ASSERT_TRUE(QTest::qWaitFor([&] { return ShownFrame(*player) >= 9; }, 3000));
 }

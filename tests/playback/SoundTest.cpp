@@ -193,7 +193,7 @@ TEST_F(Sound, VolumeZeroIsSilent) {
 }
 
 TEST_F(Sound, SeekingAndPausingWhilePlayingLeaveNothingOldToHear) {
-    CDShowPlayer player; // the desktop's sound device: our server
+    PlaybackEngine player; // the desktop's sound device: our server
     player.Attach(QSize(192, 108));
     player.SetVolume(VolumeWordFromSlider(99));
     ASSERT_TRUE(player.Open(Clips().avi));
@@ -216,7 +216,7 @@ TEST_F(Sound, SeekingAndPausingWhilePlayingLeaveNothingOldToHear) {
 // With a sound server the device is reset on every seek; once it stalled the picture for two
 // seconds, and a second seek froze picture and sound for good.
 TEST_F(Sound, PictureAndSoundMoveOnAfterEverySeekWhilePlaying) {
-    CDShowPlayer player;
+    PlaybackEngine player;
     player.Attach(QSize(192, 108));
     player.SetVolume(VolumeWordFromSlider(99));
     ASSERT_TRUE(player.Open(Clips().avi));

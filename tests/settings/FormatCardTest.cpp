@@ -48,7 +48,7 @@ protected:
     QTemporaryDir m_dir;
     QTemporaryDir m_backups;
     FakeCardFormatter formatter{m_dir.path() + '/'};
-    CSettingsInfo settings;
+    CardSettings settings;
     QStringList steps;
 };
 
@@ -73,7 +73,7 @@ TEST_F(FormatCardTest, KeepsBothSettingsFilesAcrossTheFormat) {
     EXPECT_EQ(ReadFile(Backup() + "/Config/setting.ini"), CameraFile);
     EXPECT_EQ(ReadFile(Backup() + "/Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
 
-    CSettingsInfo back;
+    CardSettings back;
     ASSERT_EQ(back.Read(SettingsSlot::First, Root() + "Config/setting.ini"),
               SettingsReadResult::Read);
     EXPECT_EQ(back.Record(SettingsSlot::First).vk_wifi_ap_pwd, "0123456789abcdefghi");

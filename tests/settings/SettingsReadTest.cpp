@@ -1,4 +1,4 @@
-#include "settings/CSettingsInfo.h"
+#include "settings/CardSettings.h"
 #include "settings/WifiPassword.h"
 #include "tests/settings/DefaultSettings.h"
 
@@ -20,7 +20,7 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    CSettingsInfo m_info;
+    CardSettings m_info;
 };
 
 TEST_F(SettingsReadTest, ReadsWhatWriteWrote) {

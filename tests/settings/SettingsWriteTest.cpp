@@ -1,4 +1,4 @@
-#include "settings/CSettingsInfo.h"
+#include "settings/CardSettings.h"
 #include "settings/SettingsRecord.h"
 #include "settings/WifiPassword.h"
 #include "tests/common/FileSizeLimit.h"
@@ -122,7 +122,7 @@ TEST_F(SettingsWriteTest, PlainPasswordsUpToNineteenCharactersAreWrittenBack) {
     for (const char* password : {"0123456789abcdefg", "0123456789abcdefghi"}) {
         Put(Path("setting.ini"),
             QByteArray("vk_wifi_ap_pwd=") + password + "\r\nvk_wifi_ap_pwd_encript=0\r\n");
-        CSettingsInfo info;
+        CardSettings info;
         ASSERT_EQ(info.Read(SettingsSlot::First, Path("setting.ini")), SettingsReadResult::Read);
         SettingsRecord& record = info.Record(SettingsSlot::First);
         ASSERT_EQ(record.Write(Path("setting.ini")), SettingsWriteResult::Written) << password;

@@ -1,12 +1,12 @@
 #include "skin/BitmapIds.h"
-#include "skin/CNBLComboBox.h"
-#include "skin/CNblImageEdit.h"
-#include "skin/CNblStaticTrans.h"
-#include "skin/CNblTabDialog.h"
-#include "skin/CNblTransDlg.h"
-#include "skin/CStaticView.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/SkinColours.h"
+#include "skin/SkinComboBox.h"
+#include "skin/SkinDialog.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinLineEdit.h"
+#include "skin/SkinTabWidget.h"
+#include "skin/VideoSurface.h"
 #include "tests/skin/SkinTestSupport.h"
 
 #include <QPaintEvent>
@@ -38,8 +38,8 @@ int Brightest(const QImage& image, const QRect& area) {
     return brightest;
 }
 
-TEST(CNblTransDlg, CutsRoundCorners) {
-    const QRegion shape = CNblTransDlg::RoundedShape({615, 667});
+TEST(SkinDialog, CutsRoundCorners) {
+    const QRegion shape = SkinDialog::RoundedShape({615, 667});
     EXPECT_TRUE(shape.contains(QPoint(10, 10)));
     EXPECT_FALSE(shape.contains(QPoint(0, 0)));
     EXPECT_FALSE(shape.contains(QPoint(614, 666)));
@@ -48,18 +48,18 @@ TEST(CNblTransDlg, CutsRoundCorners) {
     EXPECT_TRUE(shape.contains(QPoint(307, 0)));
     EXPECT_TRUE(shape.contains(QPoint(614, 333)));
 
-    CNblTransDlg dialog;
+    SkinDialog dialog;
     dialog.resize(615, 667);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.mask(), shape);
     dialog.resize(300, 200);
-    EXPECT_EQ(dialog.mask(), CNblTransDlg::RoundedShape({300, 200})) << "rebuilt on every size";
+    EXPECT_EQ(dialog.mask(), SkinDialog::RoundedShape({300, 200})) << "rebuilt on every size";
 }
 
-TEST(CNblTabDialog, ShowsOnePageAtATime) {
+TEST(SkinTabWidget, ShowsOnePageAtATime) {
     QWidget settings;
-    CNblTabDialog tabs(&settings);
+    SkinTabWidget tabs(&settings);
     QList<QWidget*> pages;
     QList<QWidget*> buttons;
     for (int i = 0; i < 3; ++i) {
@@ -88,10 +88,10 @@ TEST(CNblTabDialog, ShowsOnePageAtATime) {
     EXPECT_TRUE(pages[2]->isVisibleTo(&tabs));
 }
 
-TEST(CNblStaticTrans, ShowsItsOwnersSkinUnlessGivenABackground) {
+TEST(SkinLabel, ShowsItsOwnersSkinUnlessGivenABackground) {
     Owner owner;
     owner.resize(300, 100);
-    auto* text = new CNblStaticTrans(&owner, 1025, {20, 20, 100, 30}, "00:00:00");
+    auto* text = new SkinLabel(&owner, 1025, {20, 20, 100, 30}, "00:00:00");
     EXPECT_EQ(text->objectName(), "1025");
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
@@ -109,10 +109,10 @@ TEST(CNblStaticTrans, ShowsItsOwnersSkinUnlessGivenABackground) {
     EXPECT_EQ(owner.repainted.boundingRect(), QRect(22, 22, 96, 26));
 }
 
-TEST(CNblStaticTrans, DrawsItsTextInItsColour) {
+TEST(SkinLabel, DrawsItsTextInItsColour) {
     Owner owner;
     owner.resize(200, 60);
-    auto* text = new CNblStaticTrans(&owner, 17110, {0, 0, 200, 30}, "88.8 GB");
+    auto* text = new SkinLabel(&owner, 17110, {0, 0, 200, 30}, "88.8 GB");
     text->textColour = SkinColour::Signal;
     text->backColour = QColor(33, 33, 33);
     const QImage shown = Shown(*text);
@@ -123,9 +123,9 @@ TEST(CNblStaticTrans, DrawsItsTextInItsColour) {
     EXPECT_TRUE(signalSeen);
 }
 
-TEST(CNBLComboBox, PaintsItsFaceAndTheSelectedText) {
+TEST(SkinComboBox, PaintsItsFaceAndTheSelectedText) {
     QWidget owner;
-    auto* combo = new CNBLComboBox(&owner, 12207, {0, 0, 195, 22});
+    auto* combo = new SkinComboBox(&owner, 12207, {0, 0, 195, 22});
     combo->SetFaceImage(BitmapId::ComboFace);
     EXPECT_EQ(Shown(*combo), Flat(SkinBitmap(BitmapId::ComboFace))) << "no selection: face only";
 
@@ -139,9 +139,9 @@ TEST(CNBLComboBox, PaintsItsFaceAndTheSelectedText) {
     EXPECT_EQ(Brightest(Shown(*combo), textArea), qGray(SkinColour::DisabledText.rgb()));
 }
 
-TEST(CNblImageEdit, DrawsOnThePatternOnceAsked) {
+TEST(SkinLineEdit, DrawsOnThePatternOnceAsked) {
     QWidget owner;
-    auto* edit = new CNblImageEdit(&owner, 1097, {0, 0, 195, 19});
+    auto* edit = new SkinLineEdit(&owner, 1097, {0, 0, 195, 19});
     edit->setReadOnly(true);
     const QPoint edge(0, 10);
     EXPECT_EQ(Shown(*edit).pixelColor(100, 10), SkinColour::Back);
@@ -150,10 +150,10 @@ TEST(CNblImageEdit, DrawsOnThePatternOnceAsked) {
               Flat(SkinBitmap(BitmapId::EditPattern)).pixelColor(edge));
 }
 
-TEST(CStaticView, IsBlack) {
+TEST(VideoSurface, IsBlack) {
     QWidget owner;
     owner.resize(100, 100);
-    auto* video = new CStaticView(&owner, 0xFFFF, {3, 3, 64, 36});
+    auto* video = new VideoSurface(&owner, 0xFFFF, {3, 3, 64, 36});
     EXPECT_EQ(video->objectName(), "65535");
     const QImage shown = Shown(*video);
     EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::black));

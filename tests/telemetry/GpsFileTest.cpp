@@ -5,16 +5,16 @@
 
 namespace {
 
-QList<CGPSData> Parse(const QByteArray& text) {
+QList<GpsFix> Parse(const QByteArray& text) {
     QBuffer file;
     file.setData(text);
     file.open(QIODevice::ReadOnly);
     return ReadGpsFixes(file);
 }
 
-QList<int> Offsets(const QList<CGPSData>& fixes) {
+QList<int> Offsets(const QList<GpsFix>& fixes) {
     QList<int> offsets;
-    for (const CGPSData& fix : fixes)
+    for (const GpsFix& fix : fixes)
         offsets << fix.offset;
     return offsets;
 }

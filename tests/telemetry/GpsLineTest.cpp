@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-bool operator==(const CGPSData& a, const CGPSData& b) {
+bool operator==(const GpsFix& a, const GpsFix& b) {
     return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
            a.minute == b.minute && a.second == b.second && a.valid == b.valid &&
            a.latitude == b.latitude && a.longitude == b.longitude && a.speed == b.speed &&
            a.course == b.course && a.timeStamp == b.timeStamp && a.offset == b.offset;
 }
 
-void PrintTo(const CGPSData& f, std::ostream* out) {
+void PrintTo(const GpsFix& f, std::ostream* out) {
     *out << f.year << '-' << f.month << '-' << f.day << ' ' << f.hour << ':' << f.minute << ':'
          << f.second << " valid " << f.valid << " at " << f.latitude << ',' << f.longitude
          << " speed " << f.speed << " course " << f.course << " stamp " << f.timeStamp << " offset "
@@ -44,8 +44,8 @@ private:
 };
 
 // The fix of a typical camera line, varied by the cases below.
-CGPSData ExampleFix() {
-    CGPSData fix;
+GpsFix ExampleFix() {
+    GpsFix fix;
     fix.offset = 123;
     fix.hour = 17;
     fix.minute = 30;
@@ -62,15 +62,15 @@ CGPSData ExampleFix() {
     return fix;
 }
 
-template <typename Change> CGPSData Example(Change change) {
-    CGPSData fix = ExampleFix();
+template <typename Change> GpsFix Example(Change change) {
+    GpsFix fix = ExampleFix();
     change(fix);
     return fix;
 }
 
 struct LineCase {
     const char* line;
-    CGPSData expected;
+    GpsFix expected;
 };
 
 TEST(GpsLine, ReadsRmcSentencesFieldByField) {
@@ -78,57 +78,57 @@ TEST(GpsLine, ReadsRmcSentencesFieldByField) {
     const LineCase cases[] = {
         {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,10.0,45.5,150313,,,A", ExampleFix()},
         {"123:$GPRMC,083015.000,A,3733.1234,S,12658.5678,W,10.0,45.5,150313,,,A",
-         Example([](CGPSData& f) {
+         Example([](GpsFix& f) {
              f.latitude = -3733.1234;
              f.longitude = -12658.5678;
          })},
         {"123:$GPRMC,083015.000,A,3733.1234,,12658.5678,,10.0,45.5,150313,,,A",
-         Example([](CGPSData& f) {
+         Example([](GpsFix& f) {
              f.latitude = -3733.1234;
              f.longitude = -12658.5678;
          })},
         {"123:$GPRMC,083015.000,V,3733.1234,N,12658.5678,E,10.0,45.5,150313,,,A",
-         Example([](CGPSData& f) { f.valid = 0; })},
+         Example([](GpsFix& f) { f.valid = 0; })},
         {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,10.0,45.5,150313*1A", ExampleFix()},
         // The checksum is not verified.
         {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,10.0,45.5,150313,,,A*00", ExampleFix()},
         // 20:00 UTC on the last day of 2013 is hour 29, early next morning in local time.
         {"123:$GPRMC,200000.000,A,3733.1234,N,12658.5678,E,10.0,45.5,311213,,,A",
-         Example([](CGPSData& f) {
+         Example([](GpsFix& f) {
              f.hour = 29, f.minute = 0, f.second = 0, f.day = 31, f.month = 12,
              f.timeStamp = 1388552400;
          })},
         {"123:$GPRMC,000000,A,3733.1234,N,12658.5678,E,10.0,45.5,010169,,,A",
-         Example([](CGPSData& f) {
+         Example([](GpsFix& f) {
              f.hour = 9, f.minute = 0, f.second = 0, f.day = 1, f.month = 1, f.year = 69,
              f.timeStamp = 3124256400;
          })},
         {"123:$GPRMC,000000,A,3733.1234,N,12658.5678,E,10.0,45.5,010170,,,A",
-         Example([](CGPSData& f) {
+         Example([](GpsFix& f) {
              f.hour = 9, f.minute = 0, f.second = 0, f.day = 1, f.month = 1, f.year = 70,
              f.timeStamp = 32400;
          })},
         // Cut short after the status: a valid fix without position, speed, date or time stamp.
         {"7:$GPRMC,083015.000,A",
          [] {
-             CGPSData f;
+             GpsFix f;
              f.offset = 7, f.hour = 17, f.minute = 30, f.second = 15, f.valid = 1;
              return f;
          }()},
         // Cut short after the latitude: no hemisphere field, so nothing negates it.
         {"7:$GPRMC,083015.000,A,3733.1234",
          [] {
-             CGPSData f;
+             GpsFix f;
              f.offset = 7, f.hour = 17, f.minute = 30, f.second = 15, f.valid = 1;
              f.latitude = 3733.1234;
              return f;
          }()},
         {"$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,10.0,45.5,150313,,,A",
-         Example([](CGPSData& f) { f.offset = 0; })},
+         Example([](GpsFix& f) { f.offset = 0; })},
         {"  -45 ms:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,10.0,45.5,150313,,,A",
-         Example([](CGPSData& f) { f.offset = -45; })},
+         Example([](GpsFix& f) { f.offset = -45; })},
         // Fields that do not read give 0; a short time field gives what it has.
-        {"123:$GPRMC,0830,A,abc,N,-12658.5678e0,E,x,45.5z,150313,,,A", Example([](CGPSData& f) {
+        {"123:$GPRMC,0830,A,abc,N,-12658.5678e0,E,x,45.5z,150313,,,A", Example([](GpsFix& f) {
              f.second = 0;
              f.latitude = 0;
              f.longitude = -12658.5678;
@@ -136,17 +136,17 @@ TEST(GpsLine, ReadsRmcSentencesFieldByField) {
              f.timeStamp = 1363368600;
          })},
         {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,1e300,-1e39,150313,,,A",
-         Example([](CGPSData& f) {
+         Example([](GpsFix& f) {
              f.speed = 0;
              f.course = 0;
          })},
-        {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,,,150313,,,A", Example([](CGPSData& f) {
+        {"123:$GPRMC,083015.000,A,3733.1234,N,12658.5678,E,,,150313,,,A", Example([](GpsFix& f) {
              f.speed = 0;
              f.course = 0;
          })},
     };
     for (const LineCase& test : cases) {
-        CGPSData fix;
+        GpsFix fix;
         EXPECT_TRUE(ReadGpsLine(test.line, fix)) << test.line;
         EXPECT_EQ(fix, test.expected) << test.line;
     }
@@ -154,13 +154,13 @@ TEST(GpsLine, ReadsRmcSentencesFieldByField) {
 
 TEST(GpsLine, TimeStampIsLocalTime) {
     const std::string_view line = "$GPRMC,200000.000,A,3733.1234,N,12658.5678,E,1,1,311213";
-    CGPSData seoul;
+    GpsFix seoul;
     {
         const InTimeZone zone("KST-9");
         ASSERT_TRUE(ReadGpsLine(line, seoul));
     }
     EXPECT_EQ(seoul.timeStamp, 1388552400 - 9 * 3600); // 2014-01-01 05:00 in Seoul
-    CGPSData newYork;
+    GpsFix newYork;
     {
         const InTimeZone zone("EST5EDT,M3.2.0,M11.1.0");
         ASSERT_TRUE(ReadGpsLine(line, newYork));
@@ -178,9 +178,9 @@ TEST(GpsLine, IgnoresWhatIsNotAnRmcSentence) {
         "QX5 GPS LOG",
     };
     for (const char* line : lines) {
-        CGPSData fix;
+        GpsFix fix;
         EXPECT_FALSE(ReadGpsLine(line, fix)) << line;
-        EXPECT_EQ(fix, CGPSData()) << line;
+        EXPECT_EQ(fix, GpsFix()) << line;
     }
 }
 

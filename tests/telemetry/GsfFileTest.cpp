@@ -17,7 +17,7 @@ QByteArray Record(quint32 offset, qint32 x, qint32 y, qint32 z) {
     return record;
 }
 
-QList<CGSensorData> Parse(const QByteArray& bytes) {
+QList<GSensorSample> Parse(const QByteArray& bytes) {
     QBuffer file;
     file.setData(bytes);
     file.open(QIODevice::ReadOnly);
@@ -46,7 +46,7 @@ private:
     qint64 m_at = 0;
 };
 
-bool Same(const CGSensorData& a, const CGSensorData& b) {
+bool Same(const GSensorSample& a, const GSensorSample& b) {
     return a.x == b.x && a.y == b.y && a.z == b.z && a.offset == b.offset;
 }
 
@@ -54,8 +54,8 @@ TEST(GsfFile, ClampsAxesAndDropsTheTrailingPiece) {
     const QByteArray header(524, '\x7F');
     const QByteArray bytes = header + Record(0, 500, -500, 119) + Record(100, 120, -120, -119) +
                              Record(4000000000u, INT32_MAX, INT32_MIN, 0) + QByteArray(10, '\1');
-    const QList<CGSensorData> samples = Parse(bytes);
-    const CGSensorData expected[] = {
+    const QList<GSensorSample> samples = Parse(bytes);
+    const GSensorSample expected[] = {
         {120, -120, 119, 0}, {120, -120, -119, 100}, {120, -120, 0, 4000000000u}};
     ASSERT_EQ(samples.size(), 3);
     for (int i = 0; i < 3; ++i)
@@ -73,7 +73,7 @@ TEST(GsfFile, ReadsLongFilesWhole) {
     for (int i = 0; i < 6000; ++i)
         bytes += Record(quint32(i * 100), i % 241 - 120, -(i % 7), i % 3);
     TricklingDevice file(bytes + "tail");
-    const QList<CGSensorData> samples = ReadGsfSamples(file);
+    const QList<GSensorSample> samples = ReadGsfSamples(file);
     ASSERT_EQ(samples.size(), 6000);
     for (int i : {0, 511, 512, 5999})
         EXPECT_TRUE(Same(samples[i], {i % 241 - 120, -(i % 7), i % 3, quint32(i * 100)})) << i;

@@ -50,8 +50,8 @@ QList<TrackPoint> ReadTrack(const QString& path, QString& trackName) {
     return points;
 }
 
-CGPSData Fix(double latitude, double longitude, int hour, int day, int month, int year) {
-    CGPSData fix;
+GpsFix Fix(double latitude, double longitude, int hour, int day, int month, int year) {
+    GpsFix fix;
     fix.valid = 1;
     fix.latitude = latitude;
     fix.longitude = longitude;
@@ -79,7 +79,7 @@ TEST(TelemetryExport, ConvertsSentenceCoordinatesToDegrees) {
 TEST(TelemetryExport, GpxTrackHasDegreesUtcTimesAndSpeed) {
     const QTemporaryDir folder;
     const QString path = folder.filePath("track.gpx");
-    const QList<CGPSData> fixes = {
+    const QList<GpsFix> fixes = {
         Fix(3733.1234, 12658.5678, 17, 15, 3, 13),
         Fix(-3733.1234, -12658.5678, 29, 31, 12, 13), // 20:30 UTC, 05:30 next day at +9
         Fix(0, 0, 17, 15, 3, 13),                     // a sentence cut short: no position
@@ -104,7 +104,7 @@ TEST(TelemetryExport, GpxTrackHasDegreesUtcTimesAndSpeed) {
 TEST(TelemetryExport, GpxKeepsEveryWrittenValueInItsRange) {
     const QTemporaryDir folder;
     const QString path = folder.filePath("track.gpx");
-    QList<CGPSData> fixes = {
+    QList<GpsFix> fixes = {
         Fix(3733.1234, 17959.99999999, 17, 15, 3, 13),   // rounds to 180: left out
         Fix(-3733.1234, -17959.99999999, 17, 15, 3, 13), // rounds to -180: kept
         Fix(9000.000000001, 12658.5678, 17, 15, 3, 13),  // rounds to 90: kept
@@ -159,8 +159,8 @@ TEST(TelemetryExport, ReportsATargetItCannotWrite) {
     const QString gpx = folder.filePath("track.gpx");
     ASSERT_EQ(WriteGsensorCsv({}, csv), QString());
     ASSERT_EQ(WriteGpxTrack({}, "x", gpx), QString());
-    const QList<CGSensorData> samples(1000, {1, 2, 3, 100});
-    const QList<CGPSData> fixes(1000, Fix(3733.1234, 12658.5678, 17, 15, 3, 13));
+    const QList<GSensorSample> samples(1000, {1, 2, 3, 100});
+    const QList<GpsFix> fixes(1000, Fix(3733.1234, 12658.5678, 17, 15, 3, 13));
     {
         const FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.Active());

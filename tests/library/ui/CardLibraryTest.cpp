@@ -1,9 +1,9 @@
 #include "library/ui/CardLibrary.h"
 
 #include "library/FakeDriveProvider.h"
-#include "library/ui/CConfigListCtrl.h"
-#include "library/ui/CSelectDriveDlg.h"
-#include "library/ui/CSelectMonthDlg.h"
+#include "library/ui/CalendarDialog.h"
+#include "library/ui/DriveDialog.h"
+#include "library/ui/FileListView.h"
 #include "tests/support/FindControl.h"
 #include "tests/support/ModalAnswer.h"
 
@@ -45,10 +45,10 @@ protected:
 
     // Answers the next calendar with a day (OK), or cancels it when day is invalid.
     void AnswerCalendar(QDate day) {
-        AnswerModal<CSelectMonthDlg>([day](CSelectMonthDlg* dialog) {
+        AnswerModal<CalendarDialog>([day](CalendarDialog* dialog) {
             if (!day.isValid())
                 return dialog->reject();
-            FindControl<QCalendarWidget>(dialog, CSelectMonthDlg::CalendarId)->setSelectedDate(day);
+            FindControl<QCalendarWidget>(dialog, CalendarDialog::CalendarId)->setSelectedDate(day);
             dialog->accept();
         });
     }
@@ -74,8 +74,8 @@ protected:
     // Answers the next drive dialog: OK on entry `choice`, or its close box when choice < 0;
     // records what the dialog offered.
     void AnswerDriveDialog(int choice) {
-        AnswerModal<CSelectDriveDlg>([this, choice](CSelectDriveDlg* dialog) {
-            auto* combo = FindControl<QComboBox>(dialog, CSelectDriveDlg::DriveComboId);
+        AnswerModal<DriveDialog>([this, choice](DriveDialog* dialog) {
+            auto* combo = FindControl<QComboBox>(dialog, DriveDialog::DriveComboId);
             offered.clear();
             for (int i = 0; i < combo->count(); ++i)
                 offered << combo->itemText(i);
@@ -83,12 +83,12 @@ protected:
             if (choice < 0)
                 return dialog->reject();
             combo->setCurrentIndex(choice);
-            FindControl<QPushButton>(dialog, CSelectDriveDlg::OkId)->click();
+            FindControl<QPushButton>(dialog, DriveDialog::OkId)->click();
         });
     }
 
     QWidget window;
-    CConfigListCtrl list{&window};
+    FileListView list{&window};
     LibraryButtons buttons{};
     FakeDriveProvider drives;
     QStringList offered;

@@ -10,7 +10,7 @@ namespace {
 
 TEST(VideoWindow, ShowsThePlayersPictureFittedToItsSize) {
     QWidget window;
-    CDShowPlayer player([] { return std::make_unique<NullAudioOutput>(); });
+    PlaybackEngine player([] { return std::make_unique<NullAudioOutput>(); });
     auto* view = new VideoWindow(&window, 0xFFFF, QRect(0, 0, 320, 180), player);
     window.resize(480, 270);
     window.show();

@@ -1,9 +1,10 @@
+#include "settings/ui/DevicePage.h"
+
 #include "settings/SettingsDefaults.h"
-#include "settings/ui/CSettingsQZ3DeviceDlg.h"
 #include "settings/ui/SettingsControlIds.h"
-#include "skin/CNBLComboBox.h"
-#include "skin/CNblImageEdit.h"
-#include "skin/CNblImageSlider.h"
+#include "skin/SkinComboBox.h"
+#include "skin/SkinLineEdit.h"
+#include "skin/SkinSlider.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 
 #include <QTest>
@@ -12,7 +13,7 @@ namespace {
 
 using namespace DevicePageId;
 
-class DevicePage : public PageTest<CSettingsQZ3DeviceDlg> {
+class DevicePageTest : public PageTest<DevicePage> {
 protected:
     void SetUp() override {
         PageTest::SetUp();
@@ -20,8 +21,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
     }
 
-    CNblImageEdit* Field(int id) const { return Find<CNblImageEdit>(id); }
-    CNBLComboBox* List(int id) const { return Find<CNBLComboBox>(id); }
+    SkinLineEdit* Field(int id) const { return Find<SkinLineEdit>(id); }
+    SkinComboBox* List(int id) const { return Find<SkinComboBox>(id); }
 
     // Loads a record whose name and password are to be changed, with this password.
     void LoadWithPassword(const QString& password) {
@@ -31,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(DevicePage, FieldsTakeOnlyTheirCharacters) {
+TEST_F(DevicePageTest, FieldsTakeOnlyTheirCharacters) {
     page.SetDefaults();
     const struct {
         int field;
@@ -44,7 +45,7 @@ TEST_F(DevicePage, FieldsTakeOnlyTheirCharacters) {
         {PasswordField, "x y", "xy"},
     };
     for (const auto& c : cases) {
-        CNblImageEdit* field = Field(c.field);
+        SkinLineEdit* field = Field(c.field);
         const QString before = field->text();
         field->setFocus();
         field->end(false);
@@ -54,7 +55,7 @@ TEST_F(DevicePage, FieldsTakeOnlyTheirCharacters) {
     }
 }
 
-TEST_F(DevicePage, FieldsStopAtTheirLengthButKeepALongerStoredText) {
+TEST_F(DevicePageTest, FieldsStopAtTheirLengthButKeepALongerStoredText) {
     page.SetDefaults();
     Field(NameField)->setFocus();
     Field(NameField)->end(false);
@@ -74,9 +75,9 @@ TEST_F(DevicePage, FieldsStopAtTheirLengthButKeepALongerStoredText) {
     EXPECT_EQ(Collected().vk_wifi_ap_pwd, "0123456789abcdefgh");
 }
 
-TEST_F(DevicePage, TheNameKeepsItsPrefix) {
+TEST_F(DevicePageTest, TheNameKeepsItsPrefix) {
     page.SetDefaults();
-    CNblImageEdit* name = Field(NameField);
+    SkinLineEdit* name = Field(NameField);
     name->setFocus();
     name->end(false);
     QTest::keyClick(name, Qt::Key_Backspace);
@@ -90,7 +91,7 @@ TEST_F(DevicePage, TheNameKeepsItsPrefix) {
     EXPECT_EQ(Collected().vk_wifi_ap_ssid, "VESKA-QX5-Car");
 }
 
-TEST_F(DevicePage, ANameWithoutThePrefixLoadsAsOffAndSavesNothing) {
+TEST_F(DevicePageTest, ANameWithoutThePrefixLoadsAsOffAndSavesNothing) {
     SettingsRecord record = DefaultSettingsRecord();
     record.vk_wifi_ap_ssid = "VESKA-QX5-Car";
     page.LoadPage(record, 0);
@@ -119,7 +120,7 @@ TEST_F(DevicePage, ANameWithoutThePrefixLoadsAsOffAndSavesNothing) {
     EXPECT_FALSE(Field(NameField)->isEnabled());
 }
 
-TEST_F(DevicePage, DisplayPasswordShowsTheCharactersOrStars) {
+TEST_F(DevicePageTest, DisplayPasswordShowsTheCharactersOrStars) {
     LoadWithPassword("5820174639");
     EXPECT_TRUE(Checked(ShowPasswordOff));
     EXPECT_EQ(Field(PasswordField)->displayText(), "**********");
@@ -129,7 +130,7 @@ TEST_F(DevicePage, DisplayPasswordShowsTheCharactersOrStars) {
     EXPECT_EQ(Field(PasswordField)->displayText(), "**********");
 }
 
-TEST_F(DevicePage, APasswordOfAWrongLengthIsCheckedWhenTheFocusLeaves) {
+TEST_F(DevicePageTest, APasswordOfAWrongLengthIsCheckedWhenTheFocusLeaves) {
     const QString message =
         "Your name must be 9-24 characters and password must be 8-16 numbers or characters.";
     const struct {
@@ -170,7 +171,7 @@ TEST_F(DevicePage, APasswordOfAWrongLengthIsCheckedWhenTheFocusLeaves) {
     }
 }
 
-TEST_F(DevicePage, ListsLoadAndSaveTheirEntries) {
+TEST_F(DevicePageTest, ListsLoadAndSaveTheirEntries) {
     const struct {
         int wifiOff, channel;
         const char* wifiOffShown;
@@ -192,7 +193,7 @@ TEST_F(DevicePage, ListsLoadAndSaveTheirEntries) {
     }
 }
 
-TEST_F(DevicePage, SensorsLedAndMotionLoadAndSave) {
+TEST_F(DevicePageTest, SensorsLedAndMotionLoadAndSave) {
     using R = SettingsRecord;
     const struct {
         int R::*key;
@@ -228,19 +229,19 @@ TEST_F(DevicePage, SensorsLedAndMotionLoadAndSave) {
     EXPECT_EQ(Collected().vk_led_rec_parking, 0);
 
     // The motion slider names its position when moved by a page.
-    auto* motion = Find<CNblImageSlider>(Motion);
+    auto* motion = Find<SkinSlider>(Motion);
     motion->setFocus();
     QTest::keyClick(motion, Qt::Key_PageUp);
     QCoreApplication::processEvents();
     EXPECT_EQ(Text(MotionReadout), "Low");
-    auto* sensor = Find<CNblImageSlider>(ParkingZ);
+    auto* sensor = Find<SkinSlider>(ParkingZ);
     sensor->setFocus();
     QTest::keyClick(sensor, Qt::Key_PageDown);
     QCoreApplication::processEvents();
     EXPECT_EQ(Text(ParkingZReadout), "9");
 }
 
-TEST_F(DevicePage, StartsAndDefaultsAsTheCameraLeavesTheFactory) {
+TEST_F(DevicePageTest, StartsAndDefaultsAsTheCameraLeavesTheFactory) {
     EXPECT_EQ(Field(NameField)->text(), "VESKA-QX5");
     EXPECT_FALSE(Field(NameField)->isEnabled());
     EXPECT_EQ(page.LastGoodName(), "VESKA-QX5");

@@ -1,9 +1,9 @@
 #include "settings/FakeCardFormatter.h"
-#include "settings/ui/CAlertFormatDlg.h"
-#include "settings/ui/CSettingsDlg.h"
-#include "settings/ui/CSettingsQZ3InfoDlg.h"
+#include "settings/ui/FormatDialog.h"
+#include "settings/ui/InformationPage.h"
 #include "settings/ui/SettingsControlIds.h"
-#include "skin/CNblImageSlider.h"
+#include "settings/ui/SettingsDialog.h"
+#include "skin/SkinSlider.h"
 #include "tests/settings/DefaultSettings.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 #include "tests/support/ModalAnswer.h"
@@ -39,7 +39,7 @@ protected:
     }
 
     void Open() {
-        dialog = std::make_unique<CSettingsDlg>(
+        dialog = std::make_unique<SettingsDialog>(
             info, card.Root(), nullptr, &formatter,
             FormatSteps{[this] { steps.append("release"); }, [this] { steps.append("lists"); }});
         dialog->show();
@@ -48,12 +48,12 @@ protected:
     template <typename T = QWidget> T* Find(int id) const {
         return FindControl<T>(dialog.get(), id);
     }
-    QString Text(int id) const { return Find<CNblStaticTrans>(id)->text(); }
+    QString Text(int id) const { return Find<SkinLabel>(id)->text(); }
     void Click(int id) const { QTest::mouseClick(Find(id), Qt::LeftButton); }
 
     // Presses Formatting and answers the confirmation; its message is kept.
     void Format(bool confirm) {
-        AnswerModal<CAlertFormatDlg>([this, confirm](CAlertFormatDlg* alert) {
+        AnswerModal<FormatDialog>([this, confirm](FormatDialog* alert) {
             confirmation = alert->findChild<QLabel*>("1346")->text();
             title = alert->windowTitle();
             confirm ? alert->accept() : alert->reject();
@@ -61,15 +61,15 @@ protected:
         Click(TabInformation());
         Click(FormatButton);
     }
-    static int TabInformation() { return SettingsDlgId::TabInformation; }
+    static int TabInformation() { return SettingsDialogId::TabInformation; }
 
     QTemporaryDir dataHome;
     TestCard card;
-    CSettingsInfo info;
+    CardSettings info;
     FakeCardFormatter formatter{card.Root()};
     QStringList steps;
     std::unique_ptr<MessageBoxes> messages = std::make_unique<MessageBoxes>();
-    std::unique_ptr<CSettingsDlg> dialog;
+    std::unique_ptr<SettingsDialog> dialog;
     QString confirmation, title;
 };
 
@@ -84,8 +84,8 @@ TEST_F(InfoPage, ShowsTheCardTheRecordingsAndTheVersions) {
     EXPECT_EQ(Text(FirmwareReadout), "1.02.07");
     EXPECT_EQ(Text(BuildReadout), "B20240101");
     EXPECT_EQ(Text(ProgramVersionReadout), "1.1.5");
-    EXPECT_EQ(Find<CNblSkinButton>(FormatButton)->text(), "Formatting");
-    EXPECT_EQ(Find<CNblSkinButton>(InitializeButton)->text(), "Initialization");
+    EXPECT_EQ(Find<SkinButton>(FormatButton)->text(), "Formatting");
+    EXPECT_EQ(Find<SkinButton>(InitializeButton)->text(), "Initialization");
 }
 
 TEST_F(InfoPage, ConfirmationNamesTheCardAndItsLabel) {
@@ -183,12 +183,12 @@ TEST_F(InfoPage, InitializationPutsThePagesToTheirDefaultsOnOk) {
         Click(TabInformation());
         Click(InitializeButton);
         EXPECT_EQ(answers.texts, QStringList{"Initialize settings?"});
-        const int brightness = Find<CNblImageSlider>(VideoPageId::Brightness)->value();
+        const int brightness = Find<SkinSlider>(VideoPageId::Brightness)->value();
         EXPECT_EQ(brightness, answer == QMessageBox::Ok ? 5 : 3);
         // Nothing reaches the card until Save; closing asks when the defaults differ.
         EXPECT_EQ(card.Read("setting.ini"), WithBrightnessThree());
         answers.texts.clear();
-        Click(SettingsDlgId::Close);
+        Click(SettingsDialogId::Close);
         EXPECT_EQ(answers.texts.size(), answer == QMessageBox::Ok ? 1 : 0);
     }
 }

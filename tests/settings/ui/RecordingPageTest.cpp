@@ -1,8 +1,9 @@
+#include "settings/ui/RecordingPage.h"
+
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsKeys.h"
-#include "settings/ui/CSettingsQZ3RecordDlg.h"
 #include "settings/ui/SettingsControlIds.h"
-#include "skin/CNBLComboBox.h"
+#include "skin/SkinComboBox.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 
 #include <QTest>
@@ -11,13 +12,13 @@ namespace {
 
 using namespace RecordingPageId;
 
-class RecordingPage : public PageTest<CSettingsQZ3RecordDlg> {
+class RecordingPageTest : public PageTest<RecordingPage> {
 protected:
-    CNBLComboBox* List(int id) const { return Find<CNBLComboBox>(id); }
+    SkinComboBox* List(int id) const { return Find<SkinComboBox>(id); }
 
     // Chooses an entry as a user does, from the keyboard.
     void Choose(int id, int entry) const {
-        CNBLComboBox* list = List(id);
+        SkinComboBox* list = List(id);
         list->setFocus();
         while (list->currentIndex() < entry)
             QTest::keyClick(list, Qt::Key_Down);
@@ -26,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(RecordingPage, StoredVoltagesPickTheVehicleAndTheirEntries) {
+TEST_F(RecordingPageTest, StoredVoltagesPickTheVehicleAndTheirEntries) {
     const struct {
         double parking, shutdown;
         const char* vehicle;
@@ -54,7 +55,7 @@ TEST_F(RecordingPage, StoredVoltagesPickTheVehicleAndTheirEntries) {
 }
 
 // Every entry saved and read back, through the file's one decimal, comes back as itself.
-TEST_F(RecordingPage, EveryVoltageEntryComesBackFromTheFile) {
+TEST_F(RecordingPageTest, EveryVoltageEntryComesBackFromTheFile) {
     for (int vehicle : {0, 1}) {
         page.SetDefaults();
         Choose(VehicleVoltage, vehicle);
@@ -82,7 +83,7 @@ TEST_F(RecordingPage, EveryVoltageEntryComesBackFromTheFile) {
     }
 }
 
-TEST_F(RecordingPage, ChangingTheVehicleStartsFromItsUsualVoltages) {
+TEST_F(RecordingPageTest, ChangingTheVehicleStartsFromItsUsualVoltages) {
     page.SetDefaults();
     List(ParkingVoltage)->setCurrentIndex(0);
     List(ShutdownVoltage)->setCurrentIndex(5);
@@ -98,7 +99,7 @@ TEST_F(RecordingPage, ChangingTheVehicleStartsFromItsUsualVoltages) {
     EXPECT_EQ(List(ShutdownVoltage)->currentText(), "23.7V");
 }
 
-TEST_F(RecordingPage, ManualVoltageOnlyEnablesTheParkingList) {
+TEST_F(RecordingPageTest, ManualVoltageOnlyEnablesTheParkingList) {
     SettingsRecord record = DefaultSettingsRecord();
     record.vk_park_voltage = 12.9;
     page.LoadPage(record, 0);
@@ -121,7 +122,7 @@ TEST_F(RecordingPage, ManualVoltageOnlyEnablesTheParkingList) {
     EXPECT_TRUE(List(ParkingVoltage)->isEnabled());
 }
 
-TEST_F(RecordingPage, DeletionOrderAndAllocationLoadAndSave) {
+TEST_F(RecordingPageTest, DeletionOrderAndAllocationLoadAndSave) {
     const struct {
         int type, percent;
         const char* order;
@@ -157,7 +158,7 @@ TEST_F(RecordingPage, DeletionOrderAndAllocationLoadAndSave) {
     }
 }
 
-TEST_F(RecordingPage, ChronologicalIgnoresWhatTheAllocationListsShow) {
+TEST_F(RecordingPageTest, ChronologicalIgnoresWhatTheAllocationListsShow) {
     SettingsRecord record = DefaultSettingsRecord();
     record.vk_limit_space_percent_type = 2;
     page.LoadPage(record, 0);
@@ -172,7 +173,7 @@ TEST_F(RecordingPage, ChronologicalIgnoresWhatTheAllocationListsShow) {
     EXPECT_TRUE(List(TwoWayAllocation)->isEnabled());
 }
 
-TEST_F(RecordingPage, ShutdownTimerAndSwitches) {
+TEST_F(RecordingPageTest, ShutdownTimerAndSwitches) {
     const struct {
         int duration;
         const char* shown;
@@ -195,7 +196,7 @@ TEST_F(RecordingPage, ShutdownTimerAndSwitches) {
     }
 }
 
-TEST_F(RecordingPage, DefaultsGiveTheFactorySettings) {
+TEST_F(RecordingPageTest, DefaultsGiveTheFactorySettings) {
     SettingsRecord changed = DefaultSettingsRecord();
     changed.vk_use_rec_parking_always = 1;
     changed.vk_park_voltage = 25.0;

@@ -1,8 +1,9 @@
-#include "settings/ui/CSettingsDlg.h"
+#include "settings/ui/SettingsDialog.h"
+
 #include "settings/ui/SettingsControlIds.h"
-#include "skin/CNblImageSlider.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 #include "tests/settings/DefaultSettings.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 
@@ -17,12 +18,13 @@ QByteArray WithBrightness(int brightness) {
                  "vk_display_brightness=" + QByteArray::number(brightness));
 }
 
-class SettingsDialog : public ::testing::Test {
+class SettingsDialogTest : public ::testing::Test {
 protected:
     // Opens the window on the card, answering its messages with `answer`.
     void Open(QMessageBox::StandardButton answer = QMessageBox::Ok) {
+        messages.reset(); // before its successor takes over
         messages = std::make_unique<MessageBoxes>(answer);
-        dialog = std::make_unique<CSettingsDlg>(info, card->Root(), nullptr);
+        dialog = std::make_unique<SettingsDialog>(info, card->Root(), nullptr);
         dialog->show();
     }
 
@@ -32,23 +34,23 @@ protected:
 
     void Click(int id) const { QTest::mouseClick(Find(id), Qt::LeftButton); }
 
-    int Brightness() const { return Find<CNblImageSlider>(VideoPageId::Brightness)->value(); }
+    int Brightness() const { return Find<SkinSlider>(VideoPageId::Brightness)->value(); }
 
     // Moves the brightness one page up, as a user's Page Up does.
     void ChangeBrightness() const {
-        auto* slider = Find<CNblImageSlider>(VideoPageId::Brightness);
+        auto* slider = Find<SkinSlider>(VideoPageId::Brightness);
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_PageDown);
         QCoreApplication::processEvents();
     }
 
     std::unique_ptr<TestCard> card = std::make_unique<TestCard>();
-    CSettingsInfo info;
+    CardSettings info;
     std::unique_ptr<MessageBoxes> messages;
-    std::unique_ptr<CSettingsDlg> dialog;
+    std::unique_ptr<SettingsDialog> dialog;
 };
 
-TEST_F(SettingsDialog, OpensOnWhatTheCardHolds) {
+TEST_F(SettingsDialogTest, OpensOnWhatTheCardHolds) {
     const QByteArray dateAndTime = "vk_date=2012/10/16\r\nvk_time=19:31:01\r\n";
     const struct {
         const char* card;
@@ -105,14 +107,14 @@ TEST_F(SettingsDialog, OpensOnWhatTheCardHolds) {
         EXPECT_EQ(dialog->LoadedFiles(), c.loadedFiles);
         EXPECT_EQ(dialog->ChangesWaiting(), c.changesWaiting);
         const auto* note =
-            dialog->findChild<CNblStaticTrans*>(QString::number(SettingsDlgId::PendingChangesNote));
+            dialog->findChild<SkinLabel*>(QString::number(SettingsDialogId::PendingChangesNote));
         EXPECT_EQ(note && note->text() == "Changes waiting for the camera", c.changesWaiting);
         EXPECT_EQ(messages->texts, c.openingMessages);
         EXPECT_EQ(Brightness(), c.brightness);
-        EXPECT_EQ(Find<CNblSkinButton>(TimePageId::ChangeInputOn)->isChecked(), c.clockSet);
+        EXPECT_EQ(Find<SkinButton>(TimePageId::ChangeInputOn)->isChecked(), c.clockSet);
 
         messages->texts.clear();
-        Click(SettingsDlgId::Close);
+        Click(SettingsDialogId::Close);
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(messages->texts, c.closeAsks ? QStringList{"Save settings?"} : QStringList{});
         // The question was answered Cancel: nothing reached the card->
@@ -120,27 +122,27 @@ TEST_F(SettingsDialog, OpensOnWhatTheCardHolds) {
     }
 }
 
-TEST_F(SettingsDialog, SaveWithoutAChangeWritesNothingAndStaysOpen) {
+TEST_F(SettingsDialogTest, SaveWithoutAChangeWritesNothingAndStaysOpen) {
     card->Write("setting.ini", DefaultSettingsFile);
     Open();
-    Click(SettingsDlgId::Save);
+    Click(SettingsDialogId::Save);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(messages->texts.isEmpty());
     EXPECT_FALSE(QFile::exists(card->ConfigFile("setting_pcm.ini")));
     EXPECT_EQ(dialog->SaveSettings(), SaveSettingsResult::NothingWritten);
 
-    Click(SettingsDlgId::Close);
+    Click(SettingsDialogId::Close);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(messages->texts.isEmpty());
 }
 
-TEST_F(SettingsDialog, SaveWritesTheChangeAndTakesItAsTheReference) {
+TEST_F(SettingsDialogTest, SaveWritesTheChangeAndTakesItAsTheReference) {
     card->Write("setting.ini", DefaultSettingsFile);
     card->Age("setting.ini", 30);
     Open();
     ChangeBrightness();
     const int saved = Brightness();
-    Click(SettingsDlgId::Save);
+    Click(SettingsDialogId::Save);
     EXPECT_EQ(messages->texts, QStringList{"Saved"});
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
@@ -159,21 +161,21 @@ TEST_F(SettingsDialog, SaveWritesTheChangeAndTakesItAsTheReference) {
     EXPECT_FALSE(dialog->ChangesWaiting());
 }
 
-TEST_F(SettingsDialog, CardWithNeitherFileGetsTheDefaultsWrittenWithItsConfigFolder) {
+TEST_F(SettingsDialogTest, CardWithNeitherFileGetsTheDefaultsWrittenWithItsConfigFolder) {
     Open();
     EXPECT_EQ(messages->texts, QStringList{"Initialize all settings."});
-    Click(SettingsDlgId::Save);
+    Click(SettingsDialogId::Save);
     EXPECT_EQ(messages->texts, (QStringList{"Initialize all settings.", "Saved"}));
     EXPECT_EQ(card->Read("setting_pcm.ini"), DefaultSettingsFileWithAccessPoint());
 }
 
-TEST_F(SettingsDialog, CloseAsksAboutAChangeAndSavesOnlyOnOk) {
+TEST_F(SettingsDialogTest, CloseAsksAboutAChangeAndSavesOnlyOnOk) {
     for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
         card = std::make_unique<TestCard>();
         card->Write("setting.ini", DefaultSettingsFile);
         Open(answer);
         ChangeBrightness();
-        Click(SettingsDlgId::Close);
+        Click(SettingsDialogId::Close);
         EXPECT_EQ(messages->texts, QStringList{"Save settings?"}) << answer;
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(dialog->result(), QDialog::Rejected);
@@ -181,22 +183,22 @@ TEST_F(SettingsDialog, CloseAsksAboutAChangeAndSavesOnlyOnOk) {
     }
 }
 
-TEST_F(SettingsDialog, AFailedWriteLeavesTheWindowOpenWithoutAMessage) {
+TEST_F(SettingsDialogTest, AFailedWriteLeavesTheWindowOpenWithoutAMessage) {
     card->Write("setting.ini", DefaultSettingsFile);
     // A folder where the file should be: it cannot be replaced.
     QDir().mkpath(card->ConfigFile("setting_pcm.ini"));
     Open();
     ChangeBrightness();
-    Click(SettingsDlgId::Save);
+    Click(SettingsDialogId::Save);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(messages->texts.isEmpty());
 }
 
-TEST_F(SettingsDialog, TabsStandInTheirOrderAndShowTheirPages) {
+TEST_F(SettingsDialogTest, TabsStandInTheirOrderAndShowTheirPages) {
     card->Write("setting.ini", DefaultSettingsFile);
     Open();
-    EXPECT_EQ(dialog->size(), QSize(CSettingsDlg::Width, CSettingsDlg::Height));
-    using namespace SettingsDlgId;
+    EXPECT_EQ(dialog->size(), QSize(SettingsDialog::Width, SettingsDialog::Height));
+    using namespace SettingsDialogId;
     const struct {
         int tab;
         const char* title;
@@ -209,16 +211,16 @@ TEST_F(SettingsDialog, TabsStandInTheirOrderAndShowTheirPages) {
         {TabDevice, "Device Settings", DevicePageId::Channel},
         {TabInformation, "Information", 0},
     };
-    EXPECT_EQ(Find<CNblStaticTrans>(PageTitle)->text(), "Date/Time Settings");
-    EXPECT_TRUE(Find<CNblSkinButton>(TabDateTime)->isChecked());
+    EXPECT_EQ(Find<SkinLabel>(PageTitle)->text(), "Date/Time Settings");
+    EXPECT_TRUE(Find<SkinButton>(TabDateTime)->isChecked());
     for (int position = 0; position < int(std::size(tabs)); ++position) {
         const auto& tab = tabs[position];
         SCOPED_TRACE(tab.title);
         EXPECT_EQ(Find(tab.tab)->geometry(), QRect(2 + 67 * position, 46, 67, 54));
         Click(tab.tab);
-        EXPECT_EQ(Find<CNblStaticTrans>(PageTitle)->text(), tab.title);
+        EXPECT_EQ(Find<SkinLabel>(PageTitle)->text(), tab.title);
         for (const auto& other : tabs) {
-            EXPECT_EQ(Find<CNblSkinButton>(other.tab)->isChecked(), other.tab == tab.tab);
+            EXPECT_EQ(Find<SkinButton>(other.tab)->isChecked(), other.tab == tab.tab);
             if (other.controlOnPage != 0) {
                 EXPECT_EQ(Find(other.controlOnPage)->isVisible(), &other == &tab);
             }
@@ -230,9 +232,9 @@ TEST_F(SettingsDialog, TabsStandInTheirOrderAndShowTheirPages) {
     }
 }
 
-TEST_F(SettingsDialog, WithoutACardOpensEmptyAndSavesNothing) {
-    dialog = std::make_unique<CSettingsDlg>(info, QString(), nullptr);
-    EXPECT_EQ(dialog->findChild<QWidget*>(QString::number(SettingsDlgId::TabDateTime)), nullptr);
+TEST_F(SettingsDialogTest, WithoutACardOpensEmptyAndSavesNothing) {
+    dialog = std::make_unique<SettingsDialog>(info, QString(), nullptr);
+    EXPECT_EQ(dialog->findChild<QWidget*>(QString::number(SettingsDialogId::TabDateTime)), nullptr);
     EXPECT_EQ(dialog->SaveSettings(), SaveSettingsResult::NoCard);
 }
 

@@ -1,43 +1,19 @@
 #pragma once
 
 #include "settings/SettingsRecord.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
 #include "tests/support/FindControl.h"
+#include "tests/support/MessageBoxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
-
-// Answers every message box that comes up while it lives, as a user would (OK where the box
-// asks nothing), and keeps the texts it was shown.
-class MessageBoxes {
-public:
-    explicit MessageBoxes(QMessageBox::StandardButton answer = QMessageBox::Ok) {
-        m_poll.setInterval(5);
-        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            texts.append(box->text());
-            // A box that only tells has nothing but OK.
-            QAbstractButton* button = box->button(answer);
-            (button ? button : box->button(QMessageBox::Ok))->click();
-        });
-        m_poll.start();
-    }
-
-    QStringList texts;
-
-private:
-    QTimer m_poll;
-};
 
 // A card in a temporary folder, with its Config files written as the test says.
 class TestCard {
@@ -79,8 +55,8 @@ protected:
     }
 
     template <typename T = QWidget> T* Find(int id) const { return FindControl<T>(&page, id); }
-    bool Checked(int id) const { return Find<CNblSkinButton>(id)->isChecked(); }
-    QString Text(int id) const { return Find<CNblStaticTrans>(id)->text(); }
+    bool Checked(int id) const { return Find<SkinButton>(id)->isChecked(); }
+    QString Text(int id) const { return Find<SkinLabel>(id)->text(); }
 
     SettingsRecord Collected() const {
         SettingsRecord record;

@@ -1,8 +1,8 @@
 #include "settings/TimeZones.h"
-#include "settings/ui/CSettingsQZ3TimeDlg.h"
+#include "settings/ui/DateTimePage.h"
 #include "settings/ui/SettingsControlIds.h"
-#include "skin/CNblImageEdit.h"
-#include "skin/CNblSkinButton.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLineEdit.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 
 #include <QTest>
@@ -15,7 +15,7 @@ using namespace TimePageId;
 class TimePage : public ::testing::Test {
 protected:
     void SetUp() override {
-        page = std::make_unique<CSettingsQZ3TimeDlg>(nullptr, [this] { return pcZone; });
+        page = std::make_unique<DateTimePage>(nullptr, [this] { return pcZone; });
         page->resize(593, 519);
         page->show();
         page->activateWindow();
@@ -23,12 +23,12 @@ protected:
     }
 
     template <typename T = QWidget> T* Find(int id) const { return FindControl<T>(page.get(), id); }
-    QString Text(int field) const { return Find<CNblImageEdit>(field)->text(); }
+    QString Text(int field) const { return Find<SkinLineEdit>(field)->text(); }
     void Click(int id) const { QTest::mouseClick(Find(id), Qt::LeftButton); }
 
     // A press on the character at that position, as the user points at a part of the field.
     void PressAt(int field, int position) const {
-        auto* edit = Find<CNblImageEdit>(field);
+        auto* edit = Find<SkinLineEdit>(field);
         edit->setCursorPosition(position);
         // Just right of the caret lies the character itself.
         const QPoint at =
@@ -38,7 +38,7 @@ protected:
     }
 
     std::optional<int> pcZone = 0;
-    std::unique_ptr<CSettingsQZ3TimeDlg> page;
+    std::unique_ptr<DateTimePage> page;
 };
 
 TEST_F(TimePage, ArrowsStepThePartThePointerSelected) {
@@ -67,7 +67,7 @@ TEST_F(TimePage, ArrowsStepThePartThePointerSelected) {
     Click(ChangeInputOn);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        auto* field = Find<CNblImageEdit>(c.field);
+        auto* field = Find<SkinLineEdit>(c.field);
         field->setText(c.text);
         field->setCursorPosition(0);
         if (c.pressAt >= 0)
@@ -93,7 +93,7 @@ TEST_F(TimePage, ArrowsStepDayAndSecondsRightAfterOn) {
 
 TEST_F(TimePage, APressSelectsAWholePartAndTheArrowKeepsIt) {
     Click(ChangeInputOn);
-    auto* date = Find<CNblImageEdit>(DateField);
+    auto* date = Find<SkinLineEdit>(DateField);
     date->setText("2012/10/16");
     PressAt(DateField, 6);
     EXPECT_EQ(date->selectedText(), "10");
@@ -178,8 +178,8 @@ TEST_F(TimePage, LoadsCollectsAndDefaults) {
         record.vk_gps_sync_time = c.sync;
         record.vk_gps_timezone = c.zone;
         page->LoadPage(record, c.loadedFiles);
-        EXPECT_EQ(Find<CNblSkinButton>(ChangeInputOn)->isChecked(), c.clockSet);
-        EXPECT_EQ(Find<CNblSkinButton>(ChangeInputOff)->isChecked(), !c.clockSet);
+        EXPECT_EQ(Find<SkinButton>(ChangeInputOn)->isChecked(), c.clockSet);
+        EXPECT_EQ(Find<SkinButton>(ChangeInputOff)->isChecked(), !c.clockSet);
         EXPECT_EQ(Find(DateField)->isEnabled(), c.clockSet);
         if (c.dateShown) {
             EXPECT_EQ(Text(DateField), c.dateShown);
@@ -188,7 +188,7 @@ TEST_F(TimePage, LoadsCollectsAndDefaults) {
             ASSERT_TRUE(shown.isValid()) << Text(DateField).toStdString();
             EXPECT_LE(std::abs(shown.daysTo(QDate::currentDate())), 1);
         }
-        EXPECT_EQ(Find<CNblSkinButton>(GpsSyncOn)->isChecked(), c.sync == 1);
+        EXPECT_EQ(Find<SkinButton>(GpsSyncOn)->isChecked(), c.sync == 1);
         EXPECT_EQ(Find(ZoneField)->isEnabled(), c.sync == 1);
         EXPECT_EQ(Text(ZoneField), c.zoneShown);
 
@@ -202,8 +202,8 @@ TEST_F(TimePage, LoadsCollectsAndDefaults) {
 
     pcZone = 345;
     page->SetDefaults();
-    EXPECT_TRUE(Find<CNblSkinButton>(ChangeInputOff)->isChecked());
-    EXPECT_TRUE(Find<CNblSkinButton>(GpsSyncOff)->isChecked());
+    EXPECT_TRUE(Find<SkinButton>(ChangeInputOff)->isChecked());
+    EXPECT_TRUE(Find<SkinButton>(GpsSyncOff)->isChecked());
     EXPECT_FALSE(Find(DateField)->isEnabled());
     EXPECT_FALSE(Find(ZoneField)->isEnabled());
     EXPECT_EQ(Text(ZoneField), "+05:45");

@@ -1,11 +1,11 @@
 #include "settings/SettingsDefaults.h"
-#include "settings/ui/CSettingsQZ3PlayDlg.h"
-#include "settings/ui/CSettingsQZ3SoundDlg.h"
+#include "settings/ui/AudioPage.h"
 #include "settings/ui/SettingsControlIds.h"
-#include "skin/CNBLComboBox.h"
-#include "skin/CNblImageSlider.h"
-#include "skin/CNblSkinButton.h"
-#include "skin/CNblStaticTrans.h"
+#include "settings/ui/VideoPage.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinComboBox.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 
 #include <QTest>
@@ -13,10 +13,10 @@
 
 namespace {
 
-using VideoPage = PageTest<CSettingsQZ3PlayDlg>;
-using AudioPage = PageTest<CSettingsQZ3SoundDlg>;
+using VideoPageTest = PageTest<VideoPage>;
+using AudioPageTest = PageTest<AudioPage>;
 
-TEST_F(VideoPage, ResolutionListsShowKnownPairsAndSaveWhatTheyShow) {
+TEST_F(VideoPageTest, ResolutionListsShowKnownPairsAndSaveWhatTheyShow) {
     using namespace VideoPageId;
     const struct {
         int mode, quality;
@@ -32,8 +32,8 @@ TEST_F(VideoPage, ResolutionListsShowKnownPairsAndSaveWhatTheyShow) {
         record.vk_display_mode = record.vk_display_mode_park = c.mode;
         record.vk_display_quality = record.vk_display_quality_park = c.quality;
         page.LoadPage(record, 0);
-        EXPECT_EQ(Find<CNBLComboBox>(DrivingResolution)->currentText(), c.shown);
-        EXPECT_EQ(Find<CNBLComboBox>(ParkingResolution)->currentText(), c.shown);
+        EXPECT_EQ(Find<SkinComboBox>(DrivingResolution)->currentText(), c.shown);
+        EXPECT_EQ(Find<SkinComboBox>(ParkingResolution)->currentText(), c.shown);
         const SettingsRecord saved = Collected();
         EXPECT_EQ(saved.vk_display_mode, c.savedMode);
         EXPECT_EQ(saved.vk_display_quality, c.savedQuality);
@@ -42,7 +42,7 @@ TEST_F(VideoPage, ResolutionListsShowKnownPairsAndSaveWhatTheyShow) {
     }
 }
 
-TEST_F(VideoPage, OutputSwitchesAndBrightnessLoadAndSave) {
+TEST_F(VideoPageTest, OutputSwitchesAndBrightnessLoadAndSave) {
     using namespace VideoPageId;
     const struct {
         int localDisplay, osd, gpsSpeed, brightness;
@@ -63,7 +63,7 @@ TEST_F(VideoPage, OutputSwitchesAndBrightnessLoadAndSave) {
         record.vk_osd_gps_speed_display = c.gpsSpeed;
         record.vk_display_brightness = c.brightness;
         page.LoadPage(record, 0);
-        EXPECT_EQ(Find<CNBLComboBox>(OutputStandard)->currentText(), c.standard);
+        EXPECT_EQ(Find<SkinComboBox>(OutputStandard)->currentText(), c.standard);
         EXPECT_EQ(Checked(DateTimeOn), c.osd != 0);
         EXPECT_EQ(Checked(DateTimeOff), c.osd == 0);
         EXPECT_EQ(Checked(GpsSpeedOn), c.gpsSpeed != 0);
@@ -76,9 +76,9 @@ TEST_F(VideoPage, OutputSwitchesAndBrightnessLoadAndSave) {
     }
 }
 
-TEST_F(VideoPage, ReadoutFollowsOnlyPageAndDragNotifications) {
+TEST_F(VideoPageTest, ReadoutFollowsOnlyPageAndDragNotifications) {
     using namespace VideoPageId;
-    auto* slider = Find<CNblImageSlider>(Brightness);
+    auto* slider = Find<SkinSlider>(Brightness);
     page.LoadPage(DefaultSettingsRecord(), 0);
     slider->setFocus();
     const struct {
@@ -102,7 +102,7 @@ TEST_F(VideoPage, ReadoutFollowsOnlyPageAndDragNotifications) {
     EXPECT_NE(slider->value(), 10);
 }
 
-TEST_F(VideoPage, DefaultsAreTheFactorySettings) {
+TEST_F(VideoPageTest, DefaultsAreTheFactorySettings) {
     using namespace VideoPageId;
     SettingsRecord changed = DefaultSettingsRecord();
     changed.vk_display_mode = 1;
@@ -111,14 +111,14 @@ TEST_F(VideoPage, DefaultsAreTheFactorySettings) {
     changed.vk_local_display = 2;
     page.LoadPage(changed, 0);
     page.SetDefaults();
-    EXPECT_EQ(Find<CNBLComboBox>(DrivingResolution)->currentIndex(), 0);
-    EXPECT_EQ(Find<CNBLComboBox>(OutputStandard)->currentIndex(), 0);
+    EXPECT_EQ(Find<SkinComboBox>(DrivingResolution)->currentIndex(), 0);
+    EXPECT_EQ(Find<SkinComboBox>(OutputStandard)->currentIndex(), 0);
     EXPECT_TRUE(Checked(DateTimeOn));
     EXPECT_TRUE(Checked(GpsSpeedOn));
     EXPECT_EQ(Text(BrightnessReadout), "5");
 }
 
-TEST_F(AudioPage, EachSwitchLoadsAndSavesItsOwnKey) {
+TEST_F(AudioPageTest, EachSwitchLoadsAndSavesItsOwnKey) {
     using namespace AudioPageId;
     using R = SettingsRecord;
     const struct {
@@ -147,9 +147,9 @@ TEST_F(AudioPage, EachSwitchLoadsAndSavesItsOwnKey) {
     }
 }
 
-TEST_F(AudioPage, StartsAtSevenAndDefaultsToFullVolumeWithEverySwitchOn) {
+TEST_F(AudioPageTest, StartsAtSevenAndDefaultsToFullVolumeWithEverySwitchOn) {
     using namespace AudioPageId;
-    EXPECT_EQ(Find<CNblImageSlider>(Volume)->value(), 7);
+    EXPECT_EQ(Find<SkinSlider>(Volume)->value(), 7);
     EXPECT_EQ(Text(VolumeReadout), "7");
     SettingsRecord silent;
     page.LoadPage(silent, 0);

@@ -8,7 +8,7 @@
 namespace {
 
 // A sample at t ms with its three axis values.
-CGSensorData Sample(quint32 t, int x, int y, int z) {
+GSensorSample Sample(quint32 t, int x, int y, int z) {
     return {x, y, z, t};
 }
 
@@ -41,7 +41,7 @@ TEST(GSensorGraph, PlacesSamplesOnTheScale) {
     };
     const struct {
         const char* name;
-        QList<CGSensorData> samples;
+        QList<GSensorSample> samples;
         qint64 durationMs;
         QList<Point> points;
     } cases[] = {
@@ -81,7 +81,7 @@ TEST(GSensorGraph, PlacesSamplesOnTheScale) {
 }
 
 TEST(GSensorGraph, DrawsNothingWithoutSamplesOrAWholeSecond) {
-    const QList<CGSensorData> samples{Sample(0, 50, 50, 50), Sample(500, -50, -50, -50)};
+    const QList<GSensorSample> samples{Sample(0, 50, 50, 50), Sample(500, -50, -50, -50)};
     for (qint64 duration : {0, 999})
         EXPECT_EQ(CurvePixels(GSensorGraph::Draw(Background(), samples, duration)), 0) << duration;
     EXPECT_EQ(CurvePixels(GSensorGraph::Draw(Background(), {}, 10000)), 0);

@@ -43,7 +43,7 @@ TEST(MapScript, SendsTheFixOfThePosition) {
     TelemetryFixture fixture;
     fixture.WriteGps(TelemetryFixture::Fix(1000, "3733.1234,N,12658.5678,E") +
                      TelemetryFixture::Fix(2000, "3733.1234,S,12658.5678,W"));
-    const CTextData telemetry = fixture.Load();
+    const RecordingTelemetry telemetry = fixture.Load();
     const struct {
         quint32 positionMs;
         const char* text;

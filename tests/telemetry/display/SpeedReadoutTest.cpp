@@ -33,7 +33,7 @@ TEST(SpeedReadout, FollowsTheFixOfThePosition) {
                      TelemetryFixture::Fix(3000, "3733.1234,N,12658.5678,E", "66.7") +
                      TelemetryFixture::Fix(4000, "3733.1234,N,12658.5678,E", "0.0") +
                      TelemetryFixture::Fix(5000, "3733.1234,N,12658.5678,E", "0.0"));
-    const CTextData telemetry = fixture.Load();
+    const RecordingTelemetry telemetry = fixture.Load();
     const struct {
         quint32 positionMs;
         std::optional<int> shown;
@@ -56,7 +56,7 @@ TEST(SpeedReadout, ShowsASteadySpeedWhereverPlaybackStarts) {
     for (int ms = 1000; ms <= 5000; ms += 1000)
         fixes += TelemetryFixture::Fix(ms, "3733.1234,N,12658.5678,E", "50.0"); // 92.6 km/h
     fixture.WriteGps(fixes);
-    const CTextData telemetry = fixture.Load();
+    const RecordingTelemetry telemetry = fixture.Load();
     // A new recording or a seek lands anywhere: the first number looked up must be drawable.
     for (const quint32 positionMs : {1500u, 2500u, 4999u})
         EXPECT_EQ(SpeedAt(telemetry, positionMs), 92) << positionMs;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telemetry/CTextData.h"
+#include "telemetry/RecordingTelemetry.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -39,8 +39,8 @@ public:
         gsf.write(bytes);
     }
 
-    CTextData Load() const {
-        CTextData telemetry;
+    RecordingTelemetry Load() const {
+        RecordingTelemetry telemetry;
         telemetry.Load(Recording());
         return telemetry;
     }

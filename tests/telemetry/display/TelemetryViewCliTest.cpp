@@ -55,7 +55,7 @@ TEST(GraphCli, TakesTheLengthFromTheRecording) {
     QTemporaryDir out;
     const QString png = out.filePath("graph.png");
     ASSERT_EQ(RunCli({"graph", recording, "-o", png}).exitCode, 0);
-    CTextData telemetry;
+    RecordingTelemetry telemetry;
     telemetry.Load(recording);
     // The test card's recordings last three seconds.
     EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),

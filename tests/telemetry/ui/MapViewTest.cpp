@@ -1,5 +1,6 @@
+#include "telemetry/ui/MapView.h"
+
 #include "telemetry/display/MapPage.h"
-#include "telemetry/ui/CMapView.h"
 #include "telemetry/ui/WebEngineSandbox.h"
 #include "tests/telemetry/display/TelemetryFixture.h"
 
@@ -37,10 +38,10 @@ protected:
     }
 
     void SetUp() override {
-        view = std::make_unique<CMapView>(nullptr);
+        view = std::make_unique<MapView>(nullptr);
         view->resize(324, 197);
         view->show();
-        QSignalSpy loaded(view.get(), &CMapView::pageLoaded);
+        QSignalSpy loaded(view.get(), &MapView::pageLoaded);
         view->Navigate(MapPage::PageUrl(1033));
         ASSERT_TRUE(loaded.wait(PageTimeoutMs));
         ASSERT_TRUE(loaded.first().first().toBool());
@@ -71,7 +72,7 @@ protected:
     }
 
     static inline LocalFilesOnly interceptor;
-    std::unique_ptr<CMapView> view;
+    std::unique_ptr<MapView> view;
 };
 
 TEST_F(MapViewTest, LoadsWithoutNetworkAndShowsAPlainBackground) {
@@ -98,7 +99,7 @@ TEST_F(MapViewTest, DrawCurrentMovesTheMarker) {
     TelemetryFixture fixture;
     fixture.WriteGps(TelemetryFixture::Fix(1000, "3733.1234,N,12658.5678,E") +
                      TelemetryFixture::Fix(2000, "3733.1234,S,12658.5678,W"));
-    const CTextData telemetry = fixture.Load();
+    const RecordingTelemetry telemetry = fixture.Load();
     for (quint32 position : {500u, 1500u}) {
         view->UpdateMapPosition(telemetry, position);
         const double sign = position < 1000 ? 1 : -1;
@@ -153,7 +154,7 @@ TEST_F(MapViewTest, DrawsTheTrackAndSeeksFromAClickOnIt) {
     EXPECT_EQ(track["paths"].toInt(), 4);
     EXPECT_TRUE(track["fitted"].toBool());
 
-    QSignalSpy clicked(view.get(), &CMapView::trackClicked);
+    QSignalSpy clicked(view.get(), &MapView::trackClicked);
     Evaluate("{clicked: trackLayers.getLayers().filter(function (l) {"
              " return l.options.opacity === 0; }).map(function (l) {"
              " l.fire('click', {latlng: L.latLng(37.5516, 126.9683)}); return true; }).length}");
@@ -161,7 +162,7 @@ TEST_F(MapViewTest, DrawsTheTrackAndSeeksFromAClickOnIt) {
     EXPECT_EQ(clicked.first().first().toLongLong(), 2000);
 
     // A page loaded again gets the track again.
-    QSignalSpy loaded(view.get(), &CMapView::pageLoaded);
+    QSignalSpy loaded(view.get(), &MapView::pageLoaded);
     view->Navigate(MapPage::PageUrl(1041));
     ASSERT_TRUE(loaded.wait(PageTimeoutMs));
     EXPECT_TRUE(QTest::qWaitFor(

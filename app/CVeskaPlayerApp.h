@@ -1,9 +1,0 @@
-#pragma once
-
-#include <QString>
-
-// Starts the platform, runs the main window modally and ends the process when it closes.
-class CVeskaPlayerApp {
-public:
-    int Run(int argc, char** argv);
-};

@@ -1,0 +1,457 @@
+#include "app/MainWindow.h"
+
+#include "app/ControlIds.h"
+#include "app/DecoderCheck.h"
+#include "app/Language.h"
+#include "app/MainWindowLayout.h"
+#include "app/MapCommands.h"
+#include "app/fullscreen/FullScreenControlBar.h"
+#include "app/fullscreen/FullScreenFileList.h"
+#include "app/fullscreen/FullScreenLayout.h"
+#include "app/fullscreen/FullScreenPanel.h"
+#include "app/fullscreen/FullScreenPanels.h"
+#include "app/fullscreen/FullScreenTitleBar.h"
+#include "library/ui/CardLibrary.h"
+#include "library/ui/FileListView.h"
+#include "library/ui/SaveDeleteCommands.h"
+#include "playback/ui/PlaybackCommands.h"
+#include "playback/ui/SnapshotCommands.h"
+#include "playback/ui/VideoWindow.h"
+#include "resources/LocalizedStrings.h"
+#include "settings/ui/SettingsDialog.h"
+#include "skin/BitmapIds.h"
+#include "skin/SkinBitmaps.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
+#include "telemetry/display/SpeedReadout.h"
+#include "telemetry/ui/GSensorGraphView.h"
+#include "telemetry/ui/MapView.h"
+#include "telemetry/ui/Reachability.h"
+#include "telemetry/ui/SpeedDigitsView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+MainWindow::MainWindow(const QString& cardRoot, const DriveProvider* drives,
+                       AudioOutputFactory audio, std::function<bool()> connected, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_player(std::move(audio)),
+      m_linuxDrives(cardRoot), m_drives(drives ? *drives : m_linuxDrives), m_driveWatcher(m_drives),
+      m_connected(connected ? std::move(connected) : std::function<bool()>(InternetConnected)) {
+    setWindowIcon(QIcon(SkinBitmap(BitmapId::AppIcon)));
+    setWindowTitle(QStringLiteral("VESKA Karvenna"));
+    setFixedSize(Width, Height);
+    // Full-screen mode follows the pointer without a button held.
+    setMouseTracking(true);
+    SetUILanguage(ChooseUILanguage(ConfiguredLanguageValue(), QLocale::system()));
+    CreateSkin();
+    ApplyLayout(MainWindowLayout::Windowed);
+    m_panels = new FullScreenPanels(this, *m_fileList);
+    m_panels->FileListPanel().List()->SetCurrentIndexSource([this] { return CurrentIndex(); });
+    m_playback->SetControlBar({m_panels->ControlBar().Button(ControlBarId::PlayPause),
+                               m_panels->ControlBar().Button(ControlBarId::Mute),
+                               m_panels->ControlBar().Slider(ControlBarId::Position),
+                               m_panels->ControlBar().Slider(ControlBarId::Volume),
+                               m_panels->ControlBar().Text(ControlBarId::ElapsedTime),
+                               m_panels->ControlBar().Text(ControlBarId::TotalTime),
+                               m_panels->TitleBar().Text(TitleBarId::FileName)});
+    ConnectCommands();
+    qApp->installEventFilter(this);
+    QMetaObject::invokeMethod(m_library, &CardLibrary::ScanDrives, Qt::QueuedConnection);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // The panels first: the file-list panel shows the rows of the window's list.
+    delete m_panels;
+}
+
+int MainWindow::CurrentIndex() const {
+    return m_playback->CurrentIndex();
+}
+
+int MainWindow::MapViewState() const {
+    return m_map->MapViewState();
+}
+
+const QString& MainWindow::LibraryRoot() const {
+    return m_library->LibraryRoot();
+}
+
+void MainWindow::CreateSkin() {
+    m_videoWindow = new VideoWindow(this, ControlId::VideoWindow,
+                                    MainWindowLayout::WindowedVideoRect(), m_player);
+    m_videoWindow->show();
+    // The pointer over the video moves over the window, whose zones drive full-screen mode.
+    m_videoWindow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_mapView = new MapView(this);
+    m_mapView->setObjectName(QString::number(ControlId::MapView));
+    m_mapView->setGeometry(0, 0, 0, 0);
+    m_controls = CreateSkinnedControls(this);
+    m_controls.Slider(ControlId::PositionSlider)
+        ->setGeometry(MainWindowLayout::PositionSliderCreatedRect());
+
+    m_fileList = new FileListView(this);
+    m_fileList->setObjectName(QString::number(ControlId::FileList));
+    m_fileList->setGeometry(MainWindowLayout::WindowedListRect());
+    m_fileList->CreateScrollBar();
+    m_fileList->SetCurrentIndexSource([this] { return CurrentIndex(); });
+    const LibraryButtons libraryButtons{
+        {m_controls.Button(ControlId::KindAll), m_controls.Button(ControlId::KindNormal),
+         m_controls.Button(ControlId::KindEvent), m_controls.Button(ControlId::KindMotion)},
+        m_controls.Button(ControlId::Calendar),
+        m_controls.Button(ControlId::FolderToggle),
+        m_controls.Button(ControlId::CheckAll)};
+    m_library =
+        new CardLibrary(m_drives, m_linuxDrives.CardRoot(), *m_fileList, libraryButtons, this);
+
+    const PlaybackControls playbackControls{m_controls.Button(ControlId::PlayPause),
+                                            m_controls.Button(ControlId::Mute),
+                                            m_controls.Slider(ControlId::PositionSlider),
+                                            m_controls.Slider(ControlId::SpeedSlider),
+                                            m_controls.Slider(ControlId::VolumeSlider),
+                                            m_controls.Slider(ControlId::BrightnessSlider),
+                                            m_controls.Text(ControlId::ElapsedTime),
+                                            m_controls.Text(ControlId::TotalTime),
+                                            m_controls.Text(ControlId::FileName)};
+    m_playback = new PlaybackCommands(
+        m_player, playbackControls, *m_fileList, this,
+        [this] { return CheckDecoder(m_player, this); },
+        [this] {
+            return m_displayMode == MainWindowLayout::Windowed &&
+                   MapViewState() != MainWindowLayout::MapEnlarged;
+        });
+    m_graph = new GSensorGraphView(this);
+    m_speed = new SpeedDigitsView(this);
+    m_map = new MapCommands(
+        m_telemetry,
+        {m_mapView, m_fileList, m_controls.Button(ControlId::MapEnlarge),
+         m_controls.Button(ControlId::MapClose)},
+        this, [this](int layout) { ApplyLayout(layout); }, m_connected,
+        [this] { return m_displayMode; });
+    m_playback->StopPlayback();
+    m_snapshots =
+        new SnapshotCommands(m_player, *m_videoWindow, *m_playback, *m_fileList, *m_library, this);
+    m_saveDelete = new SaveDeleteCommands(*m_fileList, *m_library, this);
+}
+
+void MainWindow::ApplyLayout(int layout) {
+    using namespace MainWindowLayout;
+    if (layout == Windowed) {
+        setFixedSize(Width, Height);
+        m_videoWindow->setGeometry(WindowedVideoRect());
+        m_fileList->show();
+        for (const auto& placement : WindowedPlacements(MapViewState())) {
+            QWidget* control = m_controls.Control(placement.controlId);
+            control->setGeometry(placement.rect);
+            control->show();
+        }
+        RestoreWindowedLooks(m_controls);
+        m_mapView->setGeometry(WindowedMapRect(MapViewState()));
+    } else if (layout == FullScreen) {
+        m_videoWindow->setGeometry(FullScreenVideoRect(size()));
+        m_fileList->hide();
+        for (int id : FullScreenHiddenControls())
+            m_controls.Control(id)->hide();
+        for (const auto& placement : FullScreenPlacements(size()))
+            m_controls.Control(placement.controlId)->setGeometry(placement.rect);
+        m_controls.Slider(ControlId::VolumeSlider)->SetImages(SliderLook::BarVolume);
+        m_mapView->setGeometry(0, 0, 0, 0);
+    } else if (layout == MapEnlarged) {
+        ApplyEnlargedMapLayout();
+        return;
+    } else {
+        return;
+    }
+    m_videoWindow->show();
+    m_videoWindow->Repaint();
+    PlaceTelemetryViews();
+    update();
+}
+
+void MainWindow::ApplyEnlargedMapLayout() {
+    using namespace MainWindowLayout;
+    m_videoWindow->hide();
+    m_fileList->hide();
+    for (const auto& placement : WindowedPlacements(MapViewState())) {
+        QWidget* control = m_controls.Control(placement.controlId);
+        const int id = placement.controlId;
+        if (id == ControlId::Settings || id == ControlId::Minimize || id == ControlId::Close)
+            control->setGeometry(placement.rect);
+        else
+            control->hide();
+    }
+    SkinButton* back = m_controls.Button(ControlId::MapEnlarge);
+    back->SetImages(ButtonLook::MapReturn);
+    back->SetTip(QString());
+    back->setGeometry(MapReturnButtonRect());
+    back->show();
+    m_mapView->setGeometry(EnlargedMapRect());
+    m_mapView->show();
+    PlaceTelemetryViews();
+    update();
+}
+
+void MainWindow::PlaceTelemetryViews() {
+    using namespace MainWindowLayout;
+    const bool windowed = m_displayMode == Windowed && MapViewState() != MapEnlarged;
+    m_graph->setVisible(windowed);
+    m_speed->move(SpeedPosition(MapViewState()));
+    m_speed->setVisible(windowed);
+}
+
+void MainWindow::ConnectCommands() {
+    auto onCommand = [this](int id, std::function<void()> handler) {
+        m_commands.insert(id, std::move(handler));
+        connect(m_controls.Button(id), &SkinButton::command, this, [this, id] { OnCommand(id); });
+    };
+    onCommand(ControlId::Minimize, [this] { showMinimized(); });
+    onCommand(ControlId::Close, [this] { Close(); });
+    onCommand(ControlId::Settings, [this] { OnSettings(); });
+    onCommand(ControlId::Save, [this] { m_saveDelete->Save(); });
+    onCommand(ControlId::Delete, [this] { m_saveDelete->Delete(); });
+    onCommand(ControlId::Rotate, [this] { m_snapshots->Rotate(); });
+    onCommand(ControlId::Capture, [this] { m_snapshots->Capture(); });
+    onCommand(ControlId::Extend, [this] { ToggleFullScreen(); });
+    onCommand(ControlId::KindAll, [this] { m_library->OnKindButton(KindAll); });
+    onCommand(ControlId::KindNormal, [this] { m_library->OnKindButton(KindNormal); });
+    onCommand(ControlId::KindEvent, [this] { m_library->OnKindButton(KindEvent); });
+    onCommand(ControlId::KindMotion, [this] { m_library->OnKindButton(KindMotion); });
+    onCommand(ControlId::Calendar, [this] { m_library->OnCalendarToggle(); });
+    onCommand(ControlId::FolderToggle, [this] { m_library->OnFolderToggle(); });
+    onCommand(ControlId::CheckAll, [this] { m_library->OnCheckAll(); });
+    onCommand(ControlId::Rewind, [this] { m_playback->Rewind(); });
+    onCommand(ControlId::Forward, [this] { m_playback->Forward(); });
+    onCommand(ControlId::PlayPause, [this] { m_playback->PlayPause(); });
+    onCommand(ControlId::Previous, [this] { m_playback->Previous(); });
+    onCommand(ControlId::Next, [this] { m_playback->Next(); });
+    onCommand(ControlId::Mute, [this] { m_playback->OnMute(); });
+    onCommand(ControlId::MapEnlarge, [this] { m_map->OnMapEnlarge(); });
+    onCommand(ControlId::MapClose, [this] { m_map->OnMapPanel(); });
+    for (int slider : {ControlId::PositionSlider, ControlId::SpeedSlider, ControlId::VolumeSlider,
+                       ControlId::BrightnessSlider})
+        connect(m_controls.Slider(slider), &SkinSlider::hScroll, m_playback,
+                &PlaybackCommands::OnSliderScroll);
+    connect(m_fileList, &FileListView::rowDoubleClicked, m_playback,
+            &PlaybackCommands::OnRowDoubleClicked);
+    m_panels->Connect(m_controls, *m_playback, [this](int id) { OnCommand(id); });
+    connect(m_playback, &PlaybackCommands::recordingOpened, this, &MainWindow::OnLoadTelemetry,
+            Qt::QueuedConnection);
+    // A removed card hid the video; the next recording shows it again.
+    connect(m_playback, &PlaybackCommands::recordingOpened, this, [this] {
+        if (MapViewState() != MainWindowLayout::MapEnlarged)
+            m_videoWindow->show();
+    });
+    connect(m_playback, &PlaybackCommands::recordingOpened, m_snapshots,
+            &SnapshotCommands::OnRecordingOpened);
+    connect(m_saveDelete, &SaveDeleteCommands::listRebuiltAfterDelete, m_playback,
+            &PlaybackCommands::FollowOpenRecording);
+    connect(m_playback, &PlaybackCommands::positionShown, this, &MainWindow::OnPositionShown);
+    connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] {
+        m_speed->Clear();
+        m_graph->ClearCursor();
+        m_map->OnRecordingClosed();
+        update();
+    });
+    connect(m_map, &MapCommands::mapViewStateChanged, this, &MainWindow::PlaceTelemetryViews);
+    connect(m_graph, &GSensorGraphView::seekRequested, m_playback, &PlaybackCommands::SeekTo);
+    connect(m_mapView, &MapView::trackClicked, m_playback, &PlaybackCommands::SeekTo);
+    connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this, &MainWindow::OnDriveRemoved);
+}
+
+void MainWindow::OnCommand(int controlId) {
+    if (const auto command = m_commands.constFind(controlId); command != m_commands.constEnd())
+        (*command)();
+}
+
+void MainWindow::Close() {
+    m_playback->Shutdown();
+    done(0);
+}
+
+void MainWindow::OnLoadTelemetry(const QString& recordingPath) {
+    m_telemetry.Load(recordingPath);
+    // Drawn whatever the view, so that returning to the window shows this recording's curves.
+    m_graph->DrawGSensorGraph(m_telemetry.Samples(), m_player.DurationMs());
+    m_mapView->SetTrack(m_telemetry.Fixes());
+    if (m_telemetry.FixCount() == 0)
+        m_map->CloseMap();
+}
+
+void MainWindow::OnPositionShown(qint64 positionMs) {
+    m_mapView->UpdateMapPosition(m_telemetry, quint32(positionMs));
+    UpdateSpeed(positionMs);
+    m_graph->SetCursorPosition(positionMs);
+}
+
+void MainWindow::UpdateSpeed(qint64 positionMs) {
+    if (m_displayMode != MainWindowLayout::Windowed ||
+        MapViewState() == MainWindowLayout::MapEnlarged)
+        return;
+    if (const std::optional<int> speed = SpeedReadout::SpeedAt(m_telemetry, quint32(positionMs)))
+        m_speed->DrawSpeed(*speed);
+}
+
+void MainWindow::OnSettings() {
+    if (!m_library->EnsureCardDrive())
+        return;
+    m_settingsDialog.reset();
+    // Formatting leaves no file of the card open and no row of the old recordings.
+    const FormatSteps formatSteps{[this] {
+                                      m_playback->StopPlayback();
+                                      m_player.Close();
+                                  },
+                                  [this] { m_fileList->DeleteAllItems(); }};
+    m_settingsDialog = std::make_unique<SettingsDialog>(
+        m_settings, m_drives.DriveRootOf(LibraryRoot()), this, &m_cardFormatter, formatSteps);
+    m_settingsDialog->show();
+}
+
+void MainWindow::OnDriveRemoved(const QString& root) {
+    if (!m_library->ForgetRemovedDrive(root))
+        return;
+    m_playback->StopPlayback();
+    m_controls.Slider(ControlId::SpeedSlider)->setValue(5);
+    m_controls.Slider(ControlId::BrightnessSlider)->setValue(0);
+    m_settings.Reset();
+    // With the card gone there is nothing to watch full screen: back to the window, rather
+    // than a window still covering the screen that believes it is windowed.
+    if (m_displayMode == MainWindowLayout::FullScreen)
+        LeaveFullScreen();
+    m_videoWindow->hide();
+    update();
+}
+
+QRect MainWindow::ScreenRect() const {
+    return QRect(mapToGlobal(QPoint(0, 0)), size());
+}
+
+void MainWindow::ToggleFullScreen() {
+    if (m_displayMode == MainWindowLayout::Windowed)
+        EnterFullScreen();
+    else
+        LeaveFullScreen();
+}
+
+void MainWindow::EnterFullScreen() {
+    m_windowRect = geometry();
+    // Not hidden on the way: hiding a dialog ends its run, and with it the program.
+    m_displayMode = MainWindowLayout::FullScreen;
+    m_panels->HideAll();
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // Covers the screen also where no window manager answers the full-screen request.
+    setGeometry(screen()->geometry());
+    showFullScreen();
+    ApplyLayout(MainWindowLayout::FullScreen);
+}
+
+void MainWindow::LeaveFullScreen() {
+    m_videoWindow->hide();
+    m_displayMode = MainWindowLayout::Windowed;
+    showNormal();
+    // The file-list panel goes too: it belongs to the full screen it floated over.
+    m_panels->HideAll();
+    ApplyLayout(MainWindowLayout::Windowed);
+    move(m_windowRect.topLeft());
+}
+
+void MainWindow::OnPointerMoved(int y) {
+    using namespace FullScreenLayout;
+    if (m_displayMode == MainWindowLayout::Windowed) {
+        // Over the enlarged map the window's controls stay away.
+        if (MapViewState() != MainWindowLayout::MapEnlarged)
+            ShowPointerControls(true);
+        return;
+    }
+    const int zone = FullScreenLayout::PointerZone(y, height());
+    if (zone == m_pointerZone)
+        return;
+    m_pointerZone = zone;
+    ShowPointerControls(false);
+    m_controls.Button(ControlId::Extend)->setVisible(zone == BandZone);
+    m_videoWindow->Repaint();
+    if (zone == BandZone)
+        m_panels->ShowBars(ScreenRect());
+    else
+        m_panels->HideAll();
+}
+
+void MainWindow::ShowPointerControls(bool show) {
+    m_fileList->setVisible(show);
+    for (int id : MainWindowLayout::PointerControls())
+        m_controls.Control(id)->setVisible(show);
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_displayMode != MainWindowLayout::Windowed) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    painter.drawPixmap(0, 0, SkinBitmap(BitmapId::MainBackground));
+    if (MapViewState() != MainWindowLayout::MapEnlarged)
+        painter.drawPixmap(MainWindowLayout::MapHeaderPosition(MapViewState()),
+                           SkinBitmap(BitmapId::MapHeader));
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    // Free skin is the window's caption: a press there drags the window.
+    if (event->button() == Qt::LeftButton && m_displayMode == MainWindowLayout::Windowed &&
+        windowHandle())
+        windowHandle()->startSystemMove();
+    QDialog::mousePressEvent(event);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    OnPointerMoved(event->position().toPoint().y());
+    QDialog::mouseMoveEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_displayMode != MainWindowLayout::FullScreen)
+        return;
+    // The screen's size may arrive after the layout was made, or change while full screen.
+    ApplyLayout(MainWindowLayout::FullScreen);
+    m_panels->PlaceBars(ScreenRect());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    // Keys reach the window from its own controls and from the full-screen panels.
+    const QWidget* window = static_cast<QWidget*>(watched)->window();
+    if (window != this &&
+        !(window->parentWidget() == this && qobject_cast<const FullScreenPanel*>(window)))
+        return false;
+    return HandleKey(static_cast<QKeyEvent*>(event)->key());
+}
+
+bool MainWindow::HandleKey(int key) {
+    switch (key) {
+    case Qt::Key_Escape:
+        if (m_displayMode == MainWindowLayout::FullScreen)
+            LeaveFullScreen();
+        // The window is a dialog, but Esc does not end it.
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Nor does Enter.
+        return true;
+    case Qt::Key_Space:
+        m_playback->PlayPause();
+        return true;
+    case Qt::Key_Left:
+        m_playback->Rewind();
+        return true;
+    case Qt::Key_Right:
+        m_playback->Forward();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/MainWindowSkin.h"
+#include "library/DriveRemovalWatcher.h"
+#include "library/LinuxDriveProvider.h"
+#include "playback/PlaybackEngine.h"
+#include "settings/CardSettings.h"
+#include "settings/UDisksCardFormatter.h"
+#include "telemetry/RecordingTelemetry.h"
+
+#include <QDialog>
+#include <QHash>
+#include <functional>
+
+class FileListView;
+class MapView;
+class SettingsDialog;
+class CardLibrary;
+class FullScreenPanels;
+class GSensorGraphView;
+class MapCommands;
+class PlaybackCommands;
+class SaveDeleteCommands;
+class SnapshotCommands;
+class SpeedDigitsView;
+class VideoWindow;
+
+// The program's one main window: frameless, fixed at 1022 x 682, drawn entirely from the skin.
+// It owns everything that lives while the program runs and hands each command to the room that
+// implements it.
+class MainWindow : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int Width = 1022;
+    static constexpr int Height = 682;
+
+    // cardRoot: a folder given on the command line to be taken as the card's root, or empty.
+    // drives: where removable drives are found; the window's own Linux provider when null.
+    // audio: the sound output of the player (tests pass a silent one).
+    // connected: whether the map page may be loaded.
+    explicit MainWindow(const QString& cardRoot, const DriveProvider* drives = nullptr,
+                        AudioOutputFactory audio = MakeSystemAudioOutput,
+                        std::function<bool()> connected = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    int DisplayMode() const { return m_displayMode; }
+    // The pointer's last zone in full-screen mode (FullScreenLayout); kept across the modes.
+    int PointerZone() const { return m_pointerZone; }
+    int MapViewState() const;
+    int CurrentIndex() const;
+    const QString& LibraryRoot() const;
+    const CardSettings& Settings() const { return m_settings; }
+    const RecordingTelemetry& Telemetry() const { return m_telemetry; }
+    PlaybackEngine& Player() { return m_player; }
+
+    // Runs the command of a control ID as the window's own button does: the full-screen panels
+    // send theirs here, so that every command has one handler. Unknown IDs do nothing.
+    void OnCommand(int controlId);
+    // Stops playback and ends the window, as its close button does.
+    void Close();
+    // A removable drive went away; when it was the card, the window lets go of it.
+    void OnDriveRemoved(const QString& root);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateSkin();
+    void ApplyLayout(int layout);
+    void ApplyEnlargedMapLayout();
+    void ConnectCommands();
+    void OnLoadTelemetry(const QString& recordingPath);
+    void OnPositionShown(qint64 positionMs);
+    void UpdateSpeed(qint64 positionMs);
+    // The graph and the speed show in the windowed view only, the speed beside the map buttons.
+    void PlaceTelemetryViews();
+    void OnSettings();
+    void ToggleFullScreen();
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    void OnPointerMoved(int y);
+    void ShowPointerControls(bool show);
+    // The window's rectangle on the screen.
+    QRect ScreenRect() const;
+    bool HandleKey(int key);
+
+    // First, so that it goes last: the window's controls must not outlive their engine.
+    PlaybackEngine m_player;
+    LinuxDriveProvider m_linuxDrives;
+    const DriveProvider& m_drives;
+    DriveRemovalWatcher m_driveWatcher;
+    CardSettings m_settings;
+    UDisksCardFormatter m_cardFormatter;
+    // The one settings window, replaced at every opening; it reads and saves m_settings.
+    std::unique_ptr<SettingsDialog> m_settingsDialog;
+    RecordingTelemetry m_telemetry;
+    MainWindowControls m_controls;
+    VideoWindow* m_videoWindow = nullptr;
+    FileListView* m_fileList = nullptr;
+    CardLibrary* m_library = nullptr;
+    PlaybackCommands* m_playback = nullptr;
+    SnapshotCommands* m_snapshots = nullptr;
+    SaveDeleteCommands* m_saveDelete = nullptr;
+    QHash<int, std::function<void()>> m_commands;
+    FullScreenPanels* m_panels = nullptr;
+    // Where the window stood before it went full screen, to return there.
+    QRect m_windowRect;
+    GSensorGraphView* m_graph = nullptr;
+    SpeedDigitsView* m_speed = nullptr;
+    MapView* m_mapView = nullptr;
+    MapCommands* m_map = nullptr;
+    std::function<bool()> m_connected;
+    int m_displayMode = 1;
+    int m_pointerZone = 0;
+};

@@ -1,0 +1,28 @@
+#include "library/ui/CalendarDialog.h"
+
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+
+#include <QCalendarWidget>
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+
+CalendarDialog::CalendarDialog(QWidget* parent)
+    : QDialog(parent), m_calendar(new QCalendarWidget(this)) {
+    setWindowTitle(LoadLangString(StringId::SelectDate));
+    m_calendar->setObjectName(QString::number(CalendarId));
+    m_calendar->setGridVisible(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_calendar, &QCalendarWidget::selectionChanged, this, &CalendarDialog::TakeSelection);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_calendar);
+    layout->addWidget(buttons);
+    TakeSelection();
+}
+
+void CalendarDialog::TakeSelection() {
+    // Noon keeps the day whatever daylight saving does to the clock.
+    m_chosenDay = QDateTime(m_calendar->selectedDate(), QTime(12, 0)).toSecsSinceEpoch();
+}

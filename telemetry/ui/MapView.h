@@ -1,0 +1,54 @@
+#pragma once
+
+#include "telemetry/GpsFix.h"
+#include "telemetry/RecordingTelemetry.h"
+
+#include <QList>
+#include <QWidget>
+#include <functional>
+
+class QWebChannel;
+class QWebEngineView;
+
+// The map of the main window (control 1068): the host of the browser that shows the map page.
+// The program loads the page, sends it the recording's track once loaded and the marker's place
+// on every playback tick; a click on the track asks to play from there. The browser is made with
+// the first page, so that a window whose map is never opened never starts it.
+class MapView : public QWidget {
+    Q_OBJECT
+public:
+    explicit MapView(QWidget* parent);
+
+    void Navigate(const QUrl& url);
+    // Calls the page function the script text names (see MapScript::ParseScriptCall) with its
+    // arguments as strings. The page answers later: `result` gets its return value as text, ""
+    // when there was no page, no such function or no value.
+    void CallScript(const QString& text, std::function<void(const QString&)> result = {});
+    // Puts the marker on the fix shown at the playback position.
+    void UpdateMapPosition(const RecordingTelemetry& telemetry, quint32 positionMs);
+    // The recording's track, drawn on this page and every page loaded after.
+    void SetTrack(const QList<GpsFix>& fixes);
+
+    // The browser, null until the first page is loaded.
+    QWebEngineView* Browser() const { return m_browser; }
+
+    // The last position sent to the page, in decimal degrees.
+    double latitude = 0.0;
+    double longitude = 0.0;
+
+signals:
+    // The track was clicked near the fix at that offset into the recording.
+    void trackClicked(qint64 offsetMs);
+    void pageLoaded(bool ok);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateBrowser();
+    void SendTrack();
+
+    QWebEngineView* m_browser = nullptr;
+    QString m_trackSource;
+    bool m_loaded = false;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "skin/MessageBox.h"
+
+#include <QStringList>
+
+// Answers the program's message boxes while it lives, as a user would: with `answer` where a box
+// offers it, otherwise OK, otherwise Cancel. Keeps the texts of the boxes answered. One made
+// while another lives answers in its place until it goes.
+class MessageBoxes {
+public:
+    enum Which {
+        Every,
+        // Boxes that ask something are shown and left to the test.
+        OnlyReports,
+    };
+    explicit MessageBoxes(MessageBox::Button answer = QMessageBox::Ok, Which which = Every) {
+        m_replaced = MessageBox::SetAnswerer(
+            [this, answer, which](const QMessageBox& box) -> std::optional<MessageBox::Button> {
+                const bool report = box.buttons().size() == 1 && box.button(QMessageBox::Ok);
+                if (which == OnlyReports && !report)
+                    return std::nullopt;
+                texts.append(box.text());
+                titles.append(box.windowTitle());
+                for (const MessageBox::Button button : {answer, QMessageBox::Ok})
+                    if (box.button(button))
+                        return button;
+                return QMessageBox::Cancel;
+            });
+    }
+    ~MessageBoxes() { MessageBox::SetAnswerer(std::move(m_replaced)); }
+    MessageBoxes(const MessageBoxes&) = delete;
+    MessageBoxes& operator=(const MessageBoxes&) = delete;
+
+    QStringList texts;
+    QStringList titles;
+
+private:
+    MessageBox::Answerer m_replaced;
+};
