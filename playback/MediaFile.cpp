@@ -2,14 +2,17 @@
 
 #include "common/LogCategories.h"
 #include "common/NativePath.h"
+#include "playback/CutMp4.h"
 #include "playback/FfmpegLog.h"
 #include "playback/MediaTime.h"
+#include "playback/Mp4Reference.h"
 #include "playback/UnfinishedAvi.h"
 #include "playback/UnfinishedMp4.h"
 
 #include <QFile>
 #include <cerrno>
 #include <cstring>
+#include <variant>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -28,10 +31,11 @@ const char* DemuxerForPath(const QString& path) {
     return path.right(3).toUpper() == QLatin1String("MP4") ? "mp4" : "avi";
 }
 
-// A power-cut AVI as the demuxer reads it: the file's complete chunks with a rebuilt index.
+// A power-cut recording as the demuxer reads it: an AVI's complete chunks with a rebuilt index,
+// an MP4's whole samples with a rebuilt moov.
 struct RepairedView {
     QFile file;
-    AviRepair repair;
+    std::variant<AviRepair, Mp4Repair> repair;
     qint64 position = 0;
     const MediaFile* owner = nullptr;
 
@@ -43,8 +47,11 @@ int RepairedView::Read(void* self, uint8_t* data, int size) {
     auto* view = static_cast<RepairedView*>(self);
     if (view->owner->Interrupted())
         return AVERROR_EXIT;
-    const qint64 read =
-        view->repair.Read(view->file, view->position, reinterpret_cast<char*>(data), size);
+    const qint64 read = std::visit(
+        [&](const auto& repair) {
+            return repair.Read(view->file, view->position, reinterpret_cast<char*>(data), size);
+        },
+        view->repair);
     if (read < 0)
         return AVERROR(EIO);
     if (read == 0)
@@ -55,7 +62,7 @@ int RepairedView::Read(void* self, uint8_t* data, int size) {
 
 int64_t RepairedView::Seek(void* self, int64_t offset, int whence) {
     auto* view = static_cast<RepairedView*>(self);
-    const qint64 size = view->repair.Size();
+    const qint64 size = std::visit([](const auto& repair) { return repair.Size(); }, view->repair);
     switch (whence & ~AVSEEK_FORCE) {
     case AVSEEK_SIZE:
         return size;
@@ -95,9 +102,11 @@ std::unique_ptr<MediaFile> MediaFile::Open(const QString& path, QString& error,
     file->m_cancel = nullptr;
     if (!error.isEmpty())
         return nullptr;
-    if (file->Repaired())
+    if (file->Repaired() && std::holds_alternative<AviRepair>(file->m_view->repair))
         qCInfo(lcPlayback, "%s: no index or unfinished headers; read through a rebuilt index",
                qUtf8Printable(path));
+    if (!file->m_info.repairNote.isEmpty())
+        qCInfo(lcPlayback, "%s: %s", qUtf8Printable(path), qUtf8Printable(file->m_info.repairNote));
     return file;
 }
 
@@ -115,10 +124,15 @@ QString MediaFile::OpenInput(const QString& path) {
             if (check.repair) {
                 m_view = std::make_unique<RepairedView>();
                 m_view->repair = std::move(*check.repair);
-                m_view->owner = this;
-                if (!OpenNativeForReading(m_view->file, path, QIODevice::Unbuffered))
-                    return QString::fromLocal8Bit(std::strerror(errno));
             }
+        } else if (const QString unfinished = UnfinishedMp4Reason(source); !unfinished.isEmpty()) {
+            if (const QString error = RepairMp4(source, path, unfinished); !error.isEmpty())
+                return error;
+        }
+        if (m_view) {
+            m_view->owner = this;
+            if (!OpenNativeForReading(m_view->file, path, QIODevice::Unbuffered))
+                return QString::fromLocal8Bit(std::strerror(errno));
         }
     }
     m_format = avformat_alloc_context();
@@ -151,13 +165,25 @@ QString MediaFile::OpenInput(const QString& path) {
     m_format = nullptr; // freed by avformat_open_input
     if (opened == AVERROR_EXIT)
         return QStringLiteral("cancelled");
-    if (source.isOpen() && qstrcmp(demuxer, "mp4") == 0) {
-        const QString unfinished = UnfinishedMp4Reason(source);
-        if (!unfinished.isEmpty())
-            return unfinished;
-    }
     return QStringLiteral("cannot read it as %1: %2")
         .arg(QString::fromLatin1(demuxer).toUpper(), FfmpegErrorText(opened));
+}
+
+QString MediaFile::RepairMp4(QFile& source, const QString& path, const QString& unfinished) {
+    QString error;
+    const std::optional<Mp4Reference> reference = FindMp4Reference(path, error);
+    if (!reference)
+        return unfinished + QStringLiteral(", and ") + error;
+    const std::atomic<bool> never = false;
+    Mp4RepairCheck check = RepairCutMp4(source, *reference, m_cancel ? *m_cancel : never);
+    if (!check.repair)
+        return unfinished + QStringLiteral(", and ") + check.error;
+    m_info.repairNote = QStringLiteral("the camera did not finish it; rebuilt with the setup of "
+                                       "%1: %2")
+                            .arg(reference->path, check.repair->Summary());
+    m_view = std::make_unique<RepairedView>();
+    m_view->repair = std::move(*check.repair);
+    return {};
 }
 
 QString MediaFile::FindStreams() {

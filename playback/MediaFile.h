@@ -9,6 +9,7 @@ struct AVFormatContext;
 struct AVIOContext;
 struct AVStream;
 struct RepairedView;
+class QFile;
 
 struct VideoInfo {
     int width = 0;
@@ -26,6 +27,8 @@ struct AudioInfo {
 struct MediaInfo {
     VideoInfo video;
     std::optional<AudioInfo> audio;
+    // For a recording the camera did not finish: what was rebuilt, from what, what was lost.
+    QString repairNote;
 };
 
 // The demuxer for a path: the last three characters, upper-cased, "MP4" read as MP4; anything
@@ -66,6 +69,9 @@ private:
     friend struct RepairedView;
     MediaFile() = default;
     QString OpenInput(const QString& path);
+    // Rebuilds the sample tables of an MP4 without moov (`unfinished` says so); the reason when
+    // it cannot be done.
+    QString RepairMp4(QFile& source, const QString& path, const QString& unfinished);
     QString FindStreams();
     // Where the last indexed picture ends; 0 without an index.
     qint64 IndexedEnd() const;

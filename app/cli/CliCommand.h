@@ -42,3 +42,5 @@ extern const CliCommand SettingsCliCommands[];
 extern const int SettingsCliCommandCount;
 extern const CliCommand PlaybackCliCommands[];
 extern const int PlaybackCliCommandCount;
+extern const CliCommand RepairCliCommands[];
+extern const int RepairCliCommandCount;

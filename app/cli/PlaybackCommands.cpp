@@ -2,6 +2,7 @@
 #include "app/cli/CliCommand.h"
 #include "playback/ImageFile.h"
 #include "playback/MediaTime.h"
+#include "playback/Mp4Reference.h"
 #include "playback/PictureWait.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/SnapshotName.h"
@@ -112,6 +113,7 @@ int Play(const QStringList& argsIn) {
     QStringList args = argsIn;
     const QString rate = TakeOption(args, QStringLiteral("--rate"));
     const QString volume = TakeOption(args, QStringLiteral("--volume"));
+    const QString reference = TakeOption(args, QStringLiteral("--reference"));
     ExpectPositional(args, 1);
     bool rateOk = true;
     const float rateValue = rate.isEmpty() ? 1.0f : rate.toFloat(&rateOk);
@@ -119,11 +121,15 @@ int Play(const QStringList& argsIn) {
         throw UsageError{};
     const int slider = volume.isEmpty() ? DefaultVolumeSlider : ToInt(volume, 0, 99);
 
+    SetMp4Reference(args[0], reference);
     PlaybackEngine player;
     player.SetVolume(VolumeWordFromSlider(slider));
     player.Attach(VideoAreaSize);
     if (!OpenOrSay(player, args[0]))
         return 1;
+    // A recording the camera did not finish: what was rebuilt and whether its sound was lost.
+    if (const QString& note = player.Info()->repairNote; !note.isEmpty())
+        PrintError(note);
     player.Graph()->SetRate(rateValue);
     if (!player.Play()) {
         PrintError(QStringLiteral("cannot play %1: it does not start").arg(args[0]));
@@ -159,7 +165,7 @@ int PrintSnapshotName(const QStringList& args) {
 const CliCommand PlaybackCliCommands[] = {
     {"probe", "probe FILE", Probe},
     {"grab", "grab FILE --at MS -o OUT.jpg", Grab},
-    {"play", "play FILE [--rate R] [--volume P]", Play},
+    {"play", "play FILE [--rate R] [--volume P] [--reference GOOD.MP4]", Play},
     {"snapshot-name", "snapshot-name FOLDER RECORDING_NAME", PrintSnapshotName},
 };
 const int PlaybackCliCommandCount = std::size(PlaybackCliCommands);

@@ -16,6 +16,7 @@ const std::span<const CliCommand> CommandGroups[] = {
     {TelemetryViewCliCommands, size_t(TelemetryViewCliCommandCount)},
     {SettingsCliCommands, size_t(SettingsCliCommandCount)},
     {PlaybackCliCommands, size_t(PlaybackCliCommandCount)},
+    {RepairCliCommands, size_t(RepairCliCommandCount)},
 };
 
 // Wrong use gets the usage on standard error and exit code 2; --help asks for it on standard

@@ -1,8 +1,11 @@
+#include "playback/Mp4Reference.h"
 #include "playback/UnfinishedAvi.h"
 #include "tests/playback/DamagedClips.h"
 #include "tests/playback/EngineTestSupport.h"
 #include "tests/playback/TestClips.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,11 +27,14 @@ struct DamagedCase {
     Expect expect;
     const char* reason = ""; // part of the reason of a refusal
     int durationMs = 0;      // for Exactly: the real length; 0 when shorter than the clip
+    QString reference = {};  // a finished MP4 of the same camera, for an MP4 without moov
 };
 
 QList<DamagedCase> Cases() {
     const QByteArray avi = Read(Clips().avi);
     const QByteArray mp4 = Read(Clips().mp4);
+    const QByteArray mp4BFrames = Read(Clips().mp4BFrames);
+    const QString camera = Clips().mp4, bFrames = Clips().mp4BFrames;
     const qsizetype movi = Find(avi, "movi");
     const qsizetype firstVideo = Find(avi, "00dc", movi);
     const qsizetype mdat = Find(mp4, "mdat") - 4;
@@ -74,12 +80,26 @@ QList<DamagedCase> Cases() {
          Expect::Exactly, "", ClipMs},
         {"empty AVI", {}, "AVI", Expect::Refused, "the file is empty"},
         {"text named .AVI", text, "AVI", Expect::Refused, "cannot read it as AVI"},
-        {"moov removed", WithoutMoov(mp4), "MP4", Expect::Refused, "did not finish"},
-        {"MP4 cut at 50 %", Truncated(mp4, 0.5), "MP4", Expect::Refused, "the file ends at byte"},
-        {"MP4 cut at 10 %", Truncated(mp4, 0.1), "MP4", Expect::Refused, "did not finish"},
-        {"MP4 cut at 99 %", Truncated(mp4, 0.99), "MP4", Expect::Refused, "inside its moov box"},
+        // What a power cut leaves of an MP4: its samples, without the moov box that finds them.
+        {"moov removed", WithoutMoov(mp4), "MP4", Expect::Exactly, "", ClipMs, camera},
+        {"MP4 cut at 50 %", Truncated(mp4, 0.5), "MP4", Expect::Exactly, "", 0, camera},
+        {"MP4 cut at 10 %", Truncated(mp4, 0.1), "MP4", Expect::Exactly, "", 0, camera},
+        {"MP4 cut at 99 %, inside its moov", Truncated(mp4, 0.99), "MP4", Expect::Exactly, "",
+         ClipMs, camera},
+        {"MP4 without moov cut inside a sample", Truncated(WithoutMoov(mp4), 0.73), "MP4",
+         Expect::Exactly, "", 0, camera},
+        {"MP4 without moov, mdat size 0", WithWord(WithoutMoov(mp4), mdat, 0, true), "MP4",
+         Expect::Exactly, "", ClipMs, camera},
         {"MP4 moov zeroed", Zeroed(mp4, double(moov) / double(mp4.size()), 1.0), "MP4",
-         Expect::Refused, "did not finish"},
+         Expect::Exactly, "", ClipMs, camera},
+        {"B-frame MP4 without moov", WithoutMoov(mp4BFrames), "MP4", Expect::Exactly, "", ClipMs,
+         bFrames},
+        {"B-frame MP4 cut at 35 %", Truncated(mp4BFrames, 0.35), "MP4", Expect::Exactly, "", 0,
+         bFrames},
+        {"B-frame MP4 without moov cut at 80 %", Truncated(WithoutMoov(mp4BFrames), 0.8), "MP4",
+         Expect::Exactly, "", 0, bFrames},
+        {"MP4 without moov, the reference no MP4", WithoutMoov(mp4), "MP4", Expect::Refused,
+         "cannot serve", 0, Clips().avi},
         {"MP4 zeroed region", Zeroed(mp4, 0.3, 0.4), "MP4", Expect::Plays},
         {"MP4 head zeroed", Zeroed(mp4, 0, 0.001), "MP4", Expect::Either},
         {"MP4 bytes flipped 1", Flipped(mp4, 1, 40, mdat), "MP4", Expect::Either},
@@ -148,6 +168,7 @@ TEST(DamagedMedia, EveryRecordingOpensAndPlaysOrIsRefusedWithAReason) {
         SCOPED_TRACE(c.name);
         const QString path =
             Write(QStringLiteral("damaged-%1.%2").arg(index++).arg(c.extension), c.bytes);
+        SetMp4Reference(path, c.reference);
         auto player = SilentPlayer();
         const bool opened = player->Open(path);
         if (c.expect == Expect::Refused) {
@@ -164,6 +185,34 @@ TEST(DamagedMedia, EveryRecordingOpensAndPlaysOrIsRefusedWithAReason) {
                 << player->LastError().toStdString();
         }
     }
+}
+
+TEST(DamagedMedia, AnMp4WithoutMoovTakesTheSetupOfTheNearestFinishedOneBesideIt) {
+    const QString folder = Clips().folder + "/unfinished";
+    QDir().mkpath(folder);
+    const QString cut = folder + "/20261201_081641_EVT.MP4";
+    QFile::remove(cut);
+    Write("unfinished/20261201_081641_EVT.MP4", WithoutMoov(Read(Clips().mp4)));
+    {
+        auto player = SilentPlayer();
+        EXPECT_FALSE(player->Open(cut));
+        EXPECT_TRUE(player->LastError().contains("did not finish"))
+            << player->LastError().toStdString();
+        EXPECT_TRUE(player->LastError().contains("no finished MP4"))
+            << player->LastError().toStdString();
+    }
+    // A recording of another day and one that is no MP4 lie farther or do not serve.
+    CopyClip(Clips().avi, "unfinished/20261201_081700_NOR.MP4");
+    CopyClip(Clips().oddLength, "unfinished/20261203_120000_NOR.MP4");
+    CopyClip(Clips().mp4, "unfinished/20261201_081500_NOR.MP4");
+    auto player = SilentPlayer();
+    ASSERT_TRUE(player->Open(cut)) << player->LastError().toStdString();
+    ASSERT_TRUE(player->Info()->audio.has_value()) << "the sound is framed";
+    EXPECT_TRUE(player->Info()->repairNote.contains("20261201_081500_NOR.MP4"))
+        << player->Info()->repairNote.toStdString();
+    EXPECT_TRUE(player->Info()->repairNote.contains("40 frames, 4.000 s, with sound"))
+        << player->Info()->repairNote.toStdString();
+    CheckPlays(*player, {"nearest reference", {}, "MP4", Expect::Exactly, "", ClipMs});
 }
 
 TEST(DamagedMedia, KeyFramesAreToldByTheirFirstSlice) {

@@ -1,0 +1,231 @@
+#include "playback/Mp4MdatWalk.h"
+
+#include "playback/AacFramer.h"
+#include "playback/H264Headers.h"
+#include "playback/Mp4Reference.h"
+
+#include <QIODevice>
+#include <QtEndian>
+#include <algorithm>
+
+namespace {
+
+// A camera's picture is a few megabytes at most: a longer NAL unit is no NAL unit.
+constexpr qint64 MaxNalBytes = 16 * 1024 * 1024;
+// Enough of a slice to read its header as far as the picture order count.
+constexpr int SliceHeaderBytes = 64;
+constexpr qint64 WindowBytes = 4 * 1024 * 1024;
+
+// Reads the file through a window, so that the small reads of the walk do not each go to disk.
+class Window {
+public:
+    Window(QIODevice& file, qint64 end) : m_file(file), m_end(end) {}
+    // At most `length` bytes from `offset`, fewer at the end; empty when the file fails.
+    QByteArrayView At(qint64 offset, qint64 length) {
+        length = std::min(length, m_end - offset);
+        if (length <= 0)
+            return {};
+        if (offset < m_start || offset + length > m_start + m_bytes.size()) {
+            m_start = offset;
+            m_bytes.resize(std::min(std::max(length, WindowBytes), m_end - offset));
+            if (!m_file.seek(offset) ||
+                m_file.read(m_bytes.data(), m_bytes.size()) != m_bytes.size())
+                m_bytes.clear();
+        }
+        if (offset + length > m_start + m_bytes.size())
+            return {};
+        return QByteArrayView(m_bytes).sliced(offset - m_start, length);
+    }
+
+private:
+    QIODevice& m_file;
+    qint64 m_end;
+    qint64 m_start = 0;
+    QByteArray m_bytes;
+};
+
+struct Nal {
+    int type = 0;
+    int referenceIdc = 0;
+    qint64 end = 0; // of the NAL unit with its length
+    std::optional<H264SliceStart> slice;
+    bool Slice() const { return type == 1 || type == 5; }
+};
+
+bool PlausibleHeader(uchar header) {
+    const int type = header & 0x1F, referenceIdc = header >> 5 & 3;
+    if (header & 0x80)
+        return false;
+    switch (type) {
+    case 1:
+        return true;
+    case 5:
+    case 7:
+    case 8:
+        return referenceIdc != 0;
+    case 6:
+    case 9:
+    case 12:
+        return referenceIdc == 0;
+    default:
+        return false;
+    }
+}
+
+class Walk {
+public:
+    Walk(QIODevice& file, qint64 to, const Mp4Reference& reference, const AvcConfig& avc)
+        : m_window(file, to), m_to(to), m_lengthSize(avc.lengthSize),
+          m_sps(avc.sps ? &*avc.sps : nullptr), m_framer(reference.audioConfig),
+          m_hasSound(reference.audio.has_value()) {}
+
+    Mp4Samples Run(qint64 from, const std::atomic<bool>& cancel);
+
+private:
+    // The NAL unit whose length starts at `at`, when it is one; its end may lie past `to`.
+    std::optional<Nal> NalAt(qint64 at);
+    // A NAL unit at `at` followed by another one or by the end: where the pictures resume.
+    bool PicturesResume(qint64 at);
+    void CloseAccessUnit(qint64 end);
+    void TakeSlice(const Nal& nal);
+
+    Window m_window;
+    qint64 m_to;
+    int m_lengthSize;
+    const H264SequenceSet* m_sps;
+    AacFramer m_framer;
+    bool m_hasSound;
+    Mp4Samples m_samples;
+    // The access unit being gathered: its start (-1 for none), whether it has a slice yet.
+    qint64 m_unitStart = -1;
+    bool m_unitHasSlice = false;
+    Mp4Samples::Picture m_unit{};
+    // The picture order count's most significant part, carried from reference picture to
+    // reference picture.
+    qint64 m_previousMsb = 0;
+    int m_previousLsb = 0;
+};
+
+std::optional<Nal> Walk::NalAt(qint64 at) {
+    const QByteArrayView head = m_window.At(at, m_lengthSize + SliceHeaderBytes);
+    if (head.size() < m_lengthSize + 1)
+        return std::nullopt;
+    qint64 length = 0;
+    for (int i = 0; i < m_lengthSize; ++i)
+        length = length << 8 | uchar(head[i]);
+    const uchar header = uchar(head[m_lengthSize]);
+    if (length < 1 || length > MaxNalBytes || !PlausibleHeader(header))
+        return std::nullopt;
+    Nal nal{header & 0x1F, header >> 5 & 3, at + m_lengthSize + length, std::nullopt};
+    if (nal.Slice()) {
+        const qsizetype present = std::min<qsizetype>(head.size() - m_lengthSize, length);
+        nal.slice = ReadSliceStart(head.data() + m_lengthSize, present, m_sps);
+        // Only the slice the file was cut off in may have too few bytes to read.
+        if (!nal.slice && nal.end <= m_to)
+            return std::nullopt;
+    }
+    return nal;
+}
+
+bool Walk::PicturesResume(qint64 at) {
+    const std::optional<Nal> nal = NalAt(at);
+    if (!nal || nal->end > m_to || (nal->Slice() && !nal->slice))
+        return false;
+    return nal->end == m_to || NalAt(nal->end).has_value();
+}
+
+void Walk::CloseAccessUnit(qint64 end) {
+    if (m_unitStart >= 0 && m_unitHasSlice) {
+        m_unit.offset = m_unitStart;
+        m_unit.size = quint32(end - m_unitStart);
+        m_samples.pictures.append(m_unit);
+        m_samples.end = end;
+    }
+    m_unitStart = -1;
+    m_unitHasSlice = false;
+}
+
+void Walk::TakeSlice(const Nal& nal) {
+    if (m_unitHasSlice)
+        return; // the first slice of a picture speaks for all of it
+    m_unitHasSlice = true;
+    m_unit.key = nal.type == 5;
+    if (!m_sps || m_sps->pocType != 0) {
+        m_unit.orderCount = m_samples.pictures.size(); // shown in the order decoded
+        return;
+    }
+    if (m_unit.key)
+        m_previousMsb = m_previousLsb = 0;
+    const int lsb = nal.slice ? nal.slice->pocLsb : 0;
+    const int maxLsb = 1 << m_sps->log2MaxPocLsb;
+    qint64 msb = m_previousMsb;
+    if (lsb < m_previousLsb && m_previousLsb - lsb >= maxLsb / 2)
+        msb += maxLsb;
+    else if (lsb > m_previousLsb && lsb - m_previousLsb > maxLsb / 2)
+        msb -= maxLsb;
+    m_unit.orderCount = msb + lsb;
+    if (nal.referenceIdc != 0) {
+        m_previousMsb = msb;
+        m_previousLsb = lsb;
+    }
+}
+
+Mp4Samples Walk::Run(qint64 from, const std::atomic<bool>& cancel) {
+    qint64 at = from;
+    while (at < m_to && !cancel) {
+        if (const std::optional<Nal> nal = NalAt(at)) {
+            const bool firstSlice = nal->Slice() && (!nal->slice || nal->slice->firstMb == 0);
+            const bool startsUnit = m_unitHasSlice && (!nal->Slice() || firstSlice);
+            if (startsUnit)
+                CloseAccessUnit(at);
+            if (nal->end > m_to)
+                break; // cut off inside this NAL unit
+            if (m_unitStart < 0)
+                m_unitStart = at;
+            if (nal->Slice())
+                TakeSlice(*nal);
+            at = nal->end;
+            continue;
+        }
+        CloseAccessUnit(at);
+        if (m_framer.Usable() && !m_samples.soundLost) {
+            const QByteArrayView bytes = m_window.At(at, m_framer.MaxFrameLength());
+            if (const int length = m_framer.FrameLength(bytes.data(), int(bytes.size()))) {
+                m_samples.sounds.append({at, quint32(length)});
+                m_samples.end = at + length;
+                at += length;
+                continue;
+            }
+            if (bytes.size() < m_framer.MaxFrameLength())
+                break; // cut off inside this frame
+        }
+        // Bytes that are neither: skip to where the pictures resume.
+        m_samples.soundLost = m_hasSound;
+        qint64 resume = at + 1;
+        while (resume < m_to && !PicturesResume(resume))
+            ++resume;
+        at = resume;
+    }
+    if (at == m_to)
+        CloseAccessUnit(at);
+    if (m_samples.soundLost)
+        m_samples.sounds.clear();
+    return std::move(m_samples);
+}
+
+} // namespace
+
+Mp4Samples WalkMdat(QIODevice& file, qint64 from, qint64 to, const Mp4Reference& reference,
+                    const std::atomic<bool>& cancel) {
+    const std::optional<AvcConfig> avc = ReadAvcConfig(reference.avcConfig);
+    if (!avc)
+        return {};
+    Mp4Samples samples = Walk(file, to, reference, *avc).Run(from, cancel);
+    qint64 inSamples = 0;
+    for (const auto& picture : samples.pictures)
+        inSamples += picture.size;
+    for (const auto& sound : samples.sounds)
+        inSamples += sound.size;
+    samples.leftOver = (to - from) - inSamples;
+    return samples;
+}
