@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <variant>
 
@@ -24,6 +25,33 @@ namespace {
 constexpr AVRational UnitTimeBase{1, int(MediaTime::UnitsPerSecond)};
 // A declared length may run past the last indexed packet by its own last frames' time, not more.
 constexpr qint64 MaxOverIndex = MediaTime::UnitsPerSecond;
+// What a camera can film at; a rate outside is a damaged header.
+constexpr double MinFrameRate = 4;
+constexpr double MaxFrameRate = 240;
+constexpr int DefaultFrameRate = 30;
+
+bool PlausibleRate(double rate) {
+    return rate >= MinFrameRate && rate <= MaxFrameRate;
+}
+
+// A rate measured from the sound is off by a fraction of a packet: the usual rate near it is
+// the one filmed at.
+AVRational UsualRateNear(double measured) {
+    static constexpr AVRational UsualRates[] = {
+        {10, 1},       {12, 1}, {15, 1}, {20, 1},       {24000, 1001}, {24, 1}, {25, 1},
+        {30000, 1001}, {30, 1}, {50, 1}, {60000, 1001}, {60, 1},       {120, 1}};
+    constexpr double MaxDeviation = 0.015;
+    AVRational nearest = av_d2q(measured, 100000);
+    double nearestDeviation = MaxDeviation;
+    for (const AVRational rate : UsualRates) {
+        const double deviation = std::abs(measured / av_q2d(rate) - 1.0);
+        if (deviation < nearestDeviation) {
+            nearest = rate;
+            nearestDeviation = deviation;
+        }
+    }
+    return nearest;
+}
 
 } // namespace
 
@@ -199,10 +227,6 @@ QString MediaFile::FindStreams() {
     if (video->width <= 0 || video->height <= 0)
         return QStringLiteral("no picture size in the H.264 video stream");
     m_video = format->streams[videoIndex];
-    const AVRational rate = av_guess_frame_rate(format, m_video, nullptr);
-    m_info.video = {video->width, video->height,
-                    QString::fromLatin1(avcodec_get_name(video->codec_id)),
-                    rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0};
 
     const int audioIndex =
         av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, videoIndex, nullptr, 0);
@@ -215,6 +239,10 @@ QString MediaFile::FindStreams() {
                                      audio->sample_rate, audio->ch_layout.nb_channels};
         }
     }
+    const AVRational rate = VideoRate();
+    m_info.video = {video->width, video->height,
+                    QString::fromLatin1(avcodec_get_name(video->codec_id)),
+                    rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0};
     for (unsigned i = 0; i < format->nb_streams; ++i)
         if (format->streams[i] != m_video && format->streams[i] != m_audio)
             format->streams[i]->discard = AVDISCARD_ALL;
@@ -231,6 +259,30 @@ QString MediaFile::FindStreams() {
     return {};
 }
 
+AVRational MediaFile::VideoRate() {
+    const AVRational declared = av_guess_frame_rate(m_format, m_video, nullptr);
+    if (declared.num <= 0 || declared.den <= 0 || PlausibleRate(av_q2d(declared)))
+        return declared;
+    // A damaged stream header: the pictures' clock is set again from the sound's length, which
+    // the same damage rarely reaches, or else from the rate most cameras film at.
+    const int pictures = avformat_index_get_entries_count(m_video);
+    const qint64 soundLength = IndexedSoundLength();
+    const AVRational measured =
+        pictures > 1 && soundLength > 0
+            ? UsualRateNear(pictures * double(MediaTime::UnitsPerSecond) / double(soundLength))
+            : AVRational{0, 1};
+    const AVRational corrected = measured.num > 0 && PlausibleRate(av_q2d(measured))
+                                     ? measured
+                                     : AVRational{DefaultFrameRate, 1};
+    // Timestamps count pictures in the old unit: only the unit changes.
+    m_video->time_base = av_mul_q(m_video->time_base, av_div_q(declared, corrected));
+    m_video->r_frame_rate = m_video->avg_frame_rate = corrected;
+    m_format->duration = AV_NOPTS_VALUE; // counted with the wrong clock
+    qCInfo(lcPlayback, "the video declares %.4g pictures a second; played at %.4g",
+           av_q2d(declared), av_q2d(corrected));
+    return corrected;
+}
+
 qint64 MediaFile::IndexedEnd() const {
     // The pictures only: a container's sound index may count in bytes rather than in time.
     const int count = avformat_index_get_entries_count(m_video);
@@ -238,6 +290,17 @@ qint64 MediaFile::IndexedEnd() const {
     if (!last || last->timestamp == AV_NOPTS_VALUE)
         return 0;
     return PositionOf(m_video, last->timestamp, 0) + FrameSpan();
+}
+
+qint64 MediaFile::IndexedSoundLength() const {
+    const qint64 bitRate = m_audio ? m_audio->codecpar->bit_rate : 0;
+    if (bitRate <= 0)
+        return 0;
+    qint64 bytes = 0;
+    const int count = avformat_index_get_entries_count(m_audio);
+    for (int i = 0; i < count; ++i)
+        bytes += avformat_index_get_entry(m_audio, i)->size;
+    return bytes * 8 * MediaTime::UnitsPerSecond / bitRate;
 }
 
 qint64 MediaFile::FrameSpan() const {

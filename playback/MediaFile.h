@@ -7,6 +7,7 @@
 
 struct AVFormatContext;
 struct AVIOContext;
+struct AVRational;
 struct AVStream;
 struct RepairedView;
 class QFile;
@@ -73,8 +74,13 @@ private:
     // it cannot be done.
     QString RepairMp4(QFile& source, const QString& path, const QString& unfinished);
     QString FindStreams();
+    // The pictures' rate, set right when a damaged header declares one no camera films at.
+    AVRational VideoRate();
     // Where the last indexed picture ends; 0 without an index.
     qint64 IndexedEnd() const;
+    // How long the indexed sound lasts, by its bytes (its timestamps may count bytes); 0 when
+    // unknown.
+    qint64 IndexedSoundLength() const;
     // One picture's time, a second when the frame rate is unknown.
     qint64 FrameSpan() const;
     bool Interrupted() const;

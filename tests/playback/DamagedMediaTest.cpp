@@ -37,6 +37,8 @@ QList<DamagedCase> Cases() {
     const QString camera = Clips().mp4, bFrames = Clips().mp4BFrames;
     const qsizetype movi = Find(avi, "movi");
     const qsizetype firstVideo = Find(avi, "00dc", movi);
+    // The video's strh: its data, then dwScale after type, handler, flags, priority and frames.
+    const qsizetype videoScale = Find(avi, "strh") + 4 + 4 + 20;
     const qsizetype mdat = Find(mp4, "mdat") - 4;
     const qsizetype moov = Find(mp4, "moov") - 4;
     const QByteArray text = "Recordings of the QX5 demo card.\n";
@@ -66,6 +68,11 @@ QList<DamagedCase> Cases() {
                  avi.lastIndexOf("idx1") + 8),
          "AVI", Expect::Exactly, "", ClipMs},
         {"index shuffled", IndexShuffled(avi, 5), "AVI", Expect::Exactly, "", ClipMs},
+        // A stream header whose clock no camera films at: the sound's length sets it right.
+        {"a picture every 43 minutes", WithWord(avi, videoScale, 0xFFFF), "AVI", Expect::Exactly,
+         "", ClipMs},
+        {"a picture a second", WithWord(WithWord(avi, videoScale, 1), videoScale + 4, 1), "AVI",
+         Expect::Exactly, "", ClipMs},
         {"index offsets scrambled after its start", IndexOffsetsScrambled(avi, 8, 6), "AVI",
          Expect::Exactly, "", ClipMs},
         {"bytes flipped 1", Flipped(avi, 1, 40, movi), "AVI", Expect::Either},
