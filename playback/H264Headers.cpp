@@ -132,6 +132,7 @@ std::optional<H264SliceStart> ReadSliceStart(const char* nal, qsizetype size,
     const quint32 pps = bits.Unsigned();
     if (bits.Failed() || sliceType > 9 || pps > 255)
         return std::nullopt;
+    slice.pictureSet = int(pps);
     if (!sps)
         return slice;
     if (sps->separateColourPlane)
@@ -155,15 +156,29 @@ std::optional<AvcConfig> ReadAvcConfig(const QByteArray& avcC) {
     config.lengthSize = (uchar(avcC[4]) & 3) + 1;
     if (config.lengthSize == 3)
         return std::nullopt;
-    const int sets = uchar(avcC[5]) & 0x1F;
-    qsizetype at = 6;
-    for (int i = 0; i < sets && at + 2 <= avcC.size(); ++i) {
-        const quint16 length = qFromBigEndian<quint16>(avcC.constData() + at);
-        if (at + 2 + length > avcC.size())
+    qsizetype at = 5;
+    // The sequence parameter sets, then the picture parameter sets, each with its count first.
+    for (const bool sequence : {true, false}) {
+        if (at >= avcC.size())
             return std::nullopt;
-        if (!config.sps)
-            config.sps = ReadSequenceSet(avcC.mid(at + 2, length));
-        at += 2 + length;
+        const int sets = uchar(avcC[at++]) & (sequence ? 0x1F : 0xFF);
+        for (int i = 0; i < sets; ++i) {
+            if (at + 2 > avcC.size())
+                return std::nullopt;
+            const quint16 length = qFromBigEndian<quint16>(avcC.constData() + at);
+            if (length == 0 || at + 2 + length > avcC.size())
+                return std::nullopt;
+            const QByteArray nal = avcC.mid(at + 2, length);
+            if (sequence && !config.sps) {
+                config.sps = ReadSequenceSet(nal);
+            } else if (!sequence && nal.size() > 1) {
+                BitReader bits(nal.constData() + 1, nal.size() - 1);
+                const quint32 id = bits.Unsigned();
+                if (!bits.Failed())
+                    config.pictureSets.append(int(id));
+            }
+            at += 2 + length;
+        }
     }
     return config;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <optional>
 
 // The few words of H.264 parameter sets and slice headers a recording without its sample tables
@@ -15,7 +16,8 @@ struct H264SequenceSet {
 
 struct H264SliceStart {
     int firstMb = 0;
-    int pocLsb = 0; // only with picture order type 0
+    int pictureSet = 0; // the picture parameter set's id
+    int pocLsb = 0;     // only with picture order type 0
 };
 
 // `nal` holds one NAL unit with its header byte; nullopt when it is no sequence parameter set
@@ -25,9 +27,11 @@ std::optional<H264SequenceSet> ReadSequenceSet(const QByteArray& nal);
 // when the words make no sense. Without `sps`, only the first macroblock is read.
 std::optional<H264SliceStart> ReadSliceStart(const char* nal, qsizetype size,
                                              const H264SequenceSet* sps);
-// The sequence parameter sets of an avcC box's body, and its NAL length size (1, 2 or 4).
+// The first sequence parameter set of an avcC box's body, the ids of its picture parameter
+// sets, and its NAL length size (1, 2 or 4).
 struct AvcConfig {
     int lengthSize = 4;
     std::optional<H264SequenceSet> sps;
+    QList<int> pictureSets;
 };
 std::optional<AvcConfig> ReadAvcConfig(const QByteArray& avcC);

@@ -74,9 +74,12 @@ bool PlausibleHeader(uchar header) {
 
 class Walk {
 public:
-    Walk(QIODevice& file, qint64 to, const Mp4Reference& reference, const AvcConfig& avc)
+    // Without `framingSound`, every byte between pictures is skipped.
+    Walk(QIODevice& file, qint64 to, const Mp4Reference& reference, const AvcConfig& avc,
+         bool framingSound)
         : m_window(file, to), m_to(to), m_lengthSize(avc.lengthSize),
-          m_sps(avc.sps ? &*avc.sps : nullptr), m_framer(reference.audioConfig),
+          m_sps(avc.sps ? &*avc.sps : nullptr), m_pictureSets(avc.pictureSets),
+          m_framer(framingSound ? reference.audioConfig : QByteArray()),
           m_hasSound(reference.audio.has_value()) {}
 
     Mp4Samples Run(qint64 from, const std::atomic<bool>& cancel);
@@ -84,8 +87,12 @@ public:
 private:
     // The NAL unit whose length starts at `at`, when it is one; its end may lie past `to`.
     std::optional<Nal> NalAt(qint64 at);
-    // A NAL unit at `at` followed by another one or by the end: where the pictures resume.
-    bool PicturesResume(qint64 at);
+    // A NAL unit at `at` followed by another one or by the end: where the pictures resume. Unless
+    // `chained`, also a picture of one slice that something else follows.
+    bool PicturesResume(qint64 at, bool chained);
+    // Whether the pictures resume inside `bytes` (that start at `at`), after their first byte:
+    // then they are no sound frame, whatever the decoder makes of them.
+    bool PicturesResumeWithin(qint64 at, QByteArrayView bytes);
     void CloseAccessUnit(qint64 end);
     void TakeSlice(const Nal& nal);
 
@@ -93,6 +100,7 @@ private:
     qint64 m_to;
     int m_lengthSize;
     const H264SequenceSet* m_sps;
+    QList<int> m_pictureSets;
     AacFramer m_framer;
     bool m_hasSound;
     Mp4Samples m_samples;
@@ -127,11 +135,24 @@ std::optional<Nal> Walk::NalAt(qint64 at) {
     return nal;
 }
 
-bool Walk::PicturesResume(qint64 at) {
+bool Walk::PicturesResume(qint64 at, bool chained) {
     const std::optional<Nal> nal = NalAt(at);
     if (!nal || nal->end > m_to || (nal->Slice() && !nal->slice))
         return false;
-    return nal->end == m_to || NalAt(nal->end).has_value();
+    if (nal->end == m_to || NalAt(nal->end).has_value())
+        return true;
+    // A picture of one slice, with sound after it: its slice must start the picture and name a
+    // picture parameter set the camera wrote.
+    return !chained && nal->Slice() && nal->slice->firstMb == 0 &&
+           (m_pictureSets.isEmpty() || m_pictureSets.contains(nal->slice->pictureSet));
+}
+
+bool Walk::PicturesResumeWithin(qint64 at, QByteArrayView bytes) {
+    // A length that fits in the mdat starts with a zero byte: a cheap test before the full one.
+    for (qsizetype i = 1; i < bytes.size(); ++i)
+        if (bytes[i] == 0 && PicturesResume(at + i, true))
+            return true;
+    return false;
 }
 
 void Walk::CloseAccessUnit(qint64 end) {
@@ -190,19 +211,20 @@ Mp4Samples Walk::Run(qint64 from, const std::atomic<bool>& cancel) {
         CloseAccessUnit(at);
         if (m_framer.Usable() && !m_samples.soundLost) {
             const QByteArrayView bytes = m_window.At(at, m_framer.MaxFrameLength());
-            if (const int length = m_framer.FrameLength(bytes.data(), int(bytes.size()))) {
+            const int length = m_framer.FrameLength(bytes.data(), int(bytes.size()));
+            if (length > 0 && !PicturesResumeWithin(at, bytes.first(length))) {
                 m_samples.sounds.append({at, quint32(length)});
                 m_samples.end = at + length;
                 at += length;
                 continue;
             }
-            if (bytes.size() < m_framer.MaxFrameLength())
+            if (length == 0 && bytes.size() < m_framer.MaxFrameLength())
                 break; // cut off inside this frame
         }
         // Bytes that are neither: skip to where the pictures resume.
         m_samples.soundLost = m_hasSound;
         qint64 resume = at + 1;
-        while (resume < m_to && !PicturesResume(resume))
+        while (resume < m_to && !PicturesResume(resume, false))
             ++resume;
         at = resume;
     }
@@ -220,7 +242,11 @@ Mp4Samples WalkMdat(QIODevice& file, qint64 from, qint64 to, const Mp4Reference&
     const std::optional<AvcConfig> avc = ReadAvcConfig(reference.avcConfig);
     if (!avc)
         return {};
-    Mp4Samples samples = Walk(file, to, reference, *avc).Run(from, cancel);
+    Mp4Samples samples = Walk(file, to, reference, *avc, true).Run(from, cancel);
+    // Sound that could not be framed may have been taken for frames before that was clear, and
+    // pictures with it: the pictures are found again without it.
+    if (samples.soundLost)
+        samples = Walk(file, to, reference, *avc, false).Run(from, cancel);
     qint64 inSamples = 0;
     for (const auto& picture : samples.pictures)
         inSamples += picture.size;

@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -169,27 +168,37 @@ QByteArray Track(const TrackPlan& track, bool longOffsets) {
     return MakeBox("trak", TrackHeader(track) + EditList(track) + MakeBox("mdia", media));
 }
 
-// How much later than decoded each picture is shown, in frames, from the order counts; and
-// the delay that keeps every picture's time at or after its decoding.
-QList<qint64> FramesLate(const QList<Mp4Samples::Picture>& pictures, qint64& delay) {
-    QList<qint64> late(pictures.size());
-    delay = 0;
-    for (qsizetype group = 0; group < pictures.size();) {
-        qsizetype end = group + 1;
+// Where each picture is shown, in frames from the first, by its order count: a group of
+// pictures starts where its key picture is decoded, and the counts step on by the smallest step
+// between them, so that a picture the cut left out keeps its place empty.
+QList<qint64> ShownAt(const QList<Mp4Samples::Picture>& pictures) {
+    QList<std::pair<qsizetype, qsizetype>> groups; // first picture, end
+    for (qsizetype first = 0; first < pictures.size();) {
+        qsizetype end = first + 1;
         while (end < pictures.size() && !pictures[end].key)
             ++end;
-        QList<qsizetype> shown(end - group);
-        std::iota(shown.begin(), shown.end(), group);
-        std::stable_sort(shown.begin(), shown.end(), [&](qsizetype a, qsizetype b) {
-            return pictures[a].orderCount < pictures[b].orderCount;
-        });
-        for (qsizetype rank = 0; rank < shown.size(); ++rank) {
-            late[shown[rank]] = group + rank - shown[rank];
-            delay = std::max(delay, -late[shown[rank]]);
-        }
-        group = end;
+        groups.append({first, end});
+        first = end;
     }
-    return late;
+    qint64 step = 0;
+    for (const auto& [first, end] : groups) {
+        QList<qint64> counts;
+        for (qsizetype i = first; i < end; ++i)
+            counts.append(pictures[i].orderCount);
+        std::sort(counts.begin(), counts.end());
+        for (qsizetype i = 1; i < counts.size(); ++i)
+            if (const qint64 difference = counts[i] - counts[i - 1]; difference > 0)
+                step = step == 0 ? difference : std::min(step, difference);
+    }
+    QList<qint64> shown(pictures.size());
+    for (const auto& [first, end] : groups) {
+        qint64 lowest = pictures[first].orderCount;
+        for (qsizetype i = first; i < end; ++i)
+            lowest = std::min(lowest, pictures[i].orderCount);
+        for (qsizetype i = first; i < end; ++i)
+            shown[i] = first + (pictures[i].orderCount - lowest) / std::max<qint64>(step, 1);
+    }
+    return shown;
 }
 
 } // namespace
@@ -206,15 +215,22 @@ BuiltMoov BuildMoov(const Mp4Samples& samples, const Mp4Reference& reference) {
             video.keys.append(quint32(i + 1));
     }
     const quint32 frame = reference.video.sampleDelta;
+    qint64 frames = samples.pictures.size();
     if (reference.video.compositionOffsets) {
+        const QList<qint64> shown = ShownAt(samples.pictures);
+        // Every picture is shown at or after its decoding: the delay before the first is shown.
         qint64 delay = 0;
-        for (qint64 late : FramesLate(samples.pictures, delay))
-            video.compositionDelta.append(quint32((late + delay) * frame));
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            delay = std::max(delay, i - shown[i]);
+            frames = std::max(frames, shown[i] + 1);
+        }
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            video.compositionDelta.append(quint32((shown[i] - i + delay) * frame));
         video.mediaTime = delay * frame;
     }
     // The movie counts in the pictures' time scale, so that their length is exact.
     const quint32 movieScale = reference.video.timescale;
-    video.shown = qint64(video.samples.size()) * frame;
+    video.shown = frames * frame;
 
     QList<TrackPlan> tracks{video};
     if (reference.audio && !samples.sounds.isEmpty()) {

@@ -10,7 +10,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
+#include <algorithm>
 #include <gtest/gtest.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
 
 namespace {
 
@@ -136,6 +142,7 @@ TEST(PlaybackCli, PlayFailsWhenNoPictureCouldBeDecoded) {
 }
 
 TEST(PlaybackCli, FailuresSayWhy) {
+    QDir(Clips().folder).mkpath("cli-alone");
     const QByteArray avi = Damage::Read(Clips().avi);
     const QByteArray mp4 = Damage::Read(Clips().mp4);
     const struct {
@@ -145,8 +152,9 @@ TEST(PlaybackCli, FailuresSayWhy) {
         {Damage::Write("cli-empty.AVI", {}), "the file is empty"},
         {Damage::Write("cli-text.MP4", "not a recording\n"),
          "cannot read it as MP4: Invalid data found when processing input"},
-        {Damage::Write("cli-unfinished.MP4", Damage::WithoutMoov(mp4)),
-         "the camera did not finish this recording: it has no moov box"},
+        {Damage::Write("cli-alone/cli-unfinished.MP4", Damage::WithoutMoov(mp4)),
+         "the camera did not finish this recording: it has no moov box, and no finished MP4 of "
+         "the same camera lies beside it to take its settings from"},
         {Damage::Write("cli-headers.AVI", avi.left(100)),
          "the file ends at byte 100, inside its headers"},
         {Damage::Write("cli-nothing.AVI",
@@ -204,6 +212,145 @@ TEST(PlaybackCli, PlayRunsToTheEndPrintingThePosition) {
     EXPECT_EQ(lines.last().toInt(), ClipMs);
     for (qsizetype i = 1; i < lines.size(); ++i)
         EXPECT_GE(lines[i].toInt(), lines[i - 1].toInt());
+}
+
+// A recording's packets in the order they lie in the file: stream kind, presentation time,
+// bytes and where they end in the file.
+struct Packet {
+    AVMediaType kind;
+    qint64 milliseconds;
+    QByteArray bytes;
+    qint64 end;
+    bool operator==(const Packet&) const = default;
+};
+
+QList<Packet> Packets(const QString& path, qint64* durationMs = nullptr) {
+    QList<Packet> packets;
+    AVFormatContext* format = nullptr;
+    if (avformat_open_input(&format, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return packets;
+    if (avformat_find_stream_info(format, nullptr) >= 0) {
+        if (durationMs)
+            *durationMs = format->duration * 1000 / AV_TIME_BASE;
+        AVPacket* packet = av_packet_alloc();
+        while (av_read_frame(format, packet) >= 0) {
+            const AVStream* stream = format->streams[packet->stream_index];
+            packets.append({stream->codecpar->codec_type,
+                            av_rescale_q(packet->pts, stream->time_base, {1, 1000}),
+                            QByteArray(reinterpret_cast<const char*>(packet->data), packet->size),
+                            packet->pos + packet->size});
+            av_packet_unref(packet);
+        }
+        av_packet_free(&packet);
+    }
+    avformat_close_input(&format);
+    return packets;
+}
+
+qsizetype Count(const QList<Packet>& packets, AVMediaType kind) {
+    return std::count_if(packets.begin(), packets.end(),
+                         [kind](const Packet& packet) { return packet.kind == kind; });
+}
+
+TEST(PlaybackCli, RepairWritesTheSamplesOfACutMp4AsAStandardMp4) {
+    using namespace Damage;
+    const QString out = Clips().folder + "/repaired.MP4";
+    const struct {
+        const char* name;
+        QString source;
+        double cut; // the share of the bytes without moov that is left
+    } cases[] = {
+        {"moov removed", Clips().mp4, 1.0},
+        {"cut inside a sample", Clips().mp4, 0.6},
+        {"B-frames", Clips().mp4BFrames, 1.0},
+        {"B-frames cut inside a sample", Clips().mp4BFrames, 0.45},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray bytes = Truncated(WithoutMoov(Read(c.source)), c.cut);
+        const QString cut = Write("cli-cut.MP4", bytes);
+        QFile::remove(out);
+        const CliResult result = RunCli({"repair", cut, "--reference", c.source, "-o", out});
+        ASSERT_EQ(result.exitCode, 0) << result.error.toStdString();
+        // Every picture the cut left whole, with the sound; as long as its last one is shown.
+        qsizetype whole = 0;
+        qint64 lengthMs = 0;
+        for (const Packet& packet : Packets(c.source)) {
+            if (packet.kind == AVMEDIA_TYPE_VIDEO && packet.end <= bytes.size()) {
+                ++whole;
+                lengthMs = std::max(lengthMs, packet.milliseconds + FrameMs);
+            }
+        }
+        const QString recovered = QStringLiteral("recovered %1 frames, %2 s, with sound")
+                                      .arg(whole)
+                                      .arg(double(lengthMs) / 1000, 0, 'f', 3);
+        EXPECT_TRUE(result.Text().startsWith(recovered)) << result.Text().toStdString();
+
+        // Not one byte encoded again: the packets are the original's, as far as the cut left them.
+        qint64 durationMs = 0;
+        const QList<Packet> repaired = Packets(out, &durationMs);
+        EXPECT_EQ(durationMs, lengthMs);
+        EXPECT_EQ(Count(repaired, AVMEDIA_TYPE_VIDEO), whole);
+        EXPECT_GT(Count(repaired, AVMEDIA_TYPE_AUDIO), whole * 4) << "the sound is there";
+        const QList<Packet> original = Packets(c.source);
+        ASSERT_LE(repaired.size(), original.size());
+        EXPECT_EQ(repaired, original.mid(0, repaired.size()));
+
+        if (QStandardPaths::findExecutable("ffmpeg").isEmpty())
+            continue;
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", {"-v", "error", "-i", out, "-f", "null", "-"});
+        ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+        EXPECT_EQ(ffmpeg.exitCode(), 0);
+        EXPECT_EQ(ffmpeg.readAllStandardError(), QByteArray()) << "decodes without one error";
+    }
+}
+
+TEST(PlaybackCli, RepairRefusesWithAReasonAndLeavesTheFilesAsTheyWere) {
+    using namespace Damage;
+    QDir(Clips().folder).mkpath("cli-repair-alone");
+    const QByteArray unfinished = WithoutMoov(Read(Clips().mp4));
+    const QString alone = Write("cli-repair-alone/cut.MP4", unfinished);
+    const QString cut = Write("cli-repair.MP4", unfinished);
+    const QString out = Write("cli-repair-out.MP4", "an older file\n");
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* reason;
+    } cases[] = {
+        {{"repair", Clips().mp4, "-o", out}, 1, "there is nothing to repair"},
+        {{"repair", alone, "-o", out}, 1, "no finished MP4 of the same camera lies beside it"},
+        {{"repair", cut, "--reference", Clips().avi, "-o", out}, 1, "cannot serve"},
+        {{"repair", cut, "--reference", Clips().mp4, "-o", cut}, 1, "must not replace"},
+        {{"repair", cut, "--reference", Clips().mp4}, 2, "usage: karvenna-cli repair"},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = RunCli(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(result.error.contains(c.reason)) << result.error.toStdString();
+        EXPECT_EQ(Read(out), "an older file\n");
+        EXPECT_EQ(Read(cut), unfinished);
+    }
+}
+
+TEST(PlaybackCli, PlayingACutMp4SaysWhatWasRebuiltAndWhetherItsSoundWasLost) {
+    using namespace Damage;
+    const struct {
+        QString source;
+        const char* said;
+    } cases[] = {
+        {Clips().mp4, "40 frames, 4.000 s, with sound"},
+        // Every sound frame scrambled: none can be told from the bytes around it.
+        {Clips().noisySound, "40 frames, 4.000 s, without sound (it could not be framed)"},
+    };
+    for (const auto& c : cases) {
+        const QString cut = Write("cli-play-cut.MP4", WithoutMoov(Read(c.source)));
+        const CliResult played =
+            RunCli({"play", cut, "--reference", c.source, "--rate", "2", "--volume", "0"});
+        ASSERT_EQ(played.exitCode, 0) << played.error.toStdString();
+        EXPECT_EQ(played.Lines().last().toInt(), ClipMs);
+        EXPECT_TRUE(played.error.contains(c.said)) << played.error.toStdString();
+    }
 }
 
 } // namespace
