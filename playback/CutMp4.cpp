@@ -10,9 +10,15 @@
 #include <algorithm>
 #include <cstring>
 
+extern "C" {
+#include <libavcodec/avcodec.h>
+}
+
 namespace {
 
 constexpr int MaxTopLevelBoxes = 1000;
+// Enough of the mdat to hold the first picture of a camera's recording and the sound before it.
+constexpr qint64 ProbeBytes = 16 * 1024 * 1024;
 
 struct MdatPlace {
     qint64 start = -1; // of its header
@@ -56,6 +62,71 @@ QByteArray SizeWord(const MdatPlace& mdat, qint64 size) {
     return word;
 }
 
+Mp4RepairCheck Repair(QIODevice& file, const MdatPlace& mdat, const Mp4Reference& reference,
+                      const std::atomic<bool>& cancel) {
+    const Mp4Samples samples =
+        WalkMdat(file, mdat.start + mdat.headerSize, mdat.end, reference, cancel);
+    if (cancel)
+        return {std::nullopt, QStringLiteral("cancelled")};
+    if (samples.pictures.isEmpty())
+        return {std::nullopt, QStringLiteral("no whole picture lies in its mdat box")};
+    const qint64 mdatSize = samples.end - mdat.start;
+    if (mdat.headerSize == 8 && mdatSize > 0xFFFFFFFF)
+        return {std::nullopt, QStringLiteral("its mdat box is too long for its header")};
+    Mp4Repair repair;
+    repair.referencePath = reference.path;
+    repair.keptBytes = samples.end;
+    repair.mdatSizeOffset = mdat.headerSize == 16 ? mdat.start + 8 : mdat.start;
+    repair.mdatSize = SizeWord(mdat, mdatSize);
+    const BuiltMoov built = BuildMoov(samples, reference);
+    repair.moov = built.moov;
+    repair.pictures = int(samples.pictures.size());
+    repair.seconds = built.seconds;
+    repair.sound = built.sound;
+    repair.soundLost = samples.soundLost;
+    repair.leftOver = samples.leftOver + (file.size() - mdat.end);
+    return {std::move(repair), {}};
+}
+
+// Whether the reference's decoder setup decodes the first picture of the recording without an
+// error: a reference from another camera, or from the same one set otherwise, does not.
+bool DecodesFirstPicture(QIODevice& file, const MdatPlace& mdat, Mp4Reference reference) {
+    reference.audio.reset(); // the pictures alone are found faster
+    reference.audioConfig.clear();
+    const std::atomic<bool> never = false;
+    const qint64 from = mdat.start + mdat.headerSize;
+    const Mp4Samples samples =
+        WalkMdat(file, from, std::min(mdat.end, from + ProbeBytes), reference, never);
+    if (samples.pictures.isEmpty() || !file.seek(samples.pictures.first().offset))
+        return false;
+    const QByteArray picture = file.read(samples.pictures.first().size);
+    const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
+    AVCodecContext* decoder = codec ? avcodec_alloc_context3(codec) : nullptr;
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    bool decoded = false;
+    if (decoder && packet && frame && av_new_packet(packet, int(picture.size())) == 0) {
+        std::copy(picture.begin(), picture.end(), packet->data);
+        decoder->extradata = static_cast<uint8_t*>(
+            av_mallocz(size_t(reference.avcConfig.size()) + AV_INPUT_BUFFER_PADDING_SIZE));
+        if (decoder->extradata) {
+            std::copy(reference.avcConfig.begin(), reference.avcConfig.end(), decoder->extradata);
+            decoder->extradata_size = int(reference.avcConfig.size());
+        }
+        decoder->err_recognition = AV_EF_EXPLODE;
+        decoder->log_level_offset = AV_LOG_TRACE; // a setup that does not fit is no news
+        decoder->thread_count = 1;
+        decoded = decoder->extradata && avcodec_open2(decoder, codec, nullptr) == 0 &&
+                  avcodec_send_packet(decoder, packet) == 0 &&
+                  avcodec_send_packet(decoder, nullptr) == 0 &&
+                  avcodec_receive_frame(decoder, frame) == 0 && frame->decode_error_flags == 0;
+    }
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    avcodec_free_context(&decoder);
+    return decoded;
+}
+
 } // namespace
 
 qint64 Mp4Repair::Read(QIODevice& file, qint64 offset, char* data, qint64 length) const {
@@ -85,30 +156,16 @@ QString Mp4Repair::Summary() const {
         .arg(leftOver);
 }
 
-Mp4RepairCheck RepairCutMp4(QIODevice& file, const Mp4Reference& reference,
-                            const std::atomic<bool>& cancel) {
+Mp4RepairCheck RepairCutMp4(QIODevice& file, const QString& path, const std::atomic<bool>& cancel) {
     const MdatPlace mdat = FindMdat(file);
     if (mdat.start < 0)
         return {std::nullopt, QStringLiteral("it has no mdat box")};
-    const Mp4Samples samples =
-        WalkMdat(file, mdat.start + mdat.headerSize, mdat.end, reference, cancel);
-    if (cancel)
-        return {std::nullopt, QStringLiteral("cancelled")};
-    if (samples.pictures.isEmpty())
-        return {std::nullopt, QStringLiteral("no whole picture lies in its mdat box")};
-    const qint64 mdatSize = samples.end - mdat.start;
-    if (mdat.headerSize == 8 && mdatSize > 0xFFFFFFFF)
-        return {std::nullopt, QStringLiteral("its mdat box is too long for its header")};
-    Mp4Repair repair;
-    repair.keptBytes = samples.end;
-    repair.mdatSizeOffset = mdat.headerSize == 16 ? mdat.start + 8 : mdat.start;
-    repair.mdatSize = SizeWord(mdat, mdatSize);
-    const BuiltMoov built = BuildMoov(samples, reference);
-    repair.moov = built.moov;
-    repair.pictures = int(samples.pictures.size());
-    repair.seconds = built.seconds;
-    repair.sound = built.sound;
-    repair.soundLost = samples.soundLost;
-    repair.leftOver = samples.leftOver + (file.size() - mdat.end);
-    return {std::move(repair), {}};
+    QString error;
+    const std::optional<Mp4Reference> reference = FindMp4Reference(
+        path,
+        [&](const Mp4Reference& candidate) { return DecodesFirstPicture(file, mdat, candidate); },
+        error);
+    if (!reference)
+        return {std::nullopt, error};
+    return Repair(file, mdat, *reference, cancel);
 }

@@ -6,7 +6,6 @@
 #include <optional>
 
 class QIODevice;
-struct Mp4Reference;
 
 // An MP4 the camera never finished, as a whole MP4: the file's bytes up to its last whole
 // sample, the mdat's size as it should have been written, and a moov box built from one walk
@@ -16,6 +15,7 @@ struct Mp4Repair {
     qint64 mdatSizeOffset = 0;
     QByteArray mdatSize; // the mdat header's size word (or 64-bit size) as it should read
     QByteArray moov;
+    QString referencePath; // whose setup the moov has
 
     // What was recovered.
     int pictures = 0;
@@ -36,6 +36,7 @@ struct Mp4RepairCheck {
     QString error; // why nothing could be recovered
 };
 
-// `cancel` stops the walk (the result is then an error).
-Mp4RepairCheck RepairCutMp4(QIODevice& file, const Mp4Reference& reference,
-                            const std::atomic<bool>& cancel);
+// Rebuilds the MP4 at `path`, opened as `file`, with the reference given for it or found
+// beside it (Mp4Reference.h) whose setup decodes its first picture. `cancel` stops the walk (the
+// result is then an error).
+Mp4RepairCheck RepairCutMp4(QIODevice& file, const QString& path, const std::atomic<bool>& cancel);

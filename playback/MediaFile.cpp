@@ -5,7 +5,6 @@
 #include "playback/CutMp4.h"
 #include "playback/FfmpegLog.h"
 #include "playback/MediaTime.h"
-#include "playback/Mp4Reference.h"
 #include "playback/UnfinishedAvi.h"
 #include "playback/UnfinishedMp4.h"
 
@@ -198,17 +197,13 @@ QString MediaFile::OpenInput(const QString& path) {
 }
 
 QString MediaFile::RepairMp4(QFile& source, const QString& path, const QString& unfinished) {
-    QString error;
-    const std::optional<Mp4Reference> reference = FindMp4Reference(path, error);
-    if (!reference)
-        return unfinished + QStringLiteral(", and ") + error;
     const std::atomic<bool> never = false;
-    Mp4RepairCheck check = RepairCutMp4(source, *reference, m_cancel ? *m_cancel : never);
+    Mp4RepairCheck check = RepairCutMp4(source, path, m_cancel ? *m_cancel : never);
     if (!check.repair)
         return unfinished + QStringLiteral(", and ") + check.error;
     m_info.repairNote = QStringLiteral("the camera did not finish it; rebuilt with the setup of "
                                        "%1: %2")
-                            .arg(reference->path, check.repair->Summary());
+                            .arg(check.repair->referencePath, check.repair->Summary());
     m_view = std::make_unique<RepairedView>();
     m_view->repair = std::move(*check.repair);
     return {};

@@ -222,7 +222,9 @@ void SetMp4Reference(const QString& cutPath, const QString& referencePath) {
         chosen.insert(cutPath, referencePath);
 }
 
-std::optional<Mp4Reference> FindMp4Reference(const QString& cutPath, QString& error) {
+std::optional<Mp4Reference> FindMp4Reference(const QString& cutPath,
+                                             const std::function<bool(const Mp4Reference&)>& fits,
+                                             QString& error) {
     QString given;
     {
         const QMutexLocker locker(&chosenLock);
@@ -231,6 +233,10 @@ std::optional<Mp4Reference> FindMp4Reference(const QString& cutPath, QString& er
     if (!given.isEmpty()) {
         QString why;
         auto reference = ReadMp4Reference(given, why);
+        if (reference && !fits(*reference)) {
+            reference.reset();
+            why = QStringLiteral("its pictures are coded otherwise");
+        }
         if (!reference)
             error = QStringLiteral("the reference %1 cannot serve: %2").arg(given, why);
         return reference;
@@ -249,7 +255,8 @@ std::optional<Mp4Reference> FindMp4Reference(const QString& cutPath, QString& er
               });
     for (qsizetype i = 0; i < candidates.size() && i < MaxCandidates; ++i) {
         QString ignored;
-        if (auto reference = ReadMp4Reference(candidates[i].filePath(), ignored))
+        auto reference = ReadMp4Reference(candidates[i].filePath(), ignored);
+        if (reference && fits(*reference))
             return reference;
     }
     error = QStringLiteral("no finished MP4 of the same camera lies beside it to take its "

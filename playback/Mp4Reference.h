@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -31,9 +32,11 @@ std::optional<Mp4Reference> ReadMp4Reference(QIODevice& file, QString& error);
 std::optional<Mp4Reference> ReadMp4Reference(const QString& path, QString& error);
 
 // The reference for `cutPath`: the one given for it, else the finished MP4 in its folder
-// recorded nearest in time (by the time in its name, else its modification time). Nullopt, with
-// `error`, when there is none.
-std::optional<Mp4Reference> FindMp4Reference(const QString& cutPath, QString& error);
+// recorded nearest in time (by the time in its name, else its modification time) that `fits`
+// the recording. Nullopt, with `error`, when there is none.
+std::optional<Mp4Reference> FindMp4Reference(const QString& cutPath,
+                                             const std::function<bool(const Mp4Reference&)>& fits,
+                                             QString& error);
 // Gives the reference for a cut recording (the command line's --reference); an empty
 // reference forgets it.
 void SetMp4Reference(const QString& cutPath, const QString& referencePath);

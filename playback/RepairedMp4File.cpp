@@ -3,7 +3,6 @@
 #include "common/NativePath.h"
 #include "common/WholeFileWriter.h"
 #include "playback/CutMp4.h"
-#include "playback/Mp4Reference.h"
 #include "playback/UnfinishedMp4.h"
 
 #include <QFile>
@@ -26,14 +25,10 @@ QString SaveRepairedMp4(const QString& cutPath, const QString& outPath, QString&
     const QFileInfo out(outPath);
     if (out.exists() && out.canonicalFilePath() == QFileInfo(cutPath).canonicalFilePath())
         return QStringLiteral("the repaired file must not replace the recording itself");
-    QString error;
-    const std::optional<Mp4Reference> reference = FindMp4Reference(cutPath, error);
-    if (!reference)
-        return QStringLiteral("cannot repair %1: %2, and %3").arg(cutPath, unfinished, error);
     const std::atomic<bool> never = false;
-    const Mp4RepairCheck check = RepairCutMp4(cut, *reference, never);
+    const Mp4RepairCheck check = RepairCutMp4(cut, cutPath, never);
     if (!check.repair)
-        return QStringLiteral("cannot repair %1: %2").arg(cutPath, check.error);
+        return QStringLiteral("cannot repair %1: %2, and %3").arg(cutPath, unfinished, check.error);
     const Mp4Repair& repair = *check.repair;
     WholeFileWriter writer(outPath);
     QByteArray block;

@@ -107,6 +107,8 @@ QList<DamagedCase> Cases() {
          Expect::Exactly, "", 0, bFrames},
         {"MP4 without moov, the reference no MP4", WithoutMoov(mp4), "MP4", Expect::Refused,
          "cannot serve", 0, Clips().avi},
+        {"MP4 without moov, the reference coded otherwise", WithoutMoov(mp4), "MP4",
+         Expect::Refused, "its pictures are coded otherwise", 0, bFrames},
         {"MP4 zeroed region", Zeroed(mp4, 0.3, 0.4), "MP4", Expect::Plays},
         {"MP4 head zeroed", Zeroed(mp4, 0, 0.001), "MP4", Expect::Either},
         {"MP4 bytes flipped 1", Flipped(mp4, 1, 40, mdat), "MP4", Expect::Either},
@@ -208,8 +210,9 @@ TEST(DamagedMedia, AnMp4WithoutMoovTakesTheSetupOfTheNearestFinishedOneBesideIt)
         EXPECT_TRUE(player->LastError().contains("no finished MP4"))
             << player->LastError().toStdString();
     }
-    // A recording of another day and one that is no MP4 lie farther or do not serve.
+    // Nearer in time: one that is no MP4 and one coded otherwise; farther, one of another day.
     CopyClip(Clips().avi, "unfinished/20261201_081700_NOR.MP4");
+    CopyClip(Clips().mp4BFrames, "unfinished/20261201_081630_NOR.MP4");
     CopyClip(Clips().oddLength, "unfinished/20261203_120000_NOR.MP4");
     CopyClip(Clips().mp4, "unfinished/20261201_081500_NOR.MP4");
     auto player = SilentPlayer();
