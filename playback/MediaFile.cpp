@@ -200,7 +200,8 @@ QString MediaFile::RepairMp4(QFile& source, const QString& path, const QString& 
     const std::atomic<bool> never = false;
     Mp4RepairCheck check = RepairCutMp4(source, path, m_cancel ? *m_cancel : never);
     if (!check.repair)
-        return unfinished + QStringLiteral(", and ") + check.error;
+        return Interrupted() ? QStringLiteral("cancelled")
+                             : unfinished + QStringLiteral(", and ") + check.error;
     m_info.repairNote = QStringLiteral("the camera did not finish it; rebuilt with the setup of "
                                        "%1: %2")
                             .arg(check.repair->referencePath, check.repair->Summary());

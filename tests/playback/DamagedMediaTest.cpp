@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,6 +30,18 @@ struct DamagedCase {
     int durationMs = 0;      // for Exactly: the real length; 0 when shorter than the clip
     QString reference = {};  // a finished MP4 of the same camera, for an MP4 without moov
 };
+
+// The free box before the mdat and the mdat's header made one header with a 64-bit size, as
+// cameras write it for files that may outgrow 4 GB: every sample stays where it was.
+QByteArray LargeMdatHeader(QByteArray mp4) {
+    const qsizetype free = Find(mp4, "free") - 4;
+    const qsizetype mdat = Find(mp4, "mdat") - 4;
+    if (free + 8 != mdat)
+        return {};
+    QByteArray header = QByteArray::fromHex("00000001") + "mdat" + QByteArray(8, '\0');
+    qToBigEndian(quint64(mp4.size() - free), header.data() + 8);
+    return mp4.replace(free, 16, header);
+}
 
 QList<DamagedCase> Cases() {
     const QByteArray avi = Read(Clips().avi);
@@ -105,6 +118,12 @@ QList<DamagedCase> Cases() {
          bFrames},
         {"B-frame MP4 without moov cut at 80 %", Truncated(WithoutMoov(mp4BFrames), 0.8), "MP4",
          Expect::Exactly, "", 0, bFrames},
+        {"MP4 without moov, 64-bit mdat size", LargeMdatHeader(WithoutMoov(mp4)), "MP4",
+         Expect::Exactly, "", ClipMs, camera},
+        {"MP4 without moov, a stretch garbled", Garbled(WithoutMoov(mp4), mp4.size() / 3, 3000, 12),
+         "MP4", Expect::Plays, "", 0, camera},
+        {"MP4 without moov, bytes flipped", Flipped(WithoutMoov(mp4), 13, 60, mdat), "MP4",
+         Expect::Either, "", 0, camera},
         {"MP4 without moov, the reference no MP4", WithoutMoov(mp4), "MP4", Expect::Refused,
          "cannot serve", 0, Clips().avi},
         {"MP4 without moov, the reference coded otherwise", WithoutMoov(mp4), "MP4",
