@@ -15,6 +15,7 @@ public:
 
     // Font cell height in pixels and weight (400 regular, 700 bold).
     void SetFontHeight(int height);
+    int FontHeight() const { return m_fontHeight; }
     void SetFontWeight(int weight);
     void SetUnderline();
     // A skin bitmap drawn under the text at its own size, for texts that sit in a frame of their

@@ -149,8 +149,10 @@ void SettingsDialog::CreatePages() {
                                      {m_driveRoot, m_formatter, &m_settings, m_formatSteps});
     connect(info, &InformationPage::initializeSettings, this, &SettingsDialog::InitializePages);
     m_pages[InfoTab] = info;
-    for (size_t position = 0; position < m_pages.size(); ++position)
+    for (size_t position = 0; position < m_pages.size(); ++position) {
+        m_pages[position]->KeepTextsClearOfControls();
         m_container->AddPage(m_pages[position], m_tabs[position]);
+    }
     m_container->setGeometry(ContainerRect);
     m_container->LayoutButtons();
     m_container->LayoutPages();

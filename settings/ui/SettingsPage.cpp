@@ -10,6 +10,7 @@
 
 #include <QPainter>
 #include <QRegularExpression>
+#include <limits>
 
 namespace {
 
@@ -52,6 +53,7 @@ void SettingsPage::SetDefaults() {}
 
 SkinLabel* SettingsPage::Label(int id, const QRect& rect, const QString& text) {
     auto* label = new SkinLabel(this, id, rect, text);
+    m_designRects.insert(label, rect);
     label->SetFontWeight(400);
     label->SetFontHeight(16);
     FitText(label);
@@ -74,6 +76,65 @@ void SettingsPage::FitText(SkinLabel* label) {
         rect.setHeight(needed);
     }
     label->setGeometry(rect);
+}
+
+namespace {
+
+// What a text takes when it wraps at `width`.
+QSize TextSize(const QWidget* label, int width) {
+    return QFontMetrics(label->font())
+        .boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap,
+                      static_cast<const SkinLabel*>(label)->text())
+        .size();
+}
+
+int TextHeight(const QWidget* label, int width) {
+    return TextSize(label, width).height();
+}
+
+} // namespace
+
+QRect SettingsPage::DesignRect(const QWidget* control) const {
+    return m_designRects.value(control, control->geometry());
+}
+
+void SettingsPage::KeepTextsClearOfControls() {
+    constexpr int Gap = 4;
+    // Smaller than this cannot be read on the skin.
+    constexpr int MinFontHeight = 12;
+    const QList<QWidget*> controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (SkinLabel* label : findChildren<SkinLabel*>(Qt::FindDirectChildrenOnly)) {
+        QRect rect = DesignRect(label);
+        // Narrower than a control to its right; as tall, about its middle, as the controls
+        // above and below leave it.
+        int halfRoom = std::numeric_limits<int>::max() / 2;
+        const int middle = rect.center().y();
+        for (const QWidget* control : controls) {
+            const QRect other = DesignRect(control);
+            if (control == label || control->isHidden())
+                continue;
+            if (other.x() > rect.x() && other.intersects(rect))
+                rect.setRight(std::min(rect.right(), other.x() - Gap - 1));
+            else if (other.left() <= rect.right() && other.right() >= rect.left())
+                // A text above or below grows about its middle too, as far as its lines need.
+                halfRoom = std::min(
+                    halfRoom,
+                    m_designRects.contains(control)
+                        ? std::abs(other.center().y() - middle) -
+                              std::max(other.height(), TextHeight(control, control->width())) / 2
+                    : other.top() > middle ? other.top() - middle
+                                           : middle - other.bottom());
+        }
+        const int room = std::max(rect.height(), 2 * halfRoom - 1);
+        label->setGeometry(rect);
+        const auto needed = [&] { return TextSize(label, rect.width()); };
+        // A smaller font before more room than there is.
+        while ((needed().height() > room || needed().width() > rect.width()) &&
+               label->FontHeight() > MinFontHeight)
+            label->SetFontHeight(label->FontHeight() - 1);
+        FitText(label);
+        qDebug() << label->text() << rect << room << halfRoom << label->FontHeight();
+    }
 }
 
 SkinLabel* SettingsPage::Heading(int id, const QRect& rect, const QString& text) {

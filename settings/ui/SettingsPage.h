@@ -3,6 +3,7 @@
 #include "settings/SettingsRecord.h"
 #include "skin/BitmapIds.h"
 
+#include <QHash>
 #include <QLine>
 #include <QList>
 #include <QWidget>
@@ -47,6 +48,10 @@ public:
     // Puts every control to its default value.
     virtual void SetDefaults();
 
+    // Narrows each text that would run under a control to its right, so that it wraps before
+    // it: the rectangles are made for English in another font. Called once the controls stand.
+    void KeepTextsClearOfControls();
+
 protected:
     // A text; a text that needs more lines than its height holds grows about its middle.
     SkinLabel* Label(int id, const QRect& rect, const QString& text);
@@ -71,6 +76,9 @@ protected:
 
 private:
     static void FitText(SkinLabel* label);
+    // Where the page put each text before fitting it.
+    QRect DesignRect(const QWidget* control) const;
 
     QList<QLine> m_separators;
+    QHash<const QWidget*, QRect> m_designRects;
 };

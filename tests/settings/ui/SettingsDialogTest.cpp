@@ -1,6 +1,9 @@
 #include "settings/ui/SettingsDialog.h"
 
+#include "resources/LocalizedStrings.h"
+#include "resources/StringTable.h"
 #include "settings/ui/SettingsControlIds.h"
+#include "settings/ui/SettingsPage.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
@@ -230,6 +233,62 @@ TEST_F(SettingsDialogTest, TabsStandInTheirOrderAndShowTheirPages) {
             dialog->grab().save(
                 QStringLiteral("%1/settings-%2.png").arg(screenshots).arg(position));
     }
+}
+
+// Where a label's text is drawn, in its page's coordinates; taller than the label when cut.
+QRect DrawnText(const SkinLabel* label) {
+    return QFontMetrics(label->font())
+        .boundingRect(label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap,
+                      label->text())
+        .translated(label->pos());
+}
+
+TEST_F(SettingsDialogTest, TextsStandWholeAndClearOfOtherControlsInEveryLanguage) {
+    card->Write("setting.ini", DefaultSettingsFile);
+    const QString screenshots = qEnvironmentVariable("KARVENNA_SCREENSHOTS");
+    for (const quint16 language :
+         {StringTable::English, StringTable::Japanese, StringTable::Korean, StringTable::Russian}) {
+        SetUILanguage(language);
+        Open();
+        for (const int tab : {SettingsDialogId::TabDateTime, SettingsDialogId::TabVideo,
+                              SettingsDialogId::TabAudio, SettingsDialogId::TabRecording,
+                              SettingsDialogId::TabDevice, SettingsDialogId::TabInformation}) {
+            Click(tab);
+            if (!screenshots.isEmpty() && QDir().mkpath(screenshots))
+                dialog->grab().save(QStringLiteral("%1/settings-%2-%3.png")
+                                        .arg(screenshots)
+                                        .arg(language)
+                                        .arg(tab));
+        }
+        for (const SettingsPage* page : dialog->findChildren<SettingsPage*>()) {
+            const QList<QWidget*> controls =
+                page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            for (const SkinLabel* label :
+                 page->findChildren<SkinLabel*>(Qt::FindDirectChildrenOnly)) {
+                if (label->isHidden() || label->text().isEmpty())
+                    continue;
+                const QRect text = DrawnText(label);
+                const std::string name =
+                    QStringLiteral("%1 \"%2\"").arg(language).arg(label->text()).toStdString();
+                EXPECT_LE(text.height(), label->height()) << name << " is cut";
+                for (const QWidget* control : controls) {
+                    if (control == label || control->isHidden())
+                        continue;
+                    const auto* other = qobject_cast<const SkinLabel*>(control);
+                    const QRect area = other ? DrawnText(other) : control->geometry();
+                    EXPECT_FALSE(text.intersects(area))
+                        << name << " runs into " << control->objectName().toStdString() << " at "
+                        << QStringLiteral("%1,%2 %3x%4")
+                               .arg(area.x())
+                               .arg(area.y())
+                               .arg(area.width())
+                               .arg(area.height())
+                               .toStdString();
+                }
+            }
+        }
+    }
+    SetUILanguage(StringTable::English);
 }
 
 TEST_F(SettingsDialogTest, WithoutACardOpensEmptyAndSavesNothing) {
