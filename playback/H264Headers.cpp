@@ -137,7 +137,7 @@ std::optional<H264SliceStart> ReadSliceStart(const char* nal, qsizetype size,
         return slice;
     if (sps->separateColourPlane)
         bits.Bits(2);
-    bits.Bits(sps->log2MaxFrameNum);
+    slice.frameNum = int(bits.Bits(sps->log2MaxFrameNum));
     if (!sps->frameMbsOnly && bits.Bit())
         bits.Bit(); // bottom field
     if (idr)

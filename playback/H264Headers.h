@@ -17,7 +17,8 @@ struct H264SequenceSet {
 struct H264SliceStart {
     int firstMb = 0;
     int pictureSet = 0; // the picture parameter set's id
-    int pocLsb = 0;     // only with picture order type 0
+    int frameNum = 0;
+    int pocLsb = 0; // only with picture order type 0
 };
 
 // `nal` holds one NAL unit with its header byte; nullopt when it is no sequence parameter set

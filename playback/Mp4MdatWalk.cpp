@@ -10,8 +10,13 @@
 
 namespace {
 
-// A camera's picture is a few megabytes at most: a longer NAL unit is no NAL unit.
-constexpr qint64 MaxNalBytes = 16 * 1024 * 1024;
+// A NAL unit is no longer than a few of the reference's largest pictures, and never longer than
+// a camera's picture can be.
+constexpr qint64 NalBytesPerLargestPicture = 8;
+constexpr qint64 MinNalLimit = 1024 * 1024;
+constexpr qint64 MaxNalLimit = 16 * 1024 * 1024 - 1;
+// More NAL units than this in one picture is no picture.
+constexpr int MaxNalsPerPicture = 256;
 // Enough of a slice to read its header as far as the picture order count.
 constexpr int SliceHeaderBytes = 64;
 constexpr qint64 WindowBytes = 4 * 1024 * 1024;
@@ -80,19 +85,28 @@ public:
         : m_window(file, to), m_to(to), m_lengthSize(avc.lengthSize),
           m_sps(avc.sps ? &*avc.sps : nullptr), m_pictureSets(avc.pictureSets),
           m_framer(framingSound ? reference.audioConfig : QByteArray()),
-          m_hasSound(reference.audio.has_value()) {}
+          m_hasSound(reference.audio.has_value()),
+          m_maxNal(std::clamp(NalBytesPerLargestPicture * reference.video.largestSample,
+                              MinNalLimit, MaxNalLimit)) {}
 
     Mp4Samples Run(qint64 from, const std::atomic<bool>& cancel);
 
 private:
     // The NAL unit whose length starts at `at`, when it is one; its end may lie past `to`.
     std::optional<Nal> NalAt(qint64 at);
-    // A NAL unit at `at` followed by another one or by the end: where the pictures resume. Unless
-    // `chained`, also a picture of one slice that something else follows.
-    bool PicturesResume(qint64 at, bool chained);
-    // Whether the pictures resume inside `bytes` (that start at `at`), after their first byte:
-    // then they are no sound frame, whatever the decoder makes of them.
-    bool PicturesResumeWithin(qint64 at, QByteArrayView bytes);
+    enum class Start { No, Yes, CutOff };
+    // Whether the next picture starts at `at`: whole NAL units of plausible types and sizes, the
+    // first slice starting the picture with the frame number that comes next (or an IDR slice)
+    // and a picture parameter set of the camera's; then the end, a NAL unit or, when
+    // `followedBySound`, a sound frame. CutOff: it would, but the file ends inside it.
+    Start PictureStartsAt(qint64 at, bool followedBySound);
+    // Whether the next picture starts inside `bytes` (that start at `at`), after their first
+    // byte: then they are no sound frame, whatever the decoder makes of them.
+    bool PictureStartsWithin(qint64 at, QByteArrayView bytes);
+    bool FrameNumberComesNext(const Nal& nal) const;
+    // A cheap test before PictureStartsAt: a 4-byte length no longer than a picture starts with
+    // a zero byte.
+    bool MayStartNal(qint64 at);
     void CloseAccessUnit(qint64 end);
     void TakeSlice(const Nal& nal);
 
@@ -103,6 +117,8 @@ private:
     QList<int> m_pictureSets;
     AacFramer m_framer;
     bool m_hasSound;
+    qint64 m_maxNal;
+    int m_previousReferenceFrameNum = -1; // unknown before the first picture
     Mp4Samples m_samples;
     // The access unit being gathered: its start (-1 for none), whether it has a slice yet.
     qint64 m_unitStart = -1;
@@ -122,7 +138,7 @@ std::optional<Nal> Walk::NalAt(qint64 at) {
     for (int i = 0; i < m_lengthSize; ++i)
         length = length << 8 | uchar(head[i]);
     const uchar header = uchar(head[m_lengthSize]);
-    if (length < 1 || length > MaxNalBytes || !PlausibleHeader(header))
+    if (length < 1 || length > m_maxNal || !PlausibleHeader(header))
         return std::nullopt;
     Nal nal{header & 0x1F, header >> 5 & 3, at + m_lengthSize + length, std::nullopt};
     if (nal.Slice()) {
@@ -135,24 +151,55 @@ std::optional<Nal> Walk::NalAt(qint64 at) {
     return nal;
 }
 
-bool Walk::PicturesResume(qint64 at, bool chained) {
-    const std::optional<Nal> nal = NalAt(at);
-    if (!nal || nal->end > m_to || (nal->Slice() && !nal->slice))
-        return false;
-    if (nal->end == m_to || NalAt(nal->end).has_value())
+bool Walk::FrameNumberComesNext(const Nal& nal) const {
+    if (!m_sps || !nal.slice || m_previousReferenceFrameNum < 0)
         return true;
-    // A picture of one slice, with sound after it: its slice must start the picture and name a
-    // picture parameter set the camera wrote.
-    return !chained && nal->Slice() && nal->slice->firstMb == 0 &&
-           (m_pictureSets.isEmpty() || m_pictureSets.contains(nal->slice->pictureSet));
+    if (nal.type == 5)
+        return nal.slice->frameNum == 0;
+    return nal.slice->frameNum == (m_previousReferenceFrameNum + 1) % (1 << m_sps->log2MaxFrameNum);
 }
 
-bool Walk::PicturesResumeWithin(qint64 at, QByteArrayView bytes) {
-    // A length that fits in the mdat starts with a zero byte: a cheap test before the full one.
+Walk::Start Walk::PictureStartsAt(qint64 at, bool followedBySound) {
+    qint64 end = at;
+    bool hasSlice = false;
+    for (int nals = 0; nals < MaxNalsPerPicture; ++nals) {
+        const std::optional<Nal> nal = NalAt(end);
+        if (!nal)
+            break;
+        const bool firstSlice = nal->Slice() && (!nal->slice || nal->slice->firstMb == 0);
+        if (hasSlice && (!nal->Slice() || firstSlice))
+            break; // the next picture
+        if (nal->Slice() && !hasSlice) {
+            if (!firstSlice)
+                return Start::No;
+            if (nal->slice &&
+                (!FrameNumberComesNext(*nal) ||
+                 (!m_pictureSets.isEmpty() && !m_pictureSets.contains(nal->slice->pictureSet))))
+                return Start::No;
+            hasSlice = true;
+        }
+        if (nal->end > m_to)
+            return Start::CutOff;
+        end = nal->end;
+    }
+    if (!hasSlice)
+        return Start::No;
+    if (end == m_to || NalAt(end) || !followedBySound || !m_framer.Usable())
+        return Start::Yes;
+    const QByteArrayView after = m_window.At(end, m_framer.MaxFrameLength());
+    return m_framer.FrameLength(after.data(), int(after.size())) > 0 ? Start::Yes : Start::No;
+}
+
+bool Walk::PictureStartsWithin(qint64 at, QByteArrayView bytes) {
     for (qsizetype i = 1; i < bytes.size(); ++i)
-        if (bytes[i] == 0 && PicturesResume(at + i, true))
+        if ((m_lengthSize < 4 || bytes[i] == 0) && PictureStartsAt(at + i, true) == Start::Yes)
             return true;
     return false;
+}
+
+bool Walk::MayStartNal(qint64 at) {
+    const QByteArrayView first = m_window.At(at, 1);
+    return !first.isEmpty() && (m_lengthSize < 4 || first[0] == 0);
 }
 
 void Walk::CloseAccessUnit(qint64 end) {
@@ -171,6 +218,8 @@ void Walk::TakeSlice(const Nal& nal) {
         return; // the first slice of a picture speaks for all of it
     m_unitHasSlice = true;
     m_unit.key = nal.type == 5;
+    if (nal.slice && nal.referenceIdc != 0)
+        m_previousReferenceFrameNum = nal.slice->frameNum;
     if (!m_sps || m_sps->pocType != 0) {
         m_unit.orderCount = m_samples.pictures.size(); // shown in the order decoded
         return;
@@ -194,7 +243,11 @@ void Walk::TakeSlice(const Nal& nal) {
 Mp4Samples Walk::Run(qint64 from, const std::atomic<bool>& cancel) {
     qint64 at = from;
     while (at < m_to && !cancel) {
-        if (const std::optional<Nal> nal = NalAt(at)) {
+        // Between pictures, a whole picture must start here; within one, a NAL unit.
+        const Start start = m_unitStart >= 0 ? Start::Yes : PictureStartsAt(at, true);
+        if (start == Start::CutOff)
+            break;
+        if (const std::optional<Nal> nal = start == Start::Yes ? NalAt(at) : std::nullopt) {
             const bool firstSlice = nal->Slice() && (!nal->slice || nal->slice->firstMb == 0);
             const bool startsUnit = m_unitHasSlice && (!nal->Slice() || firstSlice);
             if (startsUnit)
@@ -212,7 +265,7 @@ Mp4Samples Walk::Run(qint64 from, const std::atomic<bool>& cancel) {
         if (m_framer.Usable() && !m_samples.soundLost) {
             const QByteArrayView bytes = m_window.At(at, m_framer.MaxFrameLength());
             const int length = m_framer.FrameLength(bytes.data(), int(bytes.size()));
-            if (length > 0 && !PicturesResumeWithin(at, bytes.first(length))) {
+            if (length > 0 && !PictureStartsWithin(at, bytes.first(length))) {
                 m_samples.sounds.append({at, quint32(length)});
                 m_samples.end = at + length;
                 at += length;
@@ -224,7 +277,8 @@ Mp4Samples Walk::Run(qint64 from, const std::atomic<bool>& cancel) {
         // Bytes that are neither: skip to where the pictures resume.
         m_samples.soundLost = m_hasSound;
         qint64 resume = at + 1;
-        while (resume < m_to && !PicturesResume(resume, false))
+        while (resume < m_to &&
+               !(MayStartNal(resume) && PictureStartsAt(resume, false) != Start::No))
             ++resume;
         at = resume;
     }

@@ -134,6 +134,12 @@ std::optional<Mp4TrackSetup> ReadTrack(const QByteArray& trak) {
     track.timescale = Word(mdhd->body, longMdhd ? 20 : 12);
     track.sampleDelta = Word(stts->body, 12);
     track.compositionOffsets = FindBox(stbl->body, "ctts").has_value();
+    if (const auto stsz = FindBox(stbl->body, "stsz")) {
+        track.largestSample = Word(stsz->body, 4); // when all are alike
+        for (quint32 i = 0; i < Word(stsz->body, 8) && 12 + 4 * qsizetype(i) < stsz->body.size();
+             ++i)
+            track.largestSample = std::max(track.largestSample, Word(stsz->body, 12 + 4 * i));
+    }
     track.width = Word(tkhd->body, tkhd->body.size() - 8);
     track.height = Word(tkhd->body, tkhd->body.size() - 4);
     if (const auto elst = FindBox(trak, "edts/elst"); elst && Word(elst->body, 4) > 0) {

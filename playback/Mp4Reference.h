@@ -12,7 +12,8 @@ class QIODevice;
 struct Mp4TrackSetup {
     QByteArray sampleDescription; // the stsd box, whole
     quint32 timescale = 0;
-    quint32 sampleDelta = 0;         // the first sample's duration
+    quint32 sampleDelta = 0; // the first sample's duration
+    quint32 largestSample = 0;
     qint64 mediaTime = 0;            // where the edit list starts showing the track
     bool compositionOffsets = false; // ctts: pictures are shown in another order than decoded
     quint32 width = 0;               // 16.16, as tkhd has them
