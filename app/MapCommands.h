@@ -16,8 +16,8 @@ struct MapControls {
     SkinButton* pane;
 };
 
-// The main window's map: the pane under the list (button 1019), the map enlarged over the window
-// (button 1018), and closing it when a recording has no fixes or playback ends.
+// The main window's map: the pane under the list (ControlId::MapClose), the map enlarged over the
+// window (ControlId::MapEnlarge), and closing it when a recording has no fixes or playback ends.
 class MapCommands : public QObject {
     Q_OBJECT
 public:

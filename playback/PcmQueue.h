@@ -72,10 +72,13 @@ private:
     void StretchLocked(std::vector<qint16> input, qint64 position, bool drain);
     void CopyLocked(Chunk& chunk, qint16* out, qint64 frames);
 
+    // The decoder thread pushes, the sound device's thread reads, the window's thread seeks and
+    // sets the gains: every field below is read and written only under m_mutex. The callback in
+    // m_ready is called after the mutex is let go.
     mutable std::mutex m_mutex;
-    std::condition_variable m_space;
-    std::deque<Chunk> m_chunks;    // as decoded
-    std::deque<Chunk> m_stretched; // out of the tempo filter
+    std::condition_variable m_space; // a pusher waits on it for room
+    std::deque<Chunk> m_chunks;      // as decoded
+    std::deque<Chunk> m_stretched;   // out of the tempo filter
     std::unique_ptr<TempoFilter> m_tempo;
     double m_rate = 1;
     std::deque<Span> m_spans;

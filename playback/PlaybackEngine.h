@@ -31,7 +31,8 @@ public:
     // For callers without a window: opens and waits until the file has answered and its first
     // picture is shown.
     bool Open(const QString& path);
-    // Why the last open failed, for the log and the command line; the window says message 447.
+    // Why the last open failed, for the log and the command line; the window says
+    // StringId::CantPlayFile.
     const QString& LastError() const { return m_error; }
     bool Play();
     bool Pause();

@@ -52,10 +52,13 @@ public:
     static constexpr int Capacity = 3;
 
 private:
+    // Set once at construction and called after the mutex is let go.
     std::function<void()> m_pushed;
+    // The decoder thread pushes, the window's thread takes and flushes: the fields below are read
+    // and written only under m_mutex.
     mutable std::mutex m_mutex;
-    std::condition_variable m_space;
-    std::condition_variable m_arrived;
+    std::condition_variable m_space;   // the decoder waits on it for room
+    std::condition_variable m_arrived; // a grab waits on it for the picture of a seek
     std::deque<VideoFrame> m_frames;
     int m_serial = 0;
     int m_endedSerial = -1;

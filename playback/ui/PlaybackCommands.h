@@ -60,9 +60,9 @@ public:
     // The control bar was laid out: it takes the window's volume and mute state.
     void SyncControlBar();
 
-    // True when the recording is open now. False when it cannot be opened (message 447 has been
-    // shown and the next row tried), and also while a slow file is still being opened: it then
-    // shows and plays once it is open.
+    // True when the recording is open now. False when it cannot be opened (StringId::CantPlayFile
+    // has been shown and the next row tried), and also while a slow file is still being opened: it
+    // then shows and plays once it is open.
     bool OpenRecording(const QString& path);
     void PlayPause();
     void Rewind();

@@ -14,12 +14,6 @@ namespace {
 
 using namespace TimePageId;
 
-struct TextRow {
-    int id;
-    int stringId;
-    QRect rect;
-};
-
 constexpr TextRow Headings[] = {
     {ChangeInputHeading, 440, {14, 15, 200, 18}}, {DateHeading, 327, {14, 74, 50, 15}},
     {TimeHeading, 328, {14, 136, 50, 15}},        {GpsSyncHeading, 459, {320, 15, 350, 18}},
@@ -35,8 +29,7 @@ DateTimePage::DateTimePage(QWidget* container, ZoneSource pcZone)
     for (const TimeZone& zone : TimeZones())
         m_timeZoneLabels.append(QString::fromLatin1(zone.label));
 
-    for (const TextRow& row : Headings)
-        Heading(row.id, row.rect, LoadLangString(row.stringId));
+    AddHeadings(Headings);
     Label(ChangeInputOnLabel, {16, 40, 40, 15}, QStringLiteral("ON"));
     Label(ChangeInputOffLabel, {87, 40, 40, 15}, QStringLiteral("OFF"));
     m_changeInput = Switch(ChangeInputOn, {43, 37}, ChangeInputOff, {118, 37});

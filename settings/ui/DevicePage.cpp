@@ -22,12 +22,6 @@ namespace {
 
 using namespace DevicePageId;
 
-struct TextRow {
-    int id;
-    int stringId;
-    QRect rect;
-};
-
 constexpr TextRow Headings[] = {
     {WifiHeading, 377, {14, 16, 120, 15}},
     {GSensorHeading, 388, {320, 16, 150, 15}},
@@ -137,10 +131,8 @@ bool IsNameCharacter(QChar c) {
 } // namespace
 
 DevicePage::DevicePage(QWidget* container) : SettingsPage(container) {
-    for (const TextRow& row : Headings)
-        Heading(row.id, row.rect, LoadLangString(row.stringId));
-    for (const TextRow& row : Labels)
-        Label(row.id, row.rect, LoadLangString(row.stringId));
+    AddHeadings(Headings);
+    AddLabels(Labels);
 
     Label(ChangeInputOnLabel, {184, 44, 50, 15}, QStringLiteral("ON"));
     Label(ChangeInputOffLabel, {246, 44, 50, 15}, QStringLiteral("OFF"));

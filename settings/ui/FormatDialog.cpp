@@ -23,7 +23,7 @@ constexpr int CancelId = 2;
 FormatDialog::FormatDialog(QWidget* owner) : QDialog(owner) {
     setFixedSize(DialogSize);
     auto* text = new QLabel(this);
-    text->setObjectName(QString::number(AlertFormatId::Message));
+    text->setObjectName(QString::number(FormatDialogId::Message));
     text->setGeometry(MessageRect);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -41,6 +41,6 @@ FormatDialog::FormatDialog(QWidget* owner) : QDialog(owner) {
 int FormatDialog::exec() {
     setWindowTitle(LoadLangString(StringId::ConfirmMemoryFormat));
     if (!message.isEmpty())
-        findChild<QLabel*>(QString::number(AlertFormatId::Message))->setText(message);
+        findChild<QLabel*>(QString::number(FormatDialogId::Message))->setText(message);
     return QDialog::exec();
 }

@@ -16,12 +16,6 @@ namespace {
 
 using namespace InfoPageId;
 
-struct TextRow {
-    int id;
-    int stringId;
-    QRect rect;
-};
-
 constexpr TextRow Headings[] = {
     {CardHeading, 407, {14, 15, 200, 15}},     {FormatHeading, 414, {320, 15, 120, 15}},
     {VersionHeading, 418, {14, 194, 270, 15}}, {InitializationHeading, 441, {320, 194, 200, 17}},
@@ -51,10 +45,8 @@ constexpr int RussianSupportHeight = 30;
 InformationPage::InformationPage(QWidget* container, const CardInformation& information,
                                  CardAccess card)
     : SettingsPage(container), m_card(std::move(card)) {
-    for (const TextRow& row : Headings)
-        Heading(row.id, row.rect, LoadLangString(row.stringId));
-    for (const TextRow& row : Labels)
-        Label(row.id, row.rect, LoadLangString(row.stringId));
+    AddHeadings(Headings);
+    AddLabels(Labels);
     QRect support = SupportRect;
     if (GetUILanguage() == StringTable::Russian)
         support.setHeight(RussianSupportHeight);

@@ -12,12 +12,6 @@ namespace {
 
 using namespace RecordingPageId;
 
-struct TextRow {
-    int id;
-    int stringId;
-    QRect rect;
-};
-
 constexpr TextRow Headings[] = {
     {ParkingHeading, 361, {14, 15, 120, 15}},
     {DeletionHeading, 372, {320, 15, 200, 15}},
@@ -115,10 +109,8 @@ void SelectEntry(SkinComboBox* list, int entry) {
 } // namespace
 
 RecordingPage::RecordingPage(QWidget* container) : SettingsPage(container) {
-    for (const TextRow& row : Headings)
-        Heading(row.id, row.rect, LoadLangString(row.stringId));
-    for (const TextRow& row : Labels)
-        Label(row.id, row.rect, LoadLangString(row.stringId));
+    AddHeadings(Headings);
+    AddLabels(Labels);
     Label(ThreeWayLabel, {327, 107, 80, 15}, QStringLiteral("N / E / M"));
     Label(TwoWayLabel, {327, 142, 80, 15}, QStringLiteral("N + M / E"));
 

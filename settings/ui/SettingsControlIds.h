@@ -217,6 +217,6 @@ constexpr int FormatButton = 17201;
 constexpr int InitializeButton = 17202;
 } // namespace InfoPageId
 
-namespace AlertFormatId {
+namespace FormatDialogId {
 constexpr int Message = 1346;
-} // namespace AlertFormatId
+} // namespace FormatDialogId

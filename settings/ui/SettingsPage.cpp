@@ -146,6 +146,16 @@ SkinLabel* SettingsPage::Heading(int id, const QRect& rect, const QString& text)
     return heading;
 }
 
+void SettingsPage::AddLabels(std::span<const TextRow> rows) {
+    for (const TextRow& row : rows)
+        Label(row.id, row.rect, LoadLangString(row.stringId));
+}
+
+void SettingsPage::AddHeadings(std::span<const TextRow> rows) {
+    for (const TextRow& row : rows)
+        Heading(row.id, row.rect, LoadLangString(row.stringId));
+}
+
 SkinLabel* SettingsPage::Readout(int id, const QRect& rect, const QString& text, bool underlined) {
     SkinLabel* readout = Label(id, rect, text);
     readout->textColour = ReadoutColour;

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QWidget>
 #include <functional>
+#include <span>
 
 class SkinComboBox;
 class SkinLineEdit;
@@ -33,6 +34,13 @@ struct TwoWaySwitch {
     int Value(int neither) const;
 };
 
+// A localized text of a page: its control ID, its string ID and where it stands.
+struct TextRow {
+    int id;
+    int stringId;
+    QRect rect;
+};
+
 // One page of the settings dialog. It has no background of its own: the dialog's skin shows
 // through, with the page's separator lines drawn over it. The helpers build its controls the
 // way every page shows them.
@@ -56,6 +64,8 @@ protected:
     // A text; a text that needs more lines than its height holds grows about its middle.
     SkinLabel* Label(int id, const QRect& rect, const QString& text);
     SkinLabel* Heading(int id, const QRect& rect, const QString& text);
+    void AddLabels(std::span<const TextRow> rows);
+    void AddHeadings(std::span<const TextRow> rows);
     // A value in the signal colour on a dark plate; underlined beside a slider.
     SkinLabel* Readout(int id, const QRect& rect, const QString& text, bool underlined);
     // The ON button at onAt and the OFF button at offAt.

@@ -13,12 +13,6 @@ namespace {
 
 using namespace VideoPageId;
 
-struct TextRow {
-    int id;
-    int stringId;
-    QRect rect;
-};
-
 constexpr TextRow Headings[] = {
     {ResolutionHeading, 329, {14, 15, 80, 15}},  {OutputHeading, 335, {14, 124, 150, 15}},
     {DateTimeHeading, 337, {320, 15, 120, 15}},  {BrightnessHeading, 340, {14, 199, 60, 15}},
@@ -75,10 +69,8 @@ void CollectResolution(const SkinComboBox* list, int& mode, int& quality) {
 } // namespace
 
 VideoPage::VideoPage(QWidget* container) : SettingsPage(container) {
-    for (const TextRow& row : Headings)
-        Heading(row.id, row.rect, LoadLangString(row.stringId));
-    for (const TextRow& row : Labels)
-        Label(row.id, row.rect, LoadLangString(row.stringId));
+    AddHeadings(Headings);
+    AddLabels(Labels);
     m_driving = List(DrivingResolution, {95, 39}, ResolutionTexts());
     m_parking = List(ParkingResolution, {95, 73}, ResolutionTexts());
     m_output = List(OutputStandard, {95, 148}, {QStringLiteral("NTSC"), QStringLiteral("PAL")});

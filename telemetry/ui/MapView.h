@@ -10,7 +10,7 @@
 class QWebChannel;
 class QWebEngineView;
 
-// The map of the main window (control 1068): the host of the browser that shows the map page.
+// The map of the main window (ControlId::MapView): the host of the browser that shows the map page.
 // The program loads the page, sends it the recording's track once loaded and the marker's place
 // on every playback tick; a click on the track asks to play from there. The browser is made with
 // the first page, so that a window whose map is never opened never starts it.

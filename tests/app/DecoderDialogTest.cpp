@@ -1,5 +1,6 @@
 #include "app/DecoderAlertDialog.h"
 #include "resources/LocalizedStrings.h"
+#include "resources/StringTable.h"
 #include "resources/StringIds.h"
 #include "tests/support/FindControl.h"
 
@@ -24,7 +25,7 @@ TEST(DecoderDialog, ShowsTheRecommendationInTheUiLanguage) {
         EXPECT_EQ(FindControl<QPushButton>(&dialog, DecoderAlertDialog::CancelId)->text(),
                   LoadLangString(StringId::Cancel));
     }
-    SetUILanguage(1033);
+    SetUILanguage(StringTable::English);
     EXPECT_TRUE(LoadLangString(StringId::DecoderRecommendation)
                     .endsWith(QString("(%1)").arg(DecoderAlertDialog::DownloadAddress)));
 }

@@ -1,5 +1,6 @@
 #include "app/ControlIds.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowLayout.h"
 #include "library/FakeDriveProvider.h"
 #include "library/ui/FileListView.h"
 #include "playback/NullAudioOutput.h"
@@ -53,7 +54,7 @@ protected:
     void EnterOn(QSize screen) {
         window->setScreen(ScreenOfSize(screen));
         Click(Control(ControlId::Extend));
-        ASSERT_EQ(window->DisplayMode(), 2);
+        ASSERT_EQ(window->DisplayMode(), MainWindowLayout::FullScreen);
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == screen; }));
     }
     void PointerAt(int y) { QTest::mouseMove(window.get(), QPoint(window->width() / 2, y)); }
@@ -100,7 +101,7 @@ TEST_F(FullScreen, FitsTheVideoAt16To9AndLeavesTheBottomBarInTheWindow) {
             EXPECT_FALSE(panel->isVisible()) << w;
 
         QTest::keyClick(window.get(), Qt::Key_Escape);
-        EXPECT_EQ(window->DisplayMode(), 1);
+        EXPECT_EQ(window->DisplayMode(), MainWindowLayout::Windowed);
         EXPECT_EQ(window->size(), QSize(1022, 682));
         EXPECT_EQ(Control(ControlId::VideoWindow)->geometry(), QRect(3, 78, 688, 387));
         EXPECT_TRUE(Control(ControlId::FileList)->isVisible());
@@ -114,7 +115,8 @@ TEST_F(FullScreen, TheProgramRunsOnInFullScreen) {
     QTimer::singleShot(0, [&] {
         EnterOn({1920, 1080});
         QTimer::singleShot(0, [&] {
-            runningFullScreen = window->DisplayMode() == 2 && window->isVisible();
+            runningFullScreen =
+                window->DisplayMode() == MainWindowLayout::FullScreen && window->isVisible();
             window->Close();
         });
     });
@@ -191,7 +193,7 @@ TEST_F(FullScreen, TheTitleBarsButtonAndEscLeaveWithEveryPanel) {
     Click(PanelControl(PanelId::ControlBar, ControlBarId::FileListToggle));
     ASSERT_TRUE(FileListPanel()->isVisible());
     Click(PanelControl(PanelId::TitleBar, TitleBarId::Leave));
-    EXPECT_EQ(window->DisplayMode(), 1);
+    EXPECT_EQ(window->DisplayMode(), MainWindowLayout::Windowed);
     EXPECT_EQ(window->size(), QSize(1022, 682));
     for (QWidget* panel : {ControlBar(), TitleBar(), FileListPanel()})
         EXPECT_FALSE(panel->isVisible());
@@ -202,7 +204,7 @@ TEST_F(FullScreen, TheTitleBarsButtonAndEscLeaveWithEveryPanel) {
     EnterOn({1280, 1024});
     PointerAt(1000);
     QTest::keyClick(PanelControl(PanelId::ControlBar, ControlBarId::PlayPause), Qt::Key_Escape);
-    EXPECT_EQ(window->DisplayMode(), 1);
+    EXPECT_EQ(window->DisplayMode(), MainWindowLayout::Windowed);
 }
 
 TEST_F(FullScreen, MuteAndVolumeAgreeOnBothBars) {
@@ -317,7 +319,7 @@ TEST_F(FullScreen, RemovingTheCardEndsFullScreen) {
     EnterOn({1920, 1080});
     PointerAt(1060);
     window->OnDriveRemoved(window->LibraryRoot());
-    EXPECT_EQ(window->DisplayMode(), 1);
+    EXPECT_EQ(window->DisplayMode(), MainWindowLayout::Windowed);
     EXPECT_EQ(window->size(), QSize(1022, 682));
     EXPECT_FALSE(ControlBar()->isVisible());
     EXPECT_EQ(PanelList()->ItemCount(), 0);

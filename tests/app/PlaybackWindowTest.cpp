@@ -231,15 +231,15 @@ TEST_F(PlaybackWindow, DraggingThePositionThumbSeeksAndTicksLeaveItAlone) {
 TEST_F(PlaybackWindow, ARecordingAfterTheCardCameBackIsSeen) {
     const QString root = window->LibraryRoot();
     window->OnDriveRemoved(root);
-    EXPECT_FALSE(Control(0xFFFF)->isVisible());
+    EXPECT_FALSE(Control(ControlId::VideoWindow)->isVisible());
     drives.SetRemovableDrives({{root, {}}});
     AnswerModal<DriveDialog>(
         [](DriveDialog* dialog) { dialog->findChild<QPushButton*>("1")->click(); });
-    QTest::mouseClick(Control(1009), Qt::LeftButton);
+    QTest::mouseClick(Control(ControlId::KindAll), Qt::LeftButton);
     ASSERT_EQ(List()->ItemCount(), 3);
     DoubleClickRow(0);
     EXPECT_EQ(State(), PlaybackGraph::Running);
-    EXPECT_TRUE(Control(0xFFFF)->isVisible());
+    EXPECT_TRUE(Control(ControlId::VideoWindow)->isVisible());
 }
 
 TEST_F(PlaybackWindow, LoadsTheTelemetryOfTheOpenedRecording) {

@@ -4,6 +4,7 @@
 #include "library/ui/SaveRun.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "tests/app/CardWindowFixture.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 #include "tests/support/ModalAnswer.h"
@@ -160,7 +161,7 @@ TEST_F(SaveDeleteWindow, EachClashAnswerInTheWindow) {
 }
 
 TEST_F(SaveDeleteWindow, TheClashQuestionSpeaksTheProgramsLanguage) {
-    SetUILanguage(1049);
+    SetUILanguage(StringTable::Russian);
     const struct {
         bool several;
         QStringList buttons;
@@ -184,7 +185,7 @@ TEST_F(SaveDeleteWindow, TheClashQuestionSpeaksTheProgramsLanguage) {
         expected.sort();
         EXPECT_EQ(shown, expected);
     }
-    SetUILanguage(1033);
+    SetUILanguage(StringTable::English);
 }
 
 TEST_F(SaveDeleteWindow, AFullDiskLeavesNoPartialFileAndTheReportNamesWhatWasNotSaved) {

@@ -1,5 +1,8 @@
 #include "tools/democard/DemoCard.h"
 
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+#include "settings/SettingsDefaults.h"
 #include "tools/democard/TelemetryWriter.h"
 #include "tools/democard/VideoWriter.h"
 
@@ -54,21 +57,18 @@ const char DeviceSettings[] =
     "vk_wifi_ap_pwd=5820174639\r\nvk_wifi_ap_pwd_encript=0\r\nvk_fw_version=1.02.07\r\n"
     "vk_build_number=20261115\r\n";
 
-// What the program itself writes after its settings are initialized.
-const char ProgramSettings[] =
-    "vk_gps_sync_time=0\r\nvk_display_mode=0\r\nvk_display_quality=0\r\nvk_display_mode_park=0\r\n"
-    "vk_display_quality_park=0\r\nvk_display_brightness=5\r\nvk_local_display=1\r\n"
-    "vk_use_rec_parking_always=0\r\nvk_park_voltage_manual_flag=0\r\nvk_park_voltage=12.7\r\n"
-    "vk_park_shutdown_voltage=11.9\r\nvk_park_duration_min=0\r\n"
-    "vk_use_drive_shutdown_voltage=1\r\nvk_audio_enable=1\r\nvk_osd_datetime=1\r\n"
-    "vk_limit_space_type=2\r\nvk_limit_space_percent_type=0\r\nvk_voice_system=1\r\n"
-    "vk_voice_rec_always=1\r\nvk_voice_rec_event=1\r\nvk_voice_rec_parking=1\r\n"
-    "vk_audio_volume=10\r\nvk_gsensor_intensity_always_x=4\r\nvk_gsensor_intensity_always_y=4\r\n"
-    "vk_gsensor_intensity_always_z=4\r\nvk_gsensor_intensity_parking_x=4\r\n"
-    "vk_gsensor_intensity_parking_y=4\r\nvk_gsensor_intensity_parking_z=4\r\n"
-    "vk_gsensor_motionsensitivity=1\r\nvk_osd_gps_speed_display=1\r\nvk_led_rec_parking=1\r\n"
-    "vk_wifi_off_timer_sec=1\r\nvk_wifi_channel=1\r\nvk_fw_version=\r\nvk_build_number=\r\n"
-    "pcm_version=1.1.5\r\npcm_update_flag=1\r\n";
+// What the program itself writes after its settings are initialized, with the device page's
+// name and password switched off.
+QString WriteProgramSettings(const QString& path) {
+    SettingsRecord record = DefaultSettingsRecord();
+    record.vk_wifi_ap_ssid.clear();
+    record.vk_wifi_ap_pwd.clear();
+    record.pcm_version = LoadLangString(StringId::ProgramVersion);
+    QString failure;
+    if (record.Write(path, &failure) != SettingsWriteResult::Written)
+        return failure.isEmpty() ? QStringLiteral("cannot write %1").arg(path) : failure;
+    return {};
+}
 
 // Entries a listing must leave out: a subfolder with a recording, a file under 1 KiB with a
 // recording's name, and a file of another kind.
@@ -118,5 +118,5 @@ QString WriteDemoCard(const DemoCardOptions& options) {
             WriteText(card.filePath(QStringLiteral("Config/setting.ini")), DeviceSettings);
         !error.isEmpty())
         return error;
-    return WriteText(card.filePath(QStringLiteral("Config/setting_pcm.ini")), ProgramSettings);
+    return WriteProgramSettings(card.filePath(QStringLiteral("Config/setting_pcm.ini")));
 }

@@ -54,7 +54,8 @@ protected:
     // Presses Formatting and answers the confirmation; its message is kept.
     void Format(bool confirm) {
         AnswerModal<FormatDialog>([this, confirm](FormatDialog* alert) {
-            confirmation = alert->findChild<QLabel*>("1346")->text();
+            confirmation =
+                alert->findChild<QLabel*>(QString::number(FormatDialogId::Message))->text();
             title = alert->windowTitle();
             confirm ? alert->accept() : alert->reject();
         });
