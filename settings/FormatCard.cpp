@@ -1,42 +1,68 @@
 #include "settings/FormatCard.h"
 
+#include "common/WholeFileWriter.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <optional>
 
 namespace {
 
 const QString SettingIni = QStringLiteral("Config/setting.ini");
 const QString SettingPcmIni = QStringLiteral("Config/setting_pcm.ini");
 
-// A present file that cannot be read, or a record the file format cannot hold, would be lost.
-bool Keepable(const QString& path, int readResult, const SettingsRecord& record) {
-    if (readResult != SettingsReadResult::Read && QFileInfo::exists(path))
-        return false;
-    return record.CheckWritable() == SettingsWriteResult::Written;
+// A settings file as the card held it: its bytes, or none when it was not there.
+struct KeptFile {
+    QString name;
+    std::optional<QByteArray> bytes;
+    bool readable = true;
+};
+
+KeptFile Keep(const QString& driveRoot, const QString& name) {
+    KeptFile kept{name, std::nullopt};
+    const QString path = driveRoot + name;
+    if (!QFileInfo::exists(path))
+        return kept;
+    QFile file(path);
+    kept.readable = file.open(QIODevice::ReadOnly);
+    if (kept.readable) {
+        kept.bytes = file.readAll();
+        kept.readable = file.error() == QFileDevice::NoError;
+    }
+    return kept;
 }
 
-// Copies the settings files that exist; false when one of them could not be copied whole.
-bool BackUp(const QString& driveRoot, const QString& folder) {
+// Copies the files that were there; false when one of them could not be written whole.
+bool BackUp(const QList<KeptFile>& files, const QString& folder) {
     if (!QDir().mkpath(folder + QStringLiteral("/Config")))
         return false;
-    for (const QString& name : {SettingIni, SettingPcmIni}) {
-        const QString from = driveRoot + name;
-        const QString to = folder + u'/' + name;
+    for (const KeptFile& file : files) {
+        const QString to = folder + u'/' + file.name;
         QFile::remove(to);
-        if (QFileInfo::exists(from) && !QFile::copy(from, to))
+        if (file.bytes && !WriteWholeFile(to, *file.bytes).isEmpty())
             return false;
     }
     return true;
 }
 
+// Puts a settings file on the new file system as it was; one that was not there is written from
+// its record, as the settings window would write it.
+bool WriteBack(const QString& newRoot, const KeptFile& file, SettingsRecord& record) {
+    const QString path = newRoot + file.name;
+    if (!file.bytes)
+        return record.Write(path) == SettingsWriteResult::Written;
+    return QDir().mkpath(QFileInfo(path).path()) && WriteWholeFile(path, *file.bytes).isEmpty();
+}
+
 } // namespace
 
 QString NewSettingsBackupFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           QStringLiteral("/settings-backup/") +
+    // One place for the window and karvenna-cli, whose application names differ.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/karvenna/settings-backup/") +
            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
 }
 
@@ -49,17 +75,18 @@ FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, Card
     if (steps.releaseCard)
         steps.releaseCard();
 
-    const int settingRead = settings.Read(SettingsSlot::Second, driveRoot + SettingIni);
-    const int pcmRead = settings.Read(SettingsSlot::First, driveRoot + SettingPcmIni);
+    settings.Read(SettingsSlot::Second, driveRoot + SettingIni);
+    settings.Read(SettingsSlot::First, driveRoot + SettingPcmIni);
     // Copies: the slots belong to the main window, which lets go of them if the card's
     // volume is seen to go away while it is formatted.
     SettingsRecord setting = settings.Record(SettingsSlot::Second);
     SettingsRecord pcm = settings.Record(SettingsSlot::First);
-    if (!Keepable(driveRoot + SettingIni, settingRead, setting))
-        report.files.append(SettingIni);
-    if (!Keepable(driveRoot + SettingPcmIni, pcmRead, pcm))
-        report.files.append(SettingPcmIni);
-    if (report.files.isEmpty() && !BackUp(driveRoot, backupFolder))
+    const KeptFile keptSetting = Keep(driveRoot, SettingIni);
+    const KeptFile keptPcm = Keep(driveRoot, SettingPcmIni);
+    for (const KeptFile& file : {keptSetting, keptPcm})
+        if (!file.readable)
+            report.files.append(file.name);
+    if (report.files.isEmpty() && !BackUp({keptSetting, keptPcm}, backupFolder))
         report.files = QStringList{SettingIni, SettingPcmIni};
     if (!report.files.isEmpty()) {
         report.outcome = FormatReport::SettingsNotKeepable;
@@ -79,9 +106,9 @@ FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, Card
 
     // Without a root the new file system is not mounted: nothing can be written back.
     const QString& newRoot = result.root;
-    if (newRoot.isEmpty() || setting.Write(newRoot + SettingIni) != SettingsWriteResult::Written)
+    if (newRoot.isEmpty() || !WriteBack(newRoot, keptSetting, setting))
         report.files.append(SettingIni);
-    if (newRoot.isEmpty() || pcm.Write(newRoot + SettingPcmIni) != SettingsWriteResult::Written)
+    if (newRoot.isEmpty() || !WriteBack(newRoot, keptPcm, pcm))
         report.files.append(SettingPcmIni);
     report.error = result.error;
     report.root = newRoot;

@@ -15,7 +15,7 @@ struct FormatSteps {
 struct FormatReport {
     enum Outcome {
         NotRemovable,        // no card, or not a removable drive: nothing happened
-        SettingsNotKeepable, // a settings file could not be read or written back: not formatted
+        SettingsNotKeepable, // a settings file could not be read or copied aside: not formatted
         Cancelled,           // the user declined: the old label is back
         Failed,              // the system could not format: the old label is back
         Formatted,           // both settings files are back on the card
@@ -41,8 +41,10 @@ QString NewSettingsBackupFolder();
 // Formats the card at driveRoot and keeps the camera's two settings files across the format:
 // keeps the label, releases the card, reads setting.ini into slot 2 and setting_pcm.ini into
 // slot 1 of settings, sets the label, formats, then either restores the label or writes both
-// files back and empties the lists. Both files must be readable (when present) and writable,
-// and copied byte for byte into backupFolder, before anything is changed on the card.
+// files back and empties the lists. A file that was there goes back byte for byte (the camera
+// wrote it, and the program's own writing would change it); one that was not is written from
+// its empty record. Both files must be readable when present, and copied into backupFolder,
+// before anything is changed on the card.
 FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CardSettings& settings,
                         const FormatSteps& steps,
                         const QString& backupFolder = NewSettingsBackupFolder());

@@ -14,6 +14,7 @@ const QString ManagerPath = QStringLiteral("/org/freedesktop/UDisks2");
 const QString BlockInterface = QStringLiteral("org.freedesktop.UDisks2.Block");
 const QString FilesystemInterface = QStringLiteral("org.freedesktop.UDisks2.Filesystem");
 const QString DriveInterface = QStringLiteral("org.freedesktop.UDisks2.Drive");
+const QString LoopInterface = QStringLiteral("org.freedesktop.UDisks2.Loop");
 // Making the file system is quick; the rest is the user answering the authorization prompt.
 constexpr int FormatTimeoutMs = 30 * 60 * 1000;
 
@@ -47,6 +48,13 @@ bool IsRemovableDrive(const QVariantMap& drive) {
            bus == u"sdio";
 }
 
+// A loop device has no drive, so it is never taken for a card. The test that formats a FAT image
+// on a loop device sets KARVENNA_LOOP_DEVICES_ARE_CARDS=1 to let the image stand for one; nothing
+// else sets it.
+bool LoopDevicesAreCards() {
+    return qEnvironmentVariableIntValue("KARVENNA_LOOP_DEVICES_ARE_CARDS") == 1;
+}
+
 // The mount point as udisks2 writes it: without the root form's final '/'.
 QByteArray MountPointOf(const QString& root) {
     QByteArray point = NativePath(root);
@@ -75,8 +83,9 @@ std::optional<UDisksCardFormatter::Volume> UDisksCardFormatter::VolumeAt(const Q
             continue;
         const QVariantMap block = object->value(BlockInterface);
         const auto drivePath = block.value(QStringLiteral("Drive")).value<QDBusObjectPath>();
-        Volume volume{object.key(), block.value(QStringLiteral("IdLabel")).toString(),
-                      IsRemovableDrive(objects.value(drivePath).value(DriveInterface))};
+        const bool removable = IsRemovableDrive(objects.value(drivePath).value(DriveInterface)) ||
+                               (object->contains(LoopInterface) && LoopDevicesAreCards());
+        Volume volume{object.key(), block.value(QStringLiteral("IdLabel")).toString(), removable};
         m_known.insert(root, object.key());
         return volume;
     }

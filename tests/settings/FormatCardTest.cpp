@@ -59,12 +59,9 @@ TEST_F(FormatCardTest, KeepsBothSettingsFilesAcrossTheFormat) {
     EXPECT_EQ(formatter.label, "KARVENNADVR");
     EXPECT_EQ(steps, (QStringList{"release", "lists"}));
     EXPECT_FALSE(QFile::exists(Root() + "Recordings"));
-    // Written as the program writes: the plain password now encoded and flagged.
+    // Back as the camera wrote them, byte for byte: the plain password stays plain.
     EXPECT_EQ(Read("Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
-    const QByteArray setting = Read("Config/setting.ini");
-    EXPECT_TRUE(setting.contains("vk_audio_volume=3\r\n"));
-    EXPECT_TRUE(setting.contains("vk_fw_version=1.02.07\r\n"));
-    EXPECT_TRUE(setting.contains("vk_wifi_ap_pwd_encript=1\r\n"));
+    EXPECT_EQ(Read("Config/setting.ini"), CameraFile);
     EXPECT_EQ(settings.Record(SettingsSlot::Second).vk_wifi_ap_pwd, "0123456789abcdefghi");
     EXPECT_EQ(settings.Record(SettingsSlot::Second).vk_audio_volume, 3);
     EXPECT_EQ(settings.Record(SettingsSlot::First), DefaultSettings());
@@ -72,11 +69,6 @@ TEST_F(FormatCardTest, KeepsBothSettingsFilesAcrossTheFormat) {
     EXPECT_EQ(report.backupFolder, Backup());
     EXPECT_EQ(ReadFile(Backup() + "/Config/setting.ini"), CameraFile);
     EXPECT_EQ(ReadFile(Backup() + "/Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
-
-    CardSettings back;
-    ASSERT_EQ(back.Read(SettingsSlot::First, Root() + "Config/setting.ini"),
-              SettingsReadResult::Read);
-    EXPECT_EQ(back.Record(SettingsSlot::First).vk_wifi_ap_pwd, "0123456789abcdefghi");
 }
 
 TEST_F(FormatCardTest, ACancelOrAFailurePutsTheLabelBackAndTouchesNothing) {
@@ -106,29 +98,39 @@ TEST_F(FormatCardTest, AFileMissingBeforeIsWrittenFromAnEmptyRecord) {
     EXPECT_TRUE(Read("empty.ini").startsWith("vk_gps_sync_time=0\r\n"));
 }
 
-// Settings that could not be put back are never formatted away.
-TEST_F(FormatCardTest, RefusesWhenASettingsFileCouldNotBeKept) {
+// Settings that could not be put back are never formatted away; a file the program could not
+// have written itself (a password too long, one that cannot be decoded) goes back as it was.
+TEST_F(FormatCardTest, KeepsWhatTheProgramCannotWriteAndRefusesWhatItCannotRead) {
     const struct {
         const char* name;
         QByteArray contents; // empty: a folder in its place, which cannot be read
         const char* file;
+        FormatReport::Outcome outcome;
     } cases[] = {
-        {"password too long", "vk_wifi_ap_pwd=0123456789abcdefghij\r\n", "Config/setting.ini"},
+        {"password too long", "vk_wifi_ap_pwd=0123456789abcdefghij\r\n", "Config/setting.ini",
+         FormatReport::Formatted},
         {"undecodable password", "vk_wifi_ap_pwd=12\r\nvk_wifi_ap_pwd_encript=1\r\n",
-         "Config/setting_pcm.ini"},
-        {"unreadable", {}, "Config/setting.ini"},
+         "Config/setting_pcm.ini", FormatReport::Formatted},
+        {"unreadable", {}, "Config/setting.ini", FormatReport::SettingsNotKeepable},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QDir(Root() + "Config").removeRecursively();
+        QDir(Root()).removeRecursively();
+        Put("Recordings/20240101_120000_NOR.AVI", "video");
         Put("Config/other", "");
         if (c.contents.isEmpty())
             QDir().mkpath(Root() + c.file);
         else
             Put(c.file, c.contents);
         formatter.calls.clear();
+        formatter.label = "QX5 CARD";
         const FormatReport report = Format();
-        EXPECT_EQ(report.outcome, FormatReport::SettingsNotKeepable);
+        EXPECT_EQ(report.outcome, c.outcome);
+        if (c.outcome == FormatReport::Formatted) {
+            EXPECT_EQ(Read(c.file), c.contents);
+            EXPECT_FALSE(QFile::exists(Root() + "Recordings"));
+            continue;
+        }
         EXPECT_EQ(report.files, QStringList{c.file});
         EXPECT_TRUE(formatter.calls.isEmpty());
         EXPECT_EQ(formatter.label, "QX5 CARD");
@@ -149,7 +151,7 @@ TEST_F(FormatCardTest, ReportsAFileThatCouldNotBeWrittenBack) {
     const FormatReport report = FormatCard(Root(), obstructed, settings, {}, Backup());
     EXPECT_EQ(report.outcome, FormatReport::WriteBackFailed);
     EXPECT_EQ(report.files, QStringList{"Config/setting_pcm.ini"});
-    EXPECT_TRUE(Read("Config/setting.ini").contains("vk_audio_volume=3\r\n"));
+    EXPECT_EQ(Read("Config/setting.ini"), CameraFile);
 
     // Formatted but not mounted again: nothing could be written, and both are named.
     QDir(Root() + "Config").removeRecursively();
