@@ -2,11 +2,11 @@
 
 #include "common/LogCategories.h"
 #include "common/NativePath.h"
+#include "library/RecordingTexts.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
@@ -27,19 +27,6 @@ bool EqualsUpperCased(QStringView field, QStringView code) {
         if (field[i].toUpper() != code[i])
             return false;
     return true;
-}
-
-std::optional<std::tm> LocalDate(qint64 secondsSinceEpoch) {
-    const std::time_t time = std::time_t(secondsSinceEpoch);
-    std::tm local{};
-    if (!localtime_r(&time, &local))
-        return std::nullopt;
-    return local;
-}
-
-// tm_year counts from 1900 and reaches INT_MAX for absurd file times: add in 64 bits.
-qint64 CalendarYear(const std::tm& date) {
-    return qint64(date.tm_year) + 1900;
 }
 
 // One readdir pass; only names that pass the filter get their one statx.
@@ -104,26 +91,4 @@ QList<RecordingEntry> ListRecordings(const QString& libraryRoot, bool folderMode
         return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
     });
     return rows;
-}
-
-QString SizeText(qint64 kib) {
-    if (kib / 1000 >= 1)
-        return QString::asprintf("%lld,%03lld", kib / 1000, kib % 1000);
-    return QString::number(kib);
-}
-
-QString CreationDateText(qint64 secondsSinceEpoch) {
-    const std::optional<std::tm> date = LocalDate(secondsSinceEpoch);
-    if (!date)
-        return QStringLiteral("00.00.00");
-    const qint64 yearInCentury = (CalendarYear(*date) % 100 + 100) % 100;
-    return QString::asprintf("%02lld.%02d.%02d", yearInCentury, date->tm_mon + 1, date->tm_mday);
-}
-
-QString SelectedDateText(qint64 selectedDate) {
-    const std::optional<std::tm> date = LocalDate(selectedDate);
-    if (!date)
-        return QStringLiteral("00000000");
-    return QString::asprintf("%04lld%02d%02d", CalendarYear(*date), date->tm_mon + 1,
-                             date->tm_mday);
 }

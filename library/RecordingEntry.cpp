@@ -1,7 +1,7 @@
 #include "library/RecordingEntry.h"
 
 #include "common/NativePath.h"
-#include "library/RecordingCatalogue.h"
+#include "library/RecordingTexts.h"
 
 QString RecordingEntry::Text(int column) const {
     switch (column) {

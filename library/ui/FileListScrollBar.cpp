@@ -1,9 +1,9 @@
 #include "library/ui/FileListScrollBar.h"
 
-#include "library/ui/FileListView.h"
 #include "skin/BitmapIds.h"
 #include "skin/SkinBitmaps.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,8 +18,8 @@ constexpr int RiseAboveList = 19;
 constexpr int ExtraHeight = 20;
 } // namespace
 
-FileListScrollBar::FileListScrollBar(FileListView& list)
-    : QWidget(list.parentWidget()), m_list(list) {
+FileListScrollBar::FileListScrollBar(QAbstractItemView& list, int rowHeight)
+    : QWidget(list.parentWidget()), m_list(list), m_rowHeight(rowHeight) {
     m_delayTimer.setSingleShot(true);
     m_delayTimer.setInterval(DelayMs);
     m_repeatTimer.setInterval(RepeatMs);
@@ -28,7 +28,7 @@ FileListScrollBar::FileListScrollBar(FileListView& list)
             m_repeatTimer.start();
     });
     connect(&m_repeatTimer, &QTimer::timeout, this, [this] {
-        ScrollPixels(m_downPressed ? FileListView::RowHeight : -FileListView::RowHeight);
+        ScrollPixels(m_downPressed ? m_rowHeight : -m_rowHeight);
         UpdateThumb();
     });
     QScrollBar* position = m_list.verticalScrollBar();
@@ -71,7 +71,7 @@ void FileListScrollBar::UpdateThumb() {
     const int limit = position->maximum();
     const int track = height() - 2 * ArrowHeight;
     if (limit > 0) {
-        const double inView = double(RowsPerPage()) / m_list.ItemCount();
+        const double inView = double(RowsPerPage()) / m_list.model()->rowCount();
         m_thumbHeight = std::max(int(inView * track), MinimumThumbHeight);
     } else {
         m_thumbHeight = RestingThumbHeight;
@@ -87,7 +87,7 @@ void FileListScrollBar::UpdateThumb() {
 }
 
 int FileListScrollBar::RowsPerPage() const {
-    return m_list.viewport()->height() / FileListView::RowHeight;
+    return m_list.viewport()->height() / m_rowHeight;
 }
 
 void FileListScrollBar::ClampThumb() {
@@ -99,7 +99,7 @@ void FileListScrollBar::ClampThumb() {
 
 void FileListScrollBar::ScrollPixels(int pixels) {
     QScrollBar* position = m_list.verticalScrollBar();
-    position->setValue(position->value() + pixels / FileListView::RowHeight);
+    position->setValue(position->value() + pixels / m_rowHeight);
 }
 
 QRect FileListScrollBar::UpArrow() const {
@@ -147,7 +147,7 @@ void FileListScrollBar::mouseMoveEvent(QMouseEvent* event) {
     const int top = event->position().toPoint().y() - m_thumbHeight / 2;
     const double ratio = double(height() - m_thumbHeight - 2 * ArrowHeight) / position->maximum();
     const int target = int((top - ArrowHeight) / ratio);
-    ScrollPixels((target - position->value()) * FileListView::RowHeight);
+    ScrollPixels((target - position->value()) * m_rowHeight);
     m_thumbTop = top;
     ClampThumb();
     update();
@@ -162,7 +162,7 @@ void FileListScrollBar::mouseReleaseEvent(QMouseEvent* event) {
     m_delayTimer.stop();
     m_repeatTimer.stop();
     const QPoint at = event->position().toPoint();
-    const int row = FileListView::RowHeight;
+    const int row = m_rowHeight;
     if (UpArrow().contains(at) || DownArrow().contains(at)) {
         if (m_upPressed)
             ScrollPixels(-row);

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 
-class FileListView;
+class QAbstractItemView;
 
 // The file list's own vertical scroll bar, drawn from the skin beside the list: an arrow at each
 // end, a track, and a thumb whose length shows how much of the list is in view. It reads the
@@ -20,8 +20,9 @@ public:
     static constexpr int DelayMs = 250;
     static constexpr int RepeatMs = 50;
 
-    // A child of the list's parent, placed beside the list and following it.
-    explicit FileListScrollBar(FileListView& list);
+    // A child of the list's parent, placed beside the list and following it; the list's rows
+    // are all rowHeight pixels high.
+    FileListScrollBar(QAbstractItemView& list, int rowHeight);
 
     int ThumbTop() const { return m_thumbTop; }
     int ThumbHeight() const { return m_thumbHeight; }
@@ -48,7 +49,8 @@ private:
     QRect DownArrow() const;
     QRect Thumb() const;
 
-    FileListView& m_list;
+    QAbstractItemView& m_list;
+    const int m_rowHeight;
     bool m_upPressed = false;
     bool m_downPressed = false;
     bool m_dragging = false;

@@ -64,7 +64,7 @@ FileListView::~FileListView() {
 
 void FileListView::CreateScrollBar() {
     delete m_scrollBar;
-    m_scrollBar = new FileListScrollBar(*this);
+    m_scrollBar = new FileListScrollBar(*this, RowHeight);
 }
 
 FileListScrollBar* FileListView::ScrollBar() const {

@@ -1,5 +1,7 @@
 #include "library/RecordingCatalogue.h"
 
+#include "library/RecordingTexts.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
