@@ -306,6 +306,31 @@ TEST(PlaybackCli, RepairWritesTheSamplesOfACutMp4AsAStandardMp4) {
     }
 }
 
+// A 20 MB camera-like recording: with many megabytes after it, a sound frame once held bytes
+// that passed for the start of a picture whose length fitted in what followed.
+TEST(PlaybackCli, RepairKeepsEverySampleOfALongerRecording) {
+    using namespace Damage;
+    const QString source = Clips().folder + "/longer.MP4";
+    QProcess ffmpeg;
+    ffmpeg.start(
+        "ffmpeg",
+        QStringLiteral("-v error -y -f lavfi -i testsrc2=size=1920x1080:rate=30:duration=20 "
+                       "-f lavfi -i sine=frequency=440:sample_rate=48000:duration=20 "
+                       "-ac 2 -c:v libx264 -preset ultrafast -b:v 8M -g 30 "
+                       "-pix_fmt yuv420p -c:a aac")
+                .split(' ') +
+            QStringList{source});
+    ASSERT_TRUE(ffmpeg.waitForFinished(120000) && ffmpeg.exitCode() == 0);
+    const QString cut = Write("cli-longer-cut.MP4", Truncated(WithoutMoov(Read(source)), 0.99));
+    const QString out = Clips().folder + "/longer-repaired.MP4";
+    const CliResult result = RunCli({"repair", cut, "--reference", source, "-o", out});
+    ASSERT_EQ(result.exitCode, 0) << result.error.toStdString();
+    const QList<Packet> original = Packets(source);
+    const QList<Packet> repaired = Packets(out);
+    EXPECT_GT(repaired.size(), original.size() * 98 / 100) << result.Text().toStdString();
+    EXPECT_EQ(repaired, original.mid(0, repaired.size()));
+}
+
 TEST(PlaybackCli, RepairRefusesWithAReasonAndLeavesTheFilesAsTheyWere) {
     using namespace Damage;
     QDir(Clips().folder).mkpath("cli-repair-alone");
