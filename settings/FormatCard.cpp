@@ -2,17 +2,12 @@
 
 #include "common/WholeFileWriter.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <optional>
 
 namespace {
-
-const QString SettingIni = QStringLiteral("Config/setting.ini");
-const QString SettingPcmIni = QStringLiteral("Config/setting_pcm.ini");
 
 // A settings file as the card held it: its bytes, or none when it was not there.
 struct KeptFile {
@@ -26,12 +21,9 @@ KeptFile Keep(const QString& driveRoot, const QString& name) {
     const QString path = driveRoot + name;
     if (!QFileInfo::exists(path))
         return kept;
-    QFile file(path);
-    kept.readable = file.open(QIODevice::ReadOnly);
-    if (kept.readable) {
-        kept.bytes = file.readAll();
-        kept.readable = file.error() == QFileDevice::NoError;
-    }
+    QString error;
+    kept.bytes = ReadWholeFile(path, error);
+    kept.readable = kept.bytes.has_value();
     return kept;
 }
 
@@ -59,13 +51,6 @@ bool WriteBack(const QString& newRoot, const KeptFile& file, SettingsRecord& rec
 
 } // namespace
 
-QString NewSettingsBackupFolder() {
-    // One place for the window and karvenna-cli, whose application names differ.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/karvenna/settings-backup/") +
-           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-}
-
 FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, CardSettings& settings,
                         const FormatSteps& steps, const QString& backupFolder) {
     FormatReport report;
@@ -75,19 +60,19 @@ FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, Card
     if (steps.releaseCard)
         steps.releaseCard();
 
-    settings.Read(SettingsSlot::Second, driveRoot + SettingIni);
-    settings.Read(SettingsSlot::First, driveRoot + SettingPcmIni);
+    settings.Read(SettingsSlot::Second, driveRoot + SettingIniName);
+    settings.Read(SettingsSlot::First, driveRoot + SettingPcmIniName);
     // Copies: the slots belong to the main window, which lets go of them if the card's
     // volume is seen to go away while it is formatted.
     SettingsRecord setting = settings.Record(SettingsSlot::Second);
     SettingsRecord pcm = settings.Record(SettingsSlot::First);
-    const KeptFile keptSetting = Keep(driveRoot, SettingIni);
-    const KeptFile keptPcm = Keep(driveRoot, SettingPcmIni);
+    const KeptFile keptSetting = Keep(driveRoot, SettingIniName);
+    const KeptFile keptPcm = Keep(driveRoot, SettingPcmIniName);
     for (const KeptFile& file : {keptSetting, keptPcm})
         if (!file.readable)
             report.files.append(file.name);
     if (report.files.isEmpty() && !BackUp({keptSetting, keptPcm}, backupFolder))
-        report.files = QStringList{SettingIni, SettingPcmIni};
+        report.files = QStringList{SettingIniName, SettingPcmIniName};
     if (!report.files.isEmpty()) {
         report.outcome = FormatReport::SettingsNotKeepable;
         return report;
@@ -107,9 +92,9 @@ FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, Card
     // Without a root the new file system is not mounted: nothing can be written back.
     const QString& newRoot = result.root;
     if (newRoot.isEmpty() || !WriteBack(newRoot, keptSetting, setting))
-        report.files.append(SettingIni);
+        report.files.append(SettingIniName);
     if (newRoot.isEmpty() || !WriteBack(newRoot, keptPcm, pcm))
-        report.files.append(SettingPcmIni);
+        report.files.append(SettingPcmIniName);
     report.error = result.error;
     report.root = newRoot;
     settings.Record(SettingsSlot::Second) = setting;

@@ -2,6 +2,7 @@
 
 #include "settings/CardFormatter.h"
 #include "settings/CardSettings.h"
+#include "settings/SettingsBackups.h"
 
 #include <QStringList>
 #include <functional>
@@ -33,10 +34,6 @@ struct FormatReport {
 // The label a formatted card gets, as the camera names its cards. FAT labels hold at most 11
 // characters, and mkfs.vfat refuses a longer one: the camera's name without its leading blank.
 inline const QString FormattedCardLabel = QStringLiteral("KARVENNADVR");
-
-// A new folder under the program's own data for the settings files of a card about to be
-// formatted: a write-back can always fail (the card pulled, the mount refused).
-QString NewSettingsBackupFolder();
 
 // Formats the card at driveRoot and keeps the camera's two settings files across the format:
 // keeps the label, releases the card, reads setting.ini into slot 2 and setting_pcm.ini into

@@ -4,6 +4,7 @@
 #include "settings/CardInformation.h"
 #include "settings/CardSettings.h"
 #include "settings/FormatCard.h"
+#include "settings/SettingsBackups.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
@@ -14,6 +15,11 @@
 #include <QJsonObject>
 
 namespace {
+
+// A card's root as the program writes it: the folder with a final '/'.
+QString CardRoot(const QString& path) {
+    return path.endsWith(u'/') ? path : path + u'/';
+}
 
 QJsonValue FieldValue(const SettingsRecord& record, const SettingField& field) {
     return std::visit([&](auto member) { return QJsonValue(record.*member); }, field);
@@ -74,8 +80,7 @@ int WriteSettings(const QString& in, const QString& out) {
 int InitializeSettings(const QString& card) {
     SettingsRecord record = DefaultSettingsRecord();
     record.pcm_version = LoadLangString(StringId::ProgramVersion);
-    const QString root = card.endsWith(u'/') ? card : card + u'/';
-    return WriteRecord(record, root + QStringLiteral("Config/setting_pcm.ini"));
+    return WriteRecord(record, CardRoot(card) + QStringLiteral("Config/setting_pcm.ini"));
 }
 
 int DiffSettings(const QString& collected, const QString& reference) {
@@ -88,8 +93,47 @@ int DiffSettings(const QString& collected, const QString& reference) {
     return 0;
 }
 
+// Writes the settings files kept before a format back to the card: the newest copies unless
+// --from names others, and over files the card has only with --replace.
+int RestoreKeptSettings(QStringList args) {
+    const QString chosen = TakeOption(args, QStringLiteral("--from"));
+    const bool replace = TakeFlag(args, QStringLiteral("--replace"));
+    ExpectPositional(args, 1);
+    const QString root = CardRoot(args[0]);
+    const QString from = chosen.isEmpty() ? LatestSettingsBackup() : chosen;
+    if (from.isEmpty()) {
+        PrintError(QStringLiteral("no settings files were kept before a format: %1 holds none")
+                       .arg(SettingsBackupsFolder()));
+        return 1;
+    }
+    const RestoreReport report = RestoreSettings(from, root, replace);
+    const QString files = report.files.join(QStringLiteral(", "));
+    switch (report.outcome) {
+    case RestoreReport::NoCopies:
+        PrintError(QStringLiteral("%1 holds no copy of %2 or %3")
+                       .arg(from, SettingIniName, SettingPcmIniName));
+        return 1;
+    case RestoreReport::AlreadyOnCard:
+        PrintError(QStringLiteral("%1 already has the settings files kept in %2: add --replace to "
+                                  "write the copies over them")
+                       .arg(root, from));
+        return 1;
+    case RestoreReport::Failed:
+        PrintError(report.files.isEmpty()
+                       ? report.error
+                       : QStringLiteral("%1 (%2 written)").arg(report.error, files));
+        return 1;
+    case RestoreReport::Restored:
+        break;
+    }
+    PrintLine(QStringLiteral("wrote %1 to %2 from %3").arg(files, root, from));
+    return 0;
+}
+
 int RunSettings(const QStringList& args) {
     const QString action = args.value(0);
+    if (action == QLatin1String("restore"))
+        return RestoreKeptSettings(args.mid(1));
     if (action == QLatin1String("show")) {
         ExpectPositional(args, 2);
         return ShowSettings(args[1]);
@@ -108,7 +152,7 @@ int RunSettings(const QStringList& args) {
 
 int RunCardInfo(const QStringList& args) {
     ExpectPositional(args, 1);
-    const QString root = args[0].endsWith(u'/') ? args[0] : args[0] + u'/';
+    const QString root = CardRoot(args[0]);
     CardSettings settings;
     settings.Read(SettingsSlot::First, root + QStringLiteral("Config/setting.ini"));
     settings.Read(SettingsSlot::Second, root + QStringLiteral("Config/setting_pcm.ini"));
@@ -140,7 +184,7 @@ int RunFormat(const QStringList& arguments) {
     QStringList args = arguments;
     const bool confirmed = TakeFlag(args, QStringLiteral("--yes"));
     ExpectPositional(args, 1);
-    const QString root = args[0].endsWith(u'/') ? args[0] : args[0] + u'/';
+    const QString root = CardRoot(args[0]);
     if (!confirmed) {
         PrintError(QStringLiteral("formatting erases every recording on %1: add --yes").arg(root));
         return 2;
@@ -165,6 +209,10 @@ int RunFormat(const QStringList& arguments) {
     case FormatReport::WriteBackFailed:
         PrintError(LoadLangString(StringId::SettingsNotWrittenBack).arg(files));
         PrintError(LoadLangString(StringId::SettingsBackupKept).arg(report.backupFolder));
+        PrintError(QStringLiteral("to write them back later: karvenna-cli settings restore %1 "
+                                  "--from %2")
+                       .arg(report.root.isEmpty() ? QStringLiteral("ROOT") : report.root,
+                            report.backupFolder));
         return 1;
     case FormatReport::Formatted:
         break;
@@ -204,7 +252,8 @@ int RunPassword(const QStringList& args) {
 
 const CliCommand SettingsCliCommands[] = {
     {"settings",
-     "settings show FILE | settings write IN OUT | settings diff A B | settings init CARD",
+     "settings show FILE | settings write IN OUT | settings diff A B | settings init CARD | "
+     "settings restore ROOT [--from BACKUP_DIR] [--replace]",
      RunSettings},
     {"card-info", "card-info ROOT", RunCardInfo},
     {"format", "format ROOT --yes", RunFormat},
