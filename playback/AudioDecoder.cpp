@@ -21,67 +21,27 @@ constexpr int SilenceBlockFrames = PcmQueue::SampleRate / 10;
 } // namespace
 
 AudioDecoder::AudioDecoder(const MediaFile& file, PacketQueue& packets, PcmQueue& pcm)
-    : m_file(file), m_packets(packets), m_pcm(pcm) {}
+    : m_file(file), m_pcm(pcm), m_decoder(packets) {}
 
 AudioDecoder::~AudioDecoder() {
-    if (m_thread.joinable())
-        m_thread.join();
+    m_decoder.Join();
     swr_free(&m_resampler);
-    avcodec_free_context(&m_codec);
 }
 
 bool AudioDecoder::Open() {
-    const AVCodecParameters* parameters = m_file.AudioStream()->codecpar;
-    const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
-    if (!decoder)
-        return false;
-    m_codec = avcodec_alloc_context3(decoder);
-    if (!m_codec || avcodec_parameters_to_context(m_codec, parameters) < 0)
-        return false;
-    m_codec->pkt_timebase = m_file.AudioStream()->time_base;
-    return avcodec_open2(m_codec, decoder, nullptr) >= 0;
+    const AVStream* stream = m_file.AudioStream();
+    return m_decoder.Open(stream, avcodec_find_decoder(stream->codecpar->codec_id));
 }
 
 void AudioDecoder::Start() {
-    m_thread = std::thread(&AudioDecoder::Run, this);
-}
-
-void AudioDecoder::Run() {
-    PacketQueue::Item item;
-    while (m_packets.Pop(item)) {
-        if (item.serial != m_serial) {
-            if (m_serial != 0)
-                avcodec_flush_buffers(m_codec);
-            m_serial = item.serial;
-            m_seekTarget = item.seekTarget;
-            m_nextPosition = item.seekTarget;
-            m_expected = item.seekTarget;
-        }
-        if (!item.packet) {
-            Decode(nullptr);
-            m_pcm.EndOfStream(m_serial);
-            continue;
-        }
-        Decode(item.packet);
-        av_packet_free(&item.packet);
-    }
-}
-
-void AudioDecoder::Decode(const AVPacket* packet) {
-    int sent = avcodec_send_packet(m_codec, packet);
-    AVFrame* frame = av_frame_alloc();
-    while (frame) {
-        const int received = avcodec_receive_frame(m_codec, frame);
-        if (received == AVERROR(EAGAIN) && sent == AVERROR(EAGAIN)) {
-            sent = avcodec_send_packet(m_codec, packet);
-            continue;
-        }
-        if (received < 0)
-            break;
-        TakeFrame(frame);
-        av_frame_unref(frame);
-    }
-    av_frame_free(&frame);
+    m_decoder.Start({[this](int serial, qint64 seekTarget) {
+                         m_serial = serial;
+                         m_seekTarget = seekTarget;
+                         m_nextPosition = seekTarget;
+                         m_expected = seekTarget;
+                     },
+                     [this](FramePtr frame) { TakeFrame(frame.get()); },
+                     [this](int serial) { m_pcm.EndOfStream(serial); }});
 }
 
 bool AudioDecoder::Resample(const AVFrame* frame) {

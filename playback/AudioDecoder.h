@@ -1,11 +1,10 @@
 #pragma once
 
+#include "playback/PacketDecoder.h"
+
 #include <QtGlobal>
-#include <thread>
 #include <vector>
 
-struct AVCodecContext;
-struct AVPacket;
 struct AVFrame;
 struct SwrContext;
 class MediaFile;
@@ -23,19 +22,14 @@ public:
     void Start();
 
 private:
-    void Run();
-    void Decode(const AVPacket* packet);
     void TakeFrame(const AVFrame* frame);
     bool Resample(const AVFrame* frame);
     void FillGap(qint64 position);
 
     const MediaFile& m_file;
-    PacketQueue& m_packets;
     PcmQueue& m_pcm;
-    AVCodecContext* m_codec = nullptr;
-    std::thread m_thread;
 
-    // On the thread only.
+    // On the decoding thread only.
     SwrContext* m_resampler = nullptr;
     int m_resamplerInputRate = 0;
     int m_resamplerInputFormat = -1;
@@ -45,4 +39,6 @@ private:
     qint64 m_seekTarget = -1;
     qint64 m_nextPosition = 0; // of the next decoded frame when it carries no timestamp
     qint64 m_expected = 0;     // where the sound pushed so far ends
+
+    PacketDecoder m_decoder; // last: its thread goes before the state it uses
 };

@@ -23,7 +23,7 @@ std::shared_ptr<const AVFrame> Share(FramePtr frame) {
 } // namespace
 
 VideoDecoder::VideoDecoder(const MediaFile& file, PacketQueue& packets, VideoFrameQueue& frames)
-    : m_file(file), m_packets(packets), m_frames(frames) {
+    : m_file(file), m_frames(frames), m_decoder(packets) {
     const MediaInfo& info = file.Info();
     m_frameDuration = info.video.frameRate > 0
                           ? qint64(MediaTime::UnitsPerSecond / info.video.frameRate)
@@ -31,72 +31,35 @@ VideoDecoder::VideoDecoder(const MediaFile& file, PacketQueue& packets, VideoFra
 }
 
 VideoDecoder::~VideoDecoder() {
-    if (m_thread.joinable())
-        m_thread.join();
-    avcodec_free_context(&m_codec);
+    m_decoder.Join();
 }
 
 bool VideoDecoder::Open() {
-    const AVCodec* decoder = avcodec_find_decoder(AV_CODEC_ID_H264);
-    if (!decoder)
-        return false;
-    m_codec = avcodec_alloc_context3(decoder);
-    if (!m_codec || avcodec_parameters_to_context(m_codec, m_file.VideoStream()->codecpar) < 0)
-        return false;
-    m_codec->pkt_timebase = m_file.VideoStream()->time_base;
-    m_codec->thread_count = 0; // one per core
-    m_codec->thread_type = FF_THREAD_FRAME;
-    return avcodec_open2(m_codec, decoder, nullptr) >= 0;
+    return m_decoder.Open(m_file.VideoStream(), avcodec_find_decoder(AV_CODEC_ID_H264),
+                          [](AVCodecContext& codec) {
+                              codec.thread_count = 0; // one per core
+                              codec.thread_type = FF_THREAD_FRAME;
+                          });
 }
 
 void VideoDecoder::Start() {
-    m_thread = std::thread(&VideoDecoder::Run, this);
+    m_decoder.Start({[this](int serial, qint64 seekTarget) {
+                         m_serial = serial;
+                         m_seekTarget = seekTarget;
+                         m_nextPosition = seekTarget;
+                         m_held.reset();
+                     },
+                     [this](FramePtr frame) { TakeFrame(std::move(frame)); },
+                     [this](int serial) {
+                         if (m_held) // the target lies beyond the last frame: show the last one
+                             Deliver(std::move(m_held), m_heldPosition, m_heldDuration);
+                         m_frames.EndOfStream(serial);
+                     }});
 }
 
 void VideoDecoder::SetTarget(const PictureTarget& target) {
     std::lock_guard lock(m_targetMutex);
     m_target = target;
-}
-
-void VideoDecoder::Run() {
-    PacketQueue::Item item;
-    while (m_packets.Pop(item)) {
-        if (item.serial != m_serial) {
-            if (m_serial != 0)
-                avcodec_flush_buffers(m_codec);
-            m_serial = item.serial;
-            m_seekTarget = item.seekTarget;
-            m_nextPosition = item.seekTarget;
-            m_held.reset();
-        }
-        if (!item.packet) {
-            Decode(nullptr);
-            if (m_held) // the target lies beyond the last frame: show the last one
-                Deliver(std::move(m_held), m_heldPosition, m_heldDuration);
-            m_frames.EndOfStream(m_serial);
-            continue;
-        }
-        Decode(item.packet);
-        av_packet_free(&item.packet);
-    }
-}
-
-void VideoDecoder::Decode(const AVPacket* packet) {
-    // A damaged packet is skipped: the decoder finds its feet at the next key frame.
-    int sent = avcodec_send_packet(m_codec, packet);
-    for (;;) {
-        FramePtr frame(av_frame_alloc());
-        if (!frame)
-            return;
-        const int received = avcodec_receive_frame(m_codec, frame.get());
-        if (received == AVERROR(EAGAIN) && sent == AVERROR(EAGAIN)) {
-            sent = avcodec_send_packet(m_codec, packet);
-            continue;
-        }
-        if (received < 0)
-            return;
-        TakeFrame(std::move(frame));
-    }
 }
 
 void VideoDecoder::TakeFrame(FramePtr frame) {
@@ -105,7 +68,7 @@ void VideoDecoder::TakeFrame(FramePtr frame) {
     // Without presentation times (AVI) the best guess is the decoding time of the packet that
     // let the picture out, which runs as many frames ahead as the decoder holds back.
     if (frame->pts == AV_NOPTS_VALUE && frame->best_effort_timestamp != AV_NOPTS_VALUE)
-        position -= m_codec->has_b_frames * m_frameDuration;
+        position -= m_decoder.Codec().has_b_frames * m_frameDuration;
     qint64 duration = frame->pkt_duration > 0 ? av_rescale_q(frame->pkt_duration, stream->time_base,
                                                              {1, int(MediaTime::UnitsPerSecond)})
                                               : 0;

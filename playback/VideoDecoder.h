@@ -1,14 +1,12 @@
 #pragma once
 
 #include "playback/FrameConverter.h"
+#include "playback/PacketDecoder.h"
 #include "playback/VideoFrameQueue.h"
 
 #include <QSize>
 #include <mutex>
-#include <thread>
 
-struct AVCodecContext;
-struct AVPacket;
 class MediaFile;
 class PacketQueue;
 
@@ -25,16 +23,11 @@ public:
     void SetTarget(const PictureTarget& target);
 
 private:
-    void Run();
-    void Decode(const AVPacket* packet);
     void TakeFrame(FramePtr frame);
     void Deliver(FramePtr frame, qint64 position, qint64 duration);
 
     const MediaFile& m_file;
-    PacketQueue& m_packets;
     VideoFrameQueue& m_frames;
-    AVCodecContext* m_codec = nullptr;
-    std::thread m_thread;
     FrameConverter m_converter;
 
     std::mutex m_targetMutex;
@@ -48,4 +41,6 @@ private:
     qint64 m_heldDuration = 0;
     qint64 m_nextPosition = 0;
     qint64 m_frameDuration = 0;
+
+    PacketDecoder m_decoder; // last: its thread goes before the state it uses
 };
