@@ -300,13 +300,16 @@ void MainWindow::OnSettings() {
         return;
     m_settingsDialog.reset();
     // Formatting leaves no file of the card open and no row of the old recordings.
-    const FormatSteps formatSteps{[this] {
-                                      m_playback->StopPlayback();
-                                      m_player.Close();
-                                  },
-                                  [this] { m_fileList->DeleteAllItems(); }};
-    m_settingsDialog = std::make_unique<SettingsDialog>(
-        m_settings, m_drives.DriveRootOf(LibraryRoot()), this, &m_cardFormatter, formatSteps);
+    const QString driveRoot = m_drives.DriveRootOf(LibraryRoot());
+    const FormatSteps formatSteps{
+        [this] {
+            m_playback->StopPlayback();
+            m_player.Close();
+        },
+        [this] { m_fileList->DeleteAllItems(); },
+        [this, driveRoot](const QString& newRoot) { OnCardMoved(driveRoot, newRoot); }};
+    m_settingsDialog = std::make_unique<SettingsDialog>(m_settings, driveRoot, this,
+                                                        &m_cardFormatter, formatSteps);
     m_settingsDialog->show();
 }
 
@@ -323,6 +326,11 @@ void MainWindow::OnDriveRemoved(const QString& root) {
         LeaveFullScreen();
     m_videoWindow->hide();
     update();
+}
+
+void MainWindow::OnCardMoved(const QString& oldRoot, const QString& newRoot) {
+    m_library->FollowMovedCard(oldRoot, newRoot);
+    m_driveWatcher.ForgetMovedRoot(oldRoot);
 }
 
 QRect MainWindow::ScreenRect() const {

@@ -60,6 +60,8 @@ public:
     void Close();
     // A removable drive went away; when it was the card, the window lets go of it.
     void OnDriveRemoved(const QString& root);
+    // The card came back at another root after a format: the same card, kept under its new root.
+    void OnCardMoved(const QString& oldRoot, const QString& newRoot);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

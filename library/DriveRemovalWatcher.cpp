@@ -30,3 +30,8 @@ void DriveRemovalWatcher::Recheck() {
         if (!m_roots.contains(root))
             emit driveRemoved(root);
 }
+
+void DriveRemovalWatcher::ForgetMovedRoot(const QString& oldRoot) {
+    m_roots.removeAll(oldRoot);
+    Recheck();
+}

@@ -22,6 +22,9 @@ public:
 
     // Reads the drives again and reports each root seen last time that is gone now.
     void Recheck();
+    // The drive at oldRoot is mounted elsewhere now (a format mounts the new file system under
+    // its new label): its old root is not reported as removed. Then reads the drives again.
+    void ForgetMovedRoot(const QString& oldRoot);
 
 signals:
     void driveRemoved(const QString& root);

@@ -101,6 +101,8 @@ FormatReport FormatCard(const QString& driveRoot, CardFormatter& formatter, Card
     settings.Record(SettingsSlot::First) = pcm;
     if (steps.emptyLists)
         steps.emptyLists();
+    if (!newRoot.isEmpty() && newRoot != driveRoot && steps.cardMoved)
+        steps.cardMoved(newRoot);
     report.outcome =
         report.files.isEmpty() ? FormatReport::Formatted : FormatReport::WriteBackFailed;
     return report;

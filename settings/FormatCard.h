@@ -11,6 +11,9 @@
 struct FormatSteps {
     std::function<void()> releaseCard; // stop playback and close the player: no file in use
     std::function<void()> emptyLists;  // the recordings are gone
+    // The formatted card is mounted at another root (udisks2 mounts it under its new label).
+    // Initialized, so that owners with nothing to follow may leave it out.
+    std::function<void(const QString& newRoot)> cardMoved = {};
 };
 
 struct FormatReport {

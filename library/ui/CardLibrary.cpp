@@ -97,6 +97,16 @@ bool CardLibrary::ForgetRemovedDrive(const QString& removedRoot) {
     return true;
 }
 
+void CardLibrary::FollowMovedCard(const QString& oldRoot, const QString& newRoot) {
+    if (m_cardRoot == oldRoot)
+        m_cardRoot = newRoot;
+    if (!LiesOnDrive(oldRoot))
+        return;
+    // A folder chosen on the old file system is gone with it.
+    m_buttons.folder->setChecked(false);
+    TakeRoot(newRoot);
+}
+
 bool CardLibrary::LiesOnDrive(const QString& driveRoot) const {
     if (!m_folderMode)
         return m_libraryRoot == driveRoot;

@@ -53,6 +53,9 @@ public:
     // True when the listed recordings lay on the removed drive: the root is then forgotten, the
     // list emptied and the kind buttons unchecked; the caller stops playback.
     bool ForgetRemovedDrive(const QString& removedRoot);
+    // The card at oldRoot is mounted at newRoot now (after a format): when the list came from
+    // it, the library takes the new root as the card's, listing every kind.
+    void FollowMovedCard(const QString& oldRoot, const QString& newRoot);
 
     void OnKindButton(KindFilter kind);
     void OnCalendarToggle();

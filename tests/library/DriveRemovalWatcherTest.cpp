@@ -44,6 +44,28 @@ TEST(DriveRemovalWatcher, ReportsEachRootThatWentAway) {
     }
 }
 
+// A format mounts the card's new file system under its new label: the old root is not a removal,
+// and the new root is watched from then on.
+TEST(DriveRemovalWatcher, TakesAMovedCardForTheSameCard) {
+    FakeDriveProvider drives;
+    drives.SetRemovableDrives({{"/media/u/OLD/", "OLD"}, {"/media/u/X/", "X"}});
+    DriveRemovalWatcher watcher(drives, QString());
+    QStringList removed;
+    QObject::connect(&watcher, &DriveRemovalWatcher::driveRemoved,
+                     [&](const QString& root) { removed << root; });
+
+    drives.SetRemovableDrives({{"/media/u/KARVENNADVR/", "KARVENNADVR"}});
+    watcher.ForgetMovedRoot("/media/u/OLD/");
+    EXPECT_EQ(removed, QStringList{"/media/u/X/"}); // another drive that went meanwhile
+    removed.clear();
+    watcher.Recheck(); // the mount table's signals of the format arrive afterwards
+    EXPECT_TRUE(removed.isEmpty());
+
+    drives.SetRemovableDrives({});
+    watcher.Recheck();
+    EXPECT_EQ(removed, QStringList{"/media/u/KARVENNADVR/"});
+}
+
 // A tmpfs in a private mount namespace, made removable by a sysfs of the test's own, is
 // unmounted: the kernel's signal on the real mount table must reach the watcher.
 TEST(DriveRemovalWatcher, NoticesARealUnmount) {

@@ -39,7 +39,8 @@ protected:
 
     FormatReport Format() {
         return FormatCard(Root(), formatter, settings,
-                          {[this] { steps.append("release"); }, [this] { steps.append("lists"); }},
+                          {[this] { steps.append("release"); }, [this] { steps.append("lists"); },
+                           [this](const QString& root) { steps.append("moved to " + root); }},
                           Backup());
     }
 
@@ -69,6 +70,28 @@ TEST_F(FormatCardTest, KeepsBothSettingsFilesAcrossTheFormat) {
     EXPECT_EQ(report.backupFolder, Backup());
     EXPECT_EQ(ReadFile(Backup() + "/Config/setting.ini"), CameraFile);
     EXPECT_EQ(ReadFile(Backup() + "/Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
+}
+
+// udisks2 mounts the new file system under its new label: the files go there, and the owner
+// learns where the card is now.
+TEST_F(FormatCardTest, WritesBackWhereTheFormattedCardIsMountedAndSaysWhere) {
+    QTemporaryDir mountedAgain;
+    struct Moved : FakeCardFormatter {
+        using FakeCardFormatter::FakeCardFormatter;
+        FormatResult Format(const QString& root, const QString& label) override {
+            return {FakeCardFormatter::Format(root, label).status, newRoot, {}};
+        }
+        QString newRoot;
+    } moved{Root()};
+    moved.newRoot = mountedAgain.path() + '/';
+    const FormatReport report = FormatCard(
+        Root(), moved, settings,
+        {{}, {}, [this](const QString& root) { steps.append("moved to " + root); }}, Backup());
+    EXPECT_EQ(report.outcome, FormatReport::Formatted);
+    EXPECT_EQ(report.root, moved.newRoot);
+    EXPECT_EQ(steps, QStringList{"moved to " + moved.newRoot});
+    EXPECT_EQ(ReadFile(moved.newRoot + "Config/setting.ini"), CameraFile);
+    EXPECT_EQ(ReadFile(moved.newRoot + "Config/setting_pcm.ini"), QByteArray(DefaultSettingsFile));
 }
 
 TEST_F(FormatCardTest, ACancelOrAFailurePutsTheLabelBackAndTouchesNothing) {
