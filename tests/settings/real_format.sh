@@ -43,7 +43,9 @@ work=$(mktemp -d /tmp/karvenna-format.XXXXXX)
 pids=() loop=
 cleanup() {
     # FUSE mounts first: their daemons keep the loop device open.
-    for point in $(awk '$9 == "fuseblk" { print $5 }' /proc/self/mountinfo); do
+    local point
+    for point in $(awk '{ i = 7; while ($i != "-") i++; if ($(i + 1) == "fuseblk") print $5 }' \
+        /proc/self/mountinfo); do
         umount "$point" 2> /dev/null || true
     done
     [ -z "$loop" ] || losetup -d "$loop" 2> /dev/null || true
@@ -51,8 +53,12 @@ cleanup() {
         kill "$pid" 2> /dev/null || true
         wait "$pid" 2> /dev/null || true
     done
-    umount "$work/sbin-real" 2> /dev/null || true
-    rm -rf "$work"
+    umount /usr/sbin "$work/sbin-real" 2> /dev/null || true
+    # Only what the test made is removed, by name: never through a mount point still there.
+    rm -rf "$work/data"
+    rm -f "$work/bus" "$work/bus.conf" "$work/card.img" "$work"/*.log
+    [ ! -d "$work/sbin" ] || find "$work/sbin" -mindepth 1 -maxdepth 1 -delete
+    rmdir "$work"/* "$work" 2> /dev/null || true
 }
 trap cleanup EXIT
 
@@ -73,6 +79,7 @@ wait_for() {
 if ! grep -qw vfat /proc/filesystems; then
     mkdir "$work/sbin" "$work/sbin-real"
     mount --bind /usr/sbin "$work/sbin-real"
+    mount -o remount,bind,ro "$work/sbin-real"
     for tool in /usr/sbin/*; do
         ln -s "$work/sbin-real/${tool##*/}" "$work/sbin/"
     done
@@ -124,6 +131,49 @@ wait_for "udisksd did not take its name on the bus" dbus-send --system --print-r
     --dest=org.freedesktop.UDisks2 /org/freedesktop/UDisks2/Manager \
     org.freedesktop.DBus.Properties.Get string:org.freedesktop.UDisks2.Manager string:Version
 
+status=0
+fail() {
+    echo "FAILED: $*"
+    status=1
+}
+# The camera's settings files and some recordings on the card mounted at $1.
+fill_card() {
+    mkdir -p "$1/Config" "$1/Recordings"
+    cp "$card/Config/setting.ini" "$card/Config/setting_pcm.ini" "$1/Config/"
+    local recordings=("$card"/Recordings/*.AVI)
+    cp "${recordings[@]:0:3}" "$1/Recordings/"
+}
+# Both settings files as the card had them, and nothing else, on the card mounted at $1.
+check_card() {
+    for name in setting.ini setting_pcm.ini; do
+        cmp "$card/Config/$name" "$1/Config/$name" || fail "Config/$name is not back as it was"
+    done
+    # fusefat lists the volume label's directory entry as an empty file.
+    local left
+    left=$(cd "$1" && find . -type f ! -name KARVENNA.DVR | sort | tr '\n' ' ')
+    [ "$left" = "./Config/setting.ini ./Config/setting_pcm.ini " ] ||
+        fail "the card holds other files than the settings files: $left"
+}
+# Unmounts the card at $1, then checks the label and the file system.
+check_image() {
+    umount "$1"
+    wait_for "the formatted card was not let go" sh -c "! grep -q ' $1 ' /proc/self/mountinfo"
+    local label
+    label=$(fatlabel "$loop" 2> /dev/null | head -1)
+    [ "$label" = KARVENNADVR ] || fail "the label is '$label', not KARVENNADVR"
+    fsck.vfat -n "$loop" > "$work/fsck.log" 2>&1 || {
+        fail "the formatted file system has errors"
+        cat "$work/fsck.log"
+    }
+}
+# karvenna-cli format on the card mounted at $work/card, once udisks2 sees it there.
+format_card() {
+    wait_for "udisks2 did not see $loop mounted at $work/card" \
+        sh -c "udisksctl info -b '$loop' | grep -q 'MountPoints: *$work/card\$'"
+    KARVENNA_LOOP_DEVICES_ARE_CARDS=1 XDG_DATA_HOME="$work/data" \
+        "$cli" format "$work/card" --yes 2>&1
+}
+
 # The card: an old label, the camera's settings files and some recordings.
 truncate -s 64M "$work/card.img"
 mkfs.vfat -n OLDCARD "$work/card.img" > /dev/null
@@ -131,15 +181,8 @@ loop=$(losetup --find --show "$work/card.img")
 udevadm settle
 mkdir "$work/card"
 mount -t vfat "$loop" "$work/card"
-mkdir "$work/card/Config" "$work/card/Recordings"
-cp "$card/Config/setting.ini" "$card/Config/setting_pcm.ini" "$work/card/Config/"
-recordings=("$card"/Recordings/*.AVI)
-cp "${recordings[@]:0:3}" "$work/card/Recordings/"
-wait_for "udisks2 did not see $loop mounted at $work/card" \
-    sh -c "udisksctl info -b '$loop' | grep -q 'MountPoints: *$work/card\$'"
-
-output=$(KARVENNA_LOOP_DEVICES_ARE_CARDS=1 XDG_DATA_HOME="$work/data" \
-    "$cli" format "$work/card" --yes 2>&1) || {
+fill_card "$work/card"
+output=$(format_card) || {
     echo "FAILED: karvenna-cli format exited $?: $output"
     tail -20 "$work/udisksd.log"
     exit 1
@@ -148,29 +191,33 @@ echo "$output"
 root=${output##* now at }
 root=${root%%;*}
 [ -d "$root" ] || { echo "FAILED: the new root '$root' is not a folder"; exit 1; }
-
-status=0
-fail() {
-    echo "FAILED: $*"
-    status=1
-}
+check_card "$root"
 backups=("$work"/data/karvenna/settings-backup/*)
 for name in setting.ini setting_pcm.ini; do
-    cmp "$card/Config/$name" "$root/Config/$name" || fail "Config/$name is not back as it was"
     cmp "$card/Config/$name" "${backups[0]}/Config/$name" || fail "no copy of Config/$name kept"
 done
-# fusefat lists the volume label's directory entry as an empty file.
-left=$(cd "$root" && find . -type f ! -name KARVENNA.DVR | sort | tr '\n' ' ')
-[ "$left" = "./Config/setting.ini ./Config/setting_pcm.ini " ] ||
-    fail "the card holds other files than the settings files: $left"
+check_image "$root"
+[ $status -eq 0 ] && echo "formatted $loop for real: label KARVENNADVR, settings files back"
 
-umount "$root"
-wait_for "the formatted card was not let go" sh -c "! grep -q ' $root ' /proc/self/mountinfo"
-label=$(fatlabel "$loop" 2> /dev/null | head -1)
-[ "$label" = KARVENNADVR ] || fail "the label is '$label', not KARVENNADVR"
-fsck.vfat -n "$loop" > "$work/fsck.log" 2>&1 || {
-    fail "the formatted file system has errors"
-    cat "$work/fsck.log"
-}
-[ $status -eq 0 ] && echo "formatted $loop for real: label KARVENNADVR, settings files kept"
+# Where udisks2 cannot mount the new file system, nothing is written back: the command says so
+# and where the copies are, and `settings restore` writes them once the card is mounted.
+if [ -e "$work/sbin/mount.vfat" ]; then
+    mount -t vfat "$loop" "$work/card"
+    fill_card "$work/card"
+    rm "$work/sbin/mount.vfat"
+    if output=$(format_card); then
+        fail "karvenna-cli format succeeded without a way to mount FAT: $output"
+    fi
+    echo "$output"
+    latest=$(ls -d "$work"/data/karvenna/settings-backup/* | tail -1)
+    grep -qF "$latest" <<< "$output" || fail "the failure does not name the copies' folder"
+    grep -qF "karvenna-cli settings restore ROOT --from $latest" <<< "$output" ||
+        fail "the failure does not say how to write the copies back"
+    mkdir "$work/again"
+    fusefat -o rw+,blkdev,fsname="$loop" "$loop" "$work/again" >> "$work/fusefat.log" 2>&1
+    XDG_DATA_HOME="$work/data" "$cli" settings restore "$work/again" || fail "restore failed"
+    check_card "$work/again"
+    check_image "$work/again"
+    [ $status -eq 0 ] && echo "a failed write-back is made good by karvenna-cli settings restore"
+fi
 exit $status
