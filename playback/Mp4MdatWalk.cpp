@@ -85,6 +85,8 @@ public:
         : m_window(file, to), m_to(to), m_lengthSize(avc.lengthSize),
           m_sps(avc.sps ? &*avc.sps : nullptr), m_pictureSets(avc.pictureSets),
           m_framer(framingSound ? reference.audioConfig : QByteArray()),
+          m_soundRuns(framingSound ? reference.soundRuns : QList<qint64>()),
+          m_soundFrameBytes(std::max<qint64>(1, qRound64(reference.soundBytesPerTick))),
           m_hasSound(reference.audio.has_value()),
           m_maxNal(std::clamp(NalBytesPerLargestPicture * reference.video.largestSample,
                               MinNalLimit, MaxNalLimit)) {}
@@ -104,6 +106,11 @@ private:
     // byte: then they are no sound frame, whatever the decoder makes of them.
     bool PictureStartsWithin(qint64 at, QByteArrayView bytes);
     bool FrameNumberComesNext(const Nal& nal) const;
+    // The length of the run of sound at `at` that the reference's run lengths make end where
+    // the next picture starts, or one more run before it; where the file ends inside a run, its
+    // whole frames; 0 for none.
+    qint64 SoundRunAt(qint64 at);
+    bool PictureOrEndAt(qint64 at);
     // A cheap test before PictureStartsAt: a 4-byte length no longer than a picture starts with
     // a zero byte.
     bool MayStartNal(qint64 at);
@@ -116,6 +123,8 @@ private:
     const H264SequenceSet* m_sps;
     QList<int> m_pictureSets;
     AacFramer m_framer;
+    QList<qint64> m_soundRuns;
+    qint64 m_soundFrameBytes;
     bool m_hasSound;
     qint64 m_maxNal;
     int m_previousReferenceFrameNum = -1; // unknown before the first picture
@@ -188,6 +197,26 @@ Walk::Start Walk::PictureStartsAt(qint64 at, bool followedBySound) {
         return Start::Yes;
     const QByteArrayView after = m_window.At(end, m_framer.MaxFrameLength());
     return m_framer.FrameLength(after.data(), int(after.size())) > 0 ? Start::Yes : Start::No;
+}
+
+bool Walk::PictureOrEndAt(qint64 at) {
+    return at == m_to || (MayStartNal(at) && PictureStartsAt(at, false) != Start::No);
+}
+
+qint64 Walk::SoundRunAt(qint64 at) {
+    bool cutOff = false;
+    for (const qint64 run : m_soundRuns) {
+        if (at + run > m_to) {
+            cutOff = true;
+            continue;
+        }
+        if (PictureOrEndAt(at + run))
+            return run;
+        for (const qint64 next : m_soundRuns)
+            if (at + run + next <= m_to && PictureOrEndAt(at + run + next))
+                return run;
+    }
+    return cutOff ? (m_to - at) / m_soundFrameBytes * m_soundFrameBytes : 0;
 }
 
 bool Walk::PictureStartsWithin(qint64 at, QByteArrayView bytes) {
@@ -273,6 +302,13 @@ Mp4Samples Walk::Run(qint64 from, const std::atomic<bool>& cancel) {
             }
             if (length == 0 && bytes.size() < m_framer.MaxFrameLength())
                 break; // cut off inside this frame
+        } else if (!m_soundRuns.isEmpty() && !m_samples.soundLost) {
+            if (const qint64 run = SoundRunAt(at); run > 0) {
+                m_samples.sounds.append({at, quint32(run)});
+                m_samples.end = at + run;
+                at += run;
+                continue;
+            }
         }
         // Bytes that are neither: skip to where the pictures resume.
         m_samples.soundLost = m_hasSound;

@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -26,6 +28,7 @@ struct TrackPlan {
     QList<Sample> samples;
     QList<quint32> keys;             // 1-based sample numbers, pictures only
     QList<quint32> compositionDelta; // per sample, empty when shown as decoded
+    QList<quint32> durations;        // per sample, empty when all last the reference's delta
     qint64 mediaTime = 0;
     qint64 shown = 0; // in the movie's time scale
 };
@@ -79,12 +82,36 @@ QByteArray EditList(const TrackPlan& track) {
     return MakeBox("edts", MakeFullBox("elst", 0, 0, body));
 }
 
+qint64 MediaDuration(const TrackPlan& track) {
+    if (track.durations.isEmpty())
+        return qint64(track.samples.size()) * track.setup->sampleDelta;
+    return std::accumulate(track.durations.begin(), track.durations.end(), qint64(0));
+}
+
+// Equal neighbours as one entry, as stts and ctts count them.
+QByteArray RunsOf(const QList<quint32>& values) {
+    QByteArray runs;
+    quint32 entries = 0;
+    for (qsizetype i = 0; i < values.size();) {
+        qsizetype j = i;
+        while (j < values.size() && values[j] == values[i])
+            ++j;
+        AppendWord32(runs, quint32(j - i));
+        AppendWord32(runs, values[i]);
+        ++entries;
+        i = j;
+    }
+    QByteArray body;
+    AppendWord32(body, entries);
+    return body + runs;
+}
+
 QByteArray MediaHeader(const TrackPlan& track) {
     QByteArray body;
     AppendWord32(body, 0);
     AppendWord32(body, 0);
     AppendWord32(body, track.setup->timescale);
-    AppendWord32(body, quint32(qint64(track.samples.size()) * track.setup->sampleDelta));
+    AppendWord32(body, quint32(MediaDuration(track)));
     AppendWord16(body, Undetermined);
     AppendWord16(body, 0);
     return MakeFullBox("mdhd", 0, 0, body);
@@ -101,28 +128,13 @@ QByteArray Handler(const TrackPlan& track) {
 
 QByteArray SampleTable(const TrackPlan& track, bool longOffsets) {
     const auto count = quint32(track.samples.size());
-    QByteArray times;
-    AppendWord32(times, 1);
-    AppendWord32(times, count);
-    AppendWord32(times, track.setup->sampleDelta);
-    QByteArray table = track.setup->sampleDescription + MakeFullBox("stts", 0, 0, times);
-    if (!track.compositionDelta.isEmpty()) {
-        QByteArray runs;
-        quint32 entries = 0;
-        for (qsizetype i = 0; i < track.compositionDelta.size();) {
-            qsizetype j = i;
-            while (j < track.compositionDelta.size() &&
-                   track.compositionDelta[j] == track.compositionDelta[i])
-                ++j;
-            AppendWord32(runs, quint32(j - i));
-            AppendWord32(runs, track.compositionDelta[i]);
-            ++entries;
-            i = j;
-        }
-        QByteArray body;
-        AppendWord32(body, entries);
-        table += MakeFullBox("ctts", 0, 0, body + runs);
-    }
+    const QList<quint32> durations = track.durations.isEmpty()
+                                         ? QList<quint32>(count, track.setup->sampleDelta)
+                                         : track.durations;
+    QByteArray table =
+        track.setup->sampleDescription + MakeFullBox("stts", 0, 0, RunsOf(durations));
+    if (!track.compositionDelta.isEmpty())
+        table += MakeFullBox("ctts", 0, 0, RunsOf(track.compositionDelta));
     if (track.id == VideoTrackId) {
         QByteArray body;
         AppendWord32(body, quint32(track.keys.size()));
@@ -240,8 +252,12 @@ BuiltMoov BuildMoov(const Mp4Samples& samples, const Mp4Reference& reference) {
         sound.setup = &*reference.audio;
         for (const auto& s : samples.sounds)
             sound.samples.append({s.offset, s.size});
+        // Sound without frames of its own lasts as long as its bytes.
+        if (reference.audioConfig.isEmpty() && reference.soundBytesPerTick > 0)
+            for (const auto& s : samples.sounds)
+                sound.durations.append(quint32(std::lround(s.size / reference.soundBytesPerTick)));
         sound.mediaTime = reference.audio->mediaTime;
-        const qint64 media = qint64(sound.samples.size()) * reference.audio->sampleDelta;
+        const qint64 media = MediaDuration(sound);
         // The recording is as long as its pictures: the last sound frame's padding is not shown.
         sound.shown = std::min(video.shown, std::max<qint64>(0, media - sound.mediaTime) *
                                                 movieScale / reference.audio->timescale);

@@ -21,6 +21,8 @@ constexpr qsizetype VisualEntryFields = 78;
 constexpr qsizetype SoundEntryFields = 28;
 // How many of a folder's MP4s, nearest in time first, are read before giving up.
 constexpr int MaxCandidates = 20;
+// A camera writes its sound in runs of a few lengths; more are no pattern to follow.
+constexpr int MaxSoundRuns = 8;
 
 QMutex chosenLock;
 QHash<QString, QString> chosen; // cut recording -> reference given for it
@@ -118,6 +120,39 @@ QByteArray AacConfig(const QByteArray& esds) {
     return esds.mid(specific.start, specific.end - specific.start);
 }
 
+QList<qint64> ChunkOffsets(const QByteArray& stbl) {
+    QList<qint64> offsets;
+    if (const auto stco = FindBox(stbl, "stco")) {
+        for (quint32 i = 0; i < Word(stco->body, 4) && 12 + 4 * qsizetype(i) <= stco->body.size();
+             ++i)
+            offsets.append(Word(stco->body, 8 + 4 * i));
+    } else if (const auto co64 = FindBox(stbl, "co64")) {
+        for (quint32 i = 0; i < Word(co64->body, 4) && 16 + 8 * qsizetype(i) <= co64->body.size();
+             ++i)
+            offsets.append(
+                qint64(quint64(Word(co64->body, 8 + 8 * i)) << 32 | Word(co64->body, 12 + 8 * i)));
+    }
+    return offsets;
+}
+
+// How long the runs of sound between the pictures are in the reference: from each sound chunk to
+// the chunk after it, whichever track that belongs to.
+QList<qint64> SoundRuns(const Mp4TrackSetup& video, const Mp4TrackSetup& sound) {
+    QList<qint64> starts = video.chunkOffsets + sound.chunkOffsets;
+    std::sort(starts.begin(), starts.end());
+    QHash<qint64, int> counts;
+    for (qint64 chunk : sound.chunkOffsets) {
+        const auto next = std::upper_bound(starts.begin(), starts.end(), chunk);
+        if (next != starts.end())
+            ++counts[*next - chunk];
+    }
+    QList<qint64> runs = counts.keys();
+    std::sort(runs.begin(), runs.end(), [&](qint64 a, qint64 b) {
+        return counts[a] != counts[b] ? counts[a] > counts[b] : a < b;
+    });
+    return runs.mid(0, MaxSoundRuns);
+}
+
 std::optional<Mp4TrackSetup> ReadTrack(const QByteArray& trak) {
     const auto mdhd = FindBox(trak, "mdia/mdhd");
     const auto stbl = FindBox(trak, "mdia/minf/stbl");
@@ -136,10 +171,16 @@ std::optional<Mp4TrackSetup> ReadTrack(const QByteArray& trak) {
     track.compositionOffsets = FindBox(stbl->body, "ctts").has_value();
     if (const auto stsz = FindBox(stbl->body, "stsz")) {
         track.largestSample = Word(stsz->body, 4); // when all are alike
+        track.bytes = qint64(track.largestSample) * Word(stsz->body, 8);
         for (quint32 i = 0; i < Word(stsz->body, 8) && 12 + 4 * qsizetype(i) < stsz->body.size();
-             ++i)
+             ++i) {
             track.largestSample = std::max(track.largestSample, Word(stsz->body, 12 + 4 * i));
+            track.bytes += Word(stsz->body, 12 + 4 * i);
+        }
     }
+    for (quint32 i = 0; i < Word(stts->body, 4) && 16 + 8 * qsizetype(i) <= stts->body.size(); ++i)
+        track.duration += qint64(Word(stts->body, 8 + 8 * i)) * Word(stts->body, 12 + 8 * i);
+    track.chunkOffsets = ChunkOffsets(stbl->body);
     track.width = Word(tkhd->body, tkhd->body.size() - 8);
     track.height = Word(tkhd->body, tkhd->body.size() - 4);
     if (const auto elst = FindBox(trak, "edts/elst"); elst && Word(elst->body, 4) > 0) {
@@ -204,6 +245,11 @@ std::optional<Mp4Reference> ReadMp4Reference(QIODevice& file, QString& error) {
     if (!haveVideo) {
         error = QStringLiteral("it has no H.264 picture track");
         return std::nullopt;
+    }
+    if (reference.audio && reference.audioConfig.isEmpty() && reference.audio->duration > 0) {
+        reference.soundRuns = SoundRuns(reference.video, *reference.audio);
+        reference.soundBytesPerTick =
+            double(reference.audio->bytes) / double(reference.audio->duration);
     }
     return reference;
 }

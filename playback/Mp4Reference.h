@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -18,6 +19,9 @@ struct Mp4TrackSetup {
     bool compositionOffsets = false; // ctts: pictures are shown in another order than decoded
     quint32 width = 0;               // 16.16, as tkhd has them
     quint32 height = 0;
+    QList<qint64> chunkOffsets; // where its chunks lie in the reference
+    qint64 bytes = 0;           // of all its samples
+    qint64 duration = 0;        // of all its samples, in its time scale
 };
 
 struct Mp4Reference {
@@ -26,6 +30,10 @@ struct Mp4Reference {
     std::optional<Mp4TrackSetup> audio;
     QByteArray avcConfig;   // the avcC box's body
     QByteArray audioConfig; // AAC's AudioSpecificConfig; empty for any other sound
+    // For sound whose bytes do not say where a frame ends (PCM): the lengths of its runs between
+    // pictures in the reference, the most common first, and the bytes in a unit of its time.
+    QList<qint64> soundRuns;
+    double soundBytesPerTick = 0;
 };
 
 // The setup of a finished MP4 with H.264 pictures; nullopt, with `error`, for anything else.
