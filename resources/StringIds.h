@@ -45,5 +45,6 @@ constexpr int SettingsNotWrittenBack = 612;
 constexpr int FormatFailed = 613;
 constexpr int ChangesWaitingForCamera = 614;
 constexpr int SettingsBackupKept = 615;
+constexpr int UnfinishedRecording = 616;
 constexpr int AppTitle = 57344;
 } // namespace StringId

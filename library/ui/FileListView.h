@@ -38,6 +38,7 @@ public:
     void DeleteAllItems();
     // Null outside the rows.
     const RecordingEntry* Row(int row) const { return m_rows->Row(row); }
+    bool IsUnfinished(int row) const { return m_rows->Unfinished(row); }
     // A column's text as the list shows it (column 3: "1" checked, "0" not); empty outside.
     QString ItemText(int row, int column) const;
     bool IsChecked(int row) const;

@@ -14,6 +14,9 @@ constexpr QColor SelectedBackground(71, 71, 71);
 constexpr QColor TextColour(150, 150, 150);
 
 constexpr int TextIndent = 5;
+// A recording the camera did not finish: an amber dot before its name.
+constexpr QColor UnfinishedMark(232, 168, 32);
+constexpr int UnfinishedMarkSize = 6;
 constexpr int CheckSlotWidth = 20;
 constexpr int CheckImageTop = 3;
 constexpr QSize CheckImageSize(18, 16);
@@ -54,6 +57,15 @@ void RecordingRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setPen(text);
     painter->setFont(option.font);
     painter->drawText(textArea, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, label);
+    if (index.column() == ColumnName && m_list->IsUnfinished(index.row())) {
+        const int top = cell.top() + (option.fontMetrics.height() - UnfinishedMarkSize) / 2 + 1;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(UnfinishedMark);
+        painter->drawEllipse(QRect(cell.left() + 2, top, UnfinishedMarkSize, UnfinishedMarkSize));
+        painter->restore();
+    }
 }
 
 void RecordingRowDelegate::PaintCheckBox(QPainter* painter, const QRect& cell, bool checked,

@@ -1,5 +1,9 @@
 #include "library/ui/RecordingRowsModel.h"
 
+#include "library/UnfinishedRecording.h"
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+
 int RecordingRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_rows.size());
 }
@@ -9,14 +13,19 @@ int RecordingRowsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RecordingRowsModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
         return {};
-    return Text(index.row(), index.column());
+    if (role == Qt::DisplayRole)
+        return Text(index.row(), index.column());
+    if (role == Qt::ToolTipRole && index.column() == ColumnName && Unfinished(index.row()))
+        return LoadLangString(StringId::UnfinishedRecording);
+    return {};
 }
 
 void RecordingRowsModel::SetRows(QList<RecordingEntry> rows) {
     beginResetModel();
     m_rows = std::move(rows);
+    m_unfinished.assign(size_t(m_rows.size()), Unknown);
     endResetModel();
 }
 
@@ -35,4 +44,14 @@ void RecordingRowsModel::SetChecked(int row, bool checked) {
     m_rows[row].checked = checked;
     const QModelIndex cell = index(row, ColumnCheck);
     emit dataChanged(cell, cell);
+}
+
+bool RecordingRowsModel::Unfinished(int row) const {
+    const RecordingEntry* entry = Row(row);
+    if (!entry)
+        return false;
+    qint8& known = m_unfinished[size_t(row)];
+    if (known == Unknown)
+        known = IsUnfinishedRecording(entry->path) ? 1 : 0;
+    return known == 1;
 }

@@ -3,6 +3,7 @@
 #include "library/RecordingEntry.h"
 
 #include <QAbstractTableModel>
+#include <vector>
 
 // The rows of a file list: one recording each, shown as its five column texts.
 class RecordingRowsModel : public QAbstractTableModel {
@@ -20,7 +21,13 @@ public:
     // Empty outside the rows.
     QString Text(int row, int column) const;
     void SetChecked(int row, bool checked);
+    // The camera did not finish the row's recording; its tooltip says so. Read from the file
+    // the first time a row asks, so that listing a card reads no recording.
+    bool Unfinished(int row) const;
 
 private:
+    static constexpr qint8 Unknown = -1;
+
     QList<RecordingEntry> m_rows;
+    mutable std::vector<qint8> m_unfinished; // per row: Unknown, 0 or 1
 };
