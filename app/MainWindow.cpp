@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/MainWindowLayout.h"
 #include "app/MapCommands.h"
+#include "app/RepairOffer.h"
 #include "app/fullscreen/FullScreenControlBar.h"
 #include "app/fullscreen/FullScreenFileList.h"
 #include "app/fullscreen/FullScreenLayout.h"
@@ -249,6 +250,8 @@ void MainWindow::ConnectCommands() {
             &SnapshotCommands::OnRecordingOpened);
     connect(m_saveDelete, &SaveDeleteCommands::listRebuiltAfterDelete, m_playback,
             &PlaybackCommands::FollowOpenRecording);
+    connect(m_saveDelete, &SaveDeleteCommands::saveFinished, this,
+            [this](const SaveReport& report) { OfferRepairedCopies(this, report); });
     connect(m_playback, &PlaybackCommands::positionShown, this, &MainWindow::OnPositionShown);
     connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] {
         m_speed->Clear();

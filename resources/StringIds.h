@@ -46,5 +46,8 @@ constexpr int FormatFailed = 613;
 constexpr int ChangesWaitingForCamera = 614;
 constexpr int SettingsBackupKept = 615;
 constexpr int UnfinishedRecording = 616;
+constexpr int OfferRepairedCopy = 617;
+constexpr int RepairedCopySaved = 618;
+constexpr int RepairedCopyFailed = 619;
 constexpr int AppTitle = 57344;
 } // namespace StringId

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -215,6 +216,41 @@ TEST_F(SaveDeleteWindow, AFullDiskLeavesNoPartialFileAndTheReportNamesWhatWasNot
     EXPECT_FALSE(saved.contains(Name(2)));
     for (const QString& entry : saved)
         EXPECT_FALSE(entry.startsWith('.')) << entry.toStdString();
+}
+
+// A recording the camera did not finish is saved as it is, and a repaired copy beside it only
+// when the user agrees; one that is finished is not asked about.
+TEST_F(SaveDeleteWindow, OffersARepairedCopyOfAnMp4TheCameraDidNotFinish) {
+    int cut = -1;
+    for (int row = 0; row < Recordings && cut < 0; ++row)
+        if (Name(row).endsWith(".MP4"))
+            cut = row;
+    ASSERT_GE(cut, 0);
+    QByteArray mp4 = Read(Path(cut));
+    const qsizetype moov = mp4.indexOf("moov") - 4;
+    mp4.remove(moov, qFromBigEndian<quint32>(mp4.constData() + moov));
+    QFile file(Path(cut));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(mp4);
+    file.close();
+    Mark({cut});
+    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        QTemporaryDir folder;
+        const QString copy = folder.filePath(QFileInfo(Base(cut)).fileName() + "_REPAIRED.MP4");
+        MessageBoxes boxes(answer);
+        SaveTo(folder.path());
+        ASSERT_GE(boxes.texts.size(), 1);
+        EXPECT_EQ(boxes.texts[0], "The camera did not finish " + Name(cut) +
+                                      ". Save a repaired copy beside it as " +
+                                      QFileInfo(copy).fileName() + "?");
+        EXPECT_EQ(Read(folder.filePath(Name(cut))), mp4) << "saved as it is";
+        EXPECT_EQ(QFile::exists(copy), answer == QMessageBox::Ok);
+        if (answer == QMessageBox::Ok) {
+            const QByteArray repaired = Read(copy);
+            EXPECT_TRUE(repaired.contains("moov"));
+            EXPECT_GT(repaired.size(), mp4.size());
+        }
+    }
 }
 
 TEST_F(SaveDeleteWindow, CancelOnTheProgressStopsTheSaveAndSaysWhatWasSaved) {
