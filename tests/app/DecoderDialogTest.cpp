@@ -1,7 +1,7 @@
 #include "app/DecoderAlertDialog.h"
 #include "resources/LocalizedStrings.h"
-#include "resources/StringTable.h"
 #include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "tests/support/FindControl.h"
 
 #include <QLabel>
