@@ -9,6 +9,7 @@
 #include "app/fullscreen/FullScreenControlBar.h"
 #include "app/fullscreen/FullScreenFileList.h"
 #include "app/fullscreen/FullScreenLayout.h"
+#include "app/fullscreen/FullScreenMode.h"
 #include "app/fullscreen/FullScreenPanel.h"
 #include "app/fullscreen/FullScreenPanels.h"
 #include "app/fullscreen/FullScreenTitleBar.h"
@@ -25,16 +26,14 @@
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
-#include "telemetry/display/SpeedReadout.h"
 #include "telemetry/ui/GSensorGraphView.h"
 #include "telemetry/ui/MapView.h"
 #include "telemetry/ui/Reachability.h"
-#include "telemetry/ui/SpeedDigitsView.h"
+#include "telemetry/ui/TelemetryViews.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QWindow>
 
 MainWindow::MainWindow(const QString& cardRoot, const DriveProvider* drives,
@@ -59,6 +58,9 @@ MainWindow::MainWindow(const QString& cardRoot, const DriveProvider* drives,
                                m_panels->ControlBar().Text(ControlBarId::ElapsedTime),
                                m_panels->ControlBar().Text(ControlBarId::TotalTime),
                                m_panels->TitleBar().Text(TitleBarId::FileName)});
+    m_fullScreen = new FullScreenMode(
+        *this, m_controls, *m_videoWindow, *m_fileList, *m_panels,
+        [this](int layout) { ApplyLayout(layout); }, [this] { return ShowsVideo(); });
     ConnectCommands();
     qApp->installEventFilter(this);
     QMetaObject::invokeMethod(m_library, &CardLibrary::ScanDrives, Qt::QueuedConnection);
@@ -76,6 +78,19 @@ int MainWindow::CurrentIndex() const {
 
 int MainWindow::MapViewState() const {
     return m_map->MapViewState();
+}
+
+int MainWindow::DisplayMode() const {
+    // Windowed while the window is being made.
+    return m_fullScreen ? m_fullScreen->Mode() : MainWindowLayout::Windowed;
+}
+
+int MainWindow::PointerZone() const {
+    return m_fullScreen ? m_fullScreen->PointerZone() : 0;
+}
+
+const RecordingTelemetry& MainWindow::Telemetry() const {
+    return m_telemetry->Telemetry();
 }
 
 const QString& MainWindow::LibraryRoot() const {
@@ -120,19 +135,14 @@ void MainWindow::CreateSkin() {
                                             m_controls.Text(ControlId::FileName)};
     m_playback = new PlaybackCommands(
         m_player, playbackControls, *m_fileList, this,
-        [this] { return CheckDecoder(m_player, this); },
-        [this] {
-            return m_displayMode == MainWindowLayout::Windowed &&
-                   MapViewState() != MainWindowLayout::MapEnlarged;
-        });
-    m_graph = new GSensorGraphView(this);
-    m_speed = new SpeedDigitsView(this);
+        [this] { return CheckDecoder(m_player, this); }, [this] { return ShowsVideo(); });
+    m_telemetry = new TelemetryViews(this, *m_mapView);
     m_map = new MapCommands(
-        m_telemetry,
+        m_telemetry->Telemetry(),
         {m_mapView, m_fileList, m_controls.Button(ControlId::MapEnlarge),
          m_controls.Button(ControlId::MapClose)},
         this, [this](int layout) { ApplyLayout(layout); }, m_connected,
-        [this] { return m_displayMode; });
+        [this] { return DisplayMode(); });
     m_playback->StopPlayback();
     m_snapshots =
         new SnapshotCommands(m_player, *m_videoWindow, *m_playback, *m_fileList, *m_library, this);
@@ -196,12 +206,13 @@ void MainWindow::ApplyEnlargedMapLayout() {
     update();
 }
 
+bool MainWindow::ShowsVideo() const {
+    return DisplayMode() == MainWindowLayout::Windowed &&
+           MapViewState() != MainWindowLayout::MapEnlarged;
+}
+
 void MainWindow::PlaceTelemetryViews() {
-    using namespace MainWindowLayout;
-    const bool windowed = m_displayMode == Windowed && MapViewState() != MapEnlarged;
-    m_graph->setVisible(windowed);
-    m_speed->move(SpeedPosition(MapViewState()));
-    m_speed->setVisible(windowed);
+    m_telemetry->Place(ShowsVideo(), MainWindowLayout::SpeedPosition(MapViewState()));
 }
 
 void MainWindow::ConnectCommands() {
@@ -216,7 +227,7 @@ void MainWindow::ConnectCommands() {
     onCommand(ControlId::Delete, [this] { m_saveDelete->Delete(); });
     onCommand(ControlId::Rotate, [this] { m_snapshots->Rotate(); });
     onCommand(ControlId::Capture, [this] { m_snapshots->Capture(); });
-    onCommand(ControlId::Extend, [this] { ToggleFullScreen(); });
+    onCommand(ControlId::Extend, [this] { m_fullScreen->Toggle(); });
     onCommand(ControlId::KindAll, [this] { m_library->OnKindButton(KindAll); });
     onCommand(ControlId::KindNormal, [this] { m_library->OnKindButton(KindNormal); });
     onCommand(ControlId::KindEvent, [this] { m_library->OnKindButton(KindEvent); });
@@ -239,8 +250,13 @@ void MainWindow::ConnectCommands() {
     connect(m_fileList, &FileListView::rowDoubleClicked, m_playback,
             &PlaybackCommands::OnRowDoubleClicked);
     m_panels->Connect(m_controls, *m_playback, [this](int id) { OnCommand(id); });
-    connect(m_playback, &PlaybackCommands::recordingOpened, this, &MainWindow::OnLoadTelemetry,
-            Qt::QueuedConnection);
+    connect(
+        m_playback, &PlaybackCommands::recordingOpened, this,
+        [this](const QString& path) {
+            if (!m_telemetry->ShowRecording(path, m_player.DurationMs()))
+                m_map->CloseMap();
+        },
+        Qt::QueuedConnection);
     // A removed card hid the video; the next recording shows it again.
     connect(m_playback, &PlaybackCommands::recordingOpened, this, [this] {
         if (MapViewState() != MainWindowLayout::MapEnlarged)
@@ -252,15 +268,16 @@ void MainWindow::ConnectCommands() {
             &PlaybackCommands::FollowOpenRecording);
     connect(m_saveDelete, &SaveDeleteCommands::saveFinished, this,
             [this](const SaveReport& report) { OfferRepairedCopies(this, report); });
-    connect(m_playback, &PlaybackCommands::positionShown, this, &MainWindow::OnPositionShown);
+    connect(m_playback, &PlaybackCommands::positionShown, m_telemetry,
+            &TelemetryViews::ShowPosition);
     connect(m_playback, &PlaybackCommands::playbackStopped, this, [this] {
-        m_speed->Clear();
-        m_graph->ClearCursor();
+        m_telemetry->Clear();
         m_map->OnRecordingClosed();
         update();
     });
     connect(m_map, &MapCommands::mapViewStateChanged, this, &MainWindow::PlaceTelemetryViews);
-    connect(m_graph, &GSensorGraphView::seekRequested, m_playback, &PlaybackCommands::SeekTo);
+    connect(&m_telemetry->Graph(), &GSensorGraphView::seekRequested, m_playback,
+            &PlaybackCommands::SeekTo);
     connect(m_mapView, &MapView::trackClicked, m_playback, &PlaybackCommands::SeekTo);
     connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this, &MainWindow::OnDriveRemoved);
 }
@@ -273,29 +290,6 @@ void MainWindow::OnCommand(int controlId) {
 void MainWindow::Close() {
     m_playback->Shutdown();
     done(0);
-}
-
-void MainWindow::OnLoadTelemetry(const QString& recordingPath) {
-    m_telemetry.Load(recordingPath);
-    // Drawn whatever the view, so that returning to the window shows this recording's curves.
-    m_graph->DrawGSensorGraph(m_telemetry.Samples(), m_player.DurationMs());
-    m_mapView->SetTrack(m_telemetry.Fixes());
-    if (m_telemetry.FixCount() == 0)
-        m_map->CloseMap();
-}
-
-void MainWindow::OnPositionShown(qint64 positionMs) {
-    m_mapView->UpdateMapPosition(m_telemetry, quint32(positionMs));
-    UpdateSpeed(positionMs);
-    m_graph->SetCursorPosition(positionMs);
-}
-
-void MainWindow::UpdateSpeed(qint64 positionMs) {
-    if (m_displayMode != MainWindowLayout::Windowed ||
-        MapViewState() == MainWindowLayout::MapEnlarged)
-        return;
-    if (const std::optional<int> speed = SpeedReadout::SpeedAt(m_telemetry, quint32(positionMs)))
-        m_speed->DrawSpeed(*speed);
 }
 
 void MainWindow::OnSettings() {
@@ -325,8 +319,8 @@ void MainWindow::OnDriveRemoved(const QString& root) {
     m_settings.Reset();
     // With the card gone there is nothing to watch full screen: back to the window, rather
     // than a window still covering the screen that believes it is windowed.
-    if (m_displayMode == MainWindowLayout::FullScreen)
-        LeaveFullScreen();
+    if (m_fullScreen->IsFullScreen())
+        m_fullScreen->Leave();
     m_videoWindow->hide();
     update();
 }
@@ -336,70 +330,9 @@ void MainWindow::OnCardMoved(const QString& oldRoot, const QString& newRoot) {
     m_driveWatcher.ForgetMovedRoot(oldRoot);
 }
 
-QRect MainWindow::ScreenRect() const {
-    return QRect(mapToGlobal(QPoint(0, 0)), size());
-}
-
-void MainWindow::ToggleFullScreen() {
-    if (m_displayMode == MainWindowLayout::Windowed)
-        EnterFullScreen();
-    else
-        LeaveFullScreen();
-}
-
-void MainWindow::EnterFullScreen() {
-    m_windowRect = geometry();
-    // Not hidden on the way: hiding a dialog ends its run, and with it the program.
-    m_displayMode = MainWindowLayout::FullScreen;
-    m_panels->HideAll();
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    // Covers the screen also where no window manager answers the full-screen request.
-    setGeometry(screen()->geometry());
-    showFullScreen();
-    ApplyLayout(MainWindowLayout::FullScreen);
-}
-
-void MainWindow::LeaveFullScreen() {
-    m_videoWindow->hide();
-    m_displayMode = MainWindowLayout::Windowed;
-    showNormal();
-    // The file-list panel goes too: it belongs to the full screen it floated over.
-    m_panels->HideAll();
-    ApplyLayout(MainWindowLayout::Windowed);
-    move(m_windowRect.topLeft());
-}
-
-void MainWindow::OnPointerMoved(int y) {
-    using namespace FullScreenLayout;
-    if (m_displayMode == MainWindowLayout::Windowed) {
-        // Over the enlarged map the window's controls stay away.
-        if (MapViewState() != MainWindowLayout::MapEnlarged)
-            ShowPointerControls(true);
-        return;
-    }
-    const int zone = FullScreenLayout::PointerZone(y, height());
-    if (zone == m_pointerZone)
-        return;
-    m_pointerZone = zone;
-    ShowPointerControls(false);
-    m_controls.Button(ControlId::Extend)->setVisible(zone == BandZone);
-    m_videoWindow->Repaint();
-    if (zone == BandZone)
-        m_panels->ShowBars(ScreenRect());
-    else
-        m_panels->HideAll();
-}
-
-void MainWindow::ShowPointerControls(bool show) {
-    m_fileList->setVisible(show);
-    for (int id : MainWindowLayout::PointerControls())
-        m_controls.Control(id)->setVisible(show);
-}
-
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_displayMode != MainWindowLayout::Windowed) {
+    if (m_fullScreen->IsFullScreen()) {
         painter.fillRect(rect(), Qt::black);
         return;
     }
@@ -411,24 +344,21 @@ void MainWindow::paintEvent(QPaintEvent*) {
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     // Free skin is the window's caption: a press there drags the window.
-    if (event->button() == Qt::LeftButton && m_displayMode == MainWindowLayout::Windowed &&
-        windowHandle())
+    if (event->button() == Qt::LeftButton && !m_fullScreen->IsFullScreen() && windowHandle())
         windowHandle()->startSystemMove();
     QDialog::mousePressEvent(event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    OnPointerMoved(event->position().toPoint().y());
+    m_fullScreen->OnPointerMoved(event->position().toPoint().y());
     QDialog::mouseMoveEvent(event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    if (m_displayMode != MainWindowLayout::FullScreen)
-        return;
-    // The screen's size may arrive after the layout was made, or change while full screen.
-    ApplyLayout(MainWindowLayout::FullScreen);
-    m_panels->PlaceBars(ScreenRect());
+    // Before the modes exist, the window is still being made.
+    if (m_fullScreen)
+        m_fullScreen->OnResized();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -445,8 +375,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 bool MainWindow::HandleKey(int key) {
     switch (key) {
     case Qt::Key_Escape:
-        if (m_displayMode == MainWindowLayout::FullScreen)
-            LeaveFullScreen();
+        if (m_fullScreen->IsFullScreen())
+            m_fullScreen->Leave();
         // The window is a dialog, but Esc does not end it.
         return true;
     case Qt::Key_Return:

@@ -16,13 +16,13 @@ class FileListView;
 class MapView;
 class SettingsDialog;
 class CardLibrary;
+class FullScreenMode;
 class FullScreenPanels;
-class GSensorGraphView;
 class MapCommands;
 class PlaybackCommands;
 class SaveDeleteCommands;
 class SnapshotCommands;
-class SpeedDigitsView;
+class TelemetryViews;
 class VideoWindow;
 
 // The program's one main window: frameless, fixed at 1022 x 682, drawn entirely from the skin.
@@ -43,14 +43,14 @@ public:
                         std::function<bool()> connected = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    int DisplayMode() const { return m_displayMode; }
+    int DisplayMode() const;
     // The pointer's last zone in full-screen mode (FullScreenLayout); kept across the modes.
-    int PointerZone() const { return m_pointerZone; }
+    int PointerZone() const;
     int MapViewState() const;
     int CurrentIndex() const;
     const QString& LibraryRoot() const;
     const CardSettings& Settings() const { return m_settings; }
-    const RecordingTelemetry& Telemetry() const { return m_telemetry; }
+    const RecordingTelemetry& Telemetry() const;
     PlaybackEngine& Player() { return m_player; }
 
     // Runs the command of a control ID as the window's own button does: the full-screen panels
@@ -75,19 +75,11 @@ private:
     void ApplyLayout(int layout);
     void ApplyEnlargedMapLayout();
     void ConnectCommands();
-    void OnLoadTelemetry(const QString& recordingPath);
-    void OnPositionShown(qint64 positionMs);
-    void UpdateSpeed(qint64 positionMs);
-    // The graph and the speed show in the windowed view only, the speed beside the map buttons.
+    // Windowed and the map not enlarged: the video, the graph and the speed are in view.
+    bool ShowsVideo() const;
+    // The graph and the speed show with the video only, the speed beside the map buttons.
     void PlaceTelemetryViews();
     void OnSettings();
-    void ToggleFullScreen();
-    void EnterFullScreen();
-    void LeaveFullScreen();
-    void OnPointerMoved(int y);
-    void ShowPointerControls(bool show);
-    // The window's rectangle on the screen.
-    QRect ScreenRect() const;
     bool HandleKey(int key);
 
     // First, so that it goes last: the window's controls must not outlive their engine.
@@ -99,7 +91,6 @@ private:
     UDisksCardFormatter m_cardFormatter;
     // The one settings window, replaced at every opening; it reads and saves m_settings.
     std::unique_ptr<SettingsDialog> m_settingsDialog;
-    RecordingTelemetry m_telemetry;
     MainWindowControls m_controls;
     VideoWindow* m_videoWindow = nullptr;
     FileListView* m_fileList = nullptr;
@@ -109,13 +100,9 @@ private:
     SaveDeleteCommands* m_saveDelete = nullptr;
     QHash<int, std::function<void()>> m_commands;
     FullScreenPanels* m_panels = nullptr;
-    // Where the window stood before it went full screen, to return there.
-    QRect m_windowRect;
-    GSensorGraphView* m_graph = nullptr;
-    SpeedDigitsView* m_speed = nullptr;
+    FullScreenMode* m_fullScreen = nullptr;
+    TelemetryViews* m_telemetry = nullptr;
     MapView* m_mapView = nullptr;
     MapCommands* m_map = nullptr;
     std::function<bool()> m_connected;
-    int m_displayMode = 1;
-    int m_pointerZone = 0;
 };

@@ -4,7 +4,7 @@
 #include "library/ui/FileListView.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/VolumeWord.h"
-#include "playback/ui/PlaybackRules.h"
+#include "playback/PlaybackRules.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 #include "skin/BitmapIds.h"

@@ -1,4 +1,4 @@
-#include "playback/ui/PlaybackRules.h"
+#include "playback/PlaybackRules.h"
 
 namespace PlaybackRules {
 

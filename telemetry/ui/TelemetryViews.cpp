@@ -1,0 +1,39 @@
+#include "telemetry/ui/TelemetryViews.h"
+
+#include "telemetry/display/SpeedReadout.h"
+#include "telemetry/ui/GSensorGraphView.h"
+#include "telemetry/ui/MapView.h"
+#include "telemetry/ui/SpeedDigitsView.h"
+
+TelemetryViews::TelemetryViews(QWidget* window, MapView& map)
+    : QObject(window), m_map(map), m_graph(new GSensorGraphView(window)),
+      m_speed(new SpeedDigitsView(window)) {}
+
+bool TelemetryViews::ShowRecording(const QString& recordingPath, qint64 durationMs) {
+    m_telemetry.Load(recordingPath);
+    // Drawn whatever the view, so that returning to the window shows this recording's curves.
+    m_graph->DrawGSensorGraph(m_telemetry.Samples(), durationMs);
+    m_map.SetTrack(m_telemetry.Fixes());
+    return m_telemetry.FixCount() > 0;
+}
+
+void TelemetryViews::ShowPosition(qint64 positionMs) {
+    m_map.UpdateMapPosition(m_telemetry, quint32(positionMs));
+    if (m_shown)
+        if (const std::optional<int> speed =
+                SpeedReadout::SpeedAt(m_telemetry, quint32(positionMs)))
+            m_speed->DrawSpeed(*speed);
+    m_graph->SetCursorPosition(positionMs);
+}
+
+void TelemetryViews::Clear() {
+    m_speed->Clear();
+    m_graph->ClearCursor();
+}
+
+void TelemetryViews::Place(bool shown, QPoint speedAt) {
+    m_shown = shown;
+    m_graph->setVisible(shown);
+    m_speed->move(speedAt);
+    m_speed->setVisible(shown);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "telemetry/RecordingTelemetry.h"
+
+#include <QObject>
+#include <QPoint>
+
+class GSensorGraphView;
+class MapView;
+class SpeedDigitsView;
+class QWidget;
+
+// The open recording's telemetry and the views that show it beside the video: the G-sensor
+// graph with its cursor, the speed digits, and the map's track and marker. The window tells it
+// what was opened and which position is shown; the views follow.
+class TelemetryViews : public QObject {
+    Q_OBJECT
+public:
+    // The views are children of `window`; the map view is the window's.
+    TelemetryViews(QWidget* window, MapView& map);
+
+    const RecordingTelemetry& Telemetry() const { return m_telemetry; }
+    GSensorGraphView& Graph() const { return *m_graph; }
+    SpeedDigitsView& Speed() const { return *m_speed; }
+
+    // Reads the recording's .gps and .gsf files and draws them; false when it has no fixes.
+    bool ShowRecording(const QString& recordingPath, qint64 durationMs);
+    // Moves the marker and the cursor; the speed only while the digits are shown.
+    void ShowPosition(qint64 positionMs);
+    // Playback stopped: no cursor, no speed.
+    void Clear();
+    // The graph and the speed show in the windowed view only, the speed at `speedAt`.
+    void Place(bool shown, QPoint speedAt);
+
+private:
+    RecordingTelemetry m_telemetry;
+    MapView& m_map;
+    GSensorGraphView* m_graph;
+    SpeedDigitsView* m_speed;
+    bool m_shown = true;
+};
