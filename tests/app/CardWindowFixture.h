@@ -15,46 +15,77 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 
-// The main window, silent, on a card of its own that the test may change: a copy of short
-// recordings (one day, three seconds each, the kinds in turn) made once per test program.
+// The card a window test opens, and how.
+struct CardWindowSetup {
+    enum Card {
+        // The card made once for the whole run (tests/CMakeLists.txt), read by every test.
+        RunCard,
+        // A card made with the arguments below once per test program, read by every test.
+        MadeCard,
+        // A copy of that card for each test, which the test may change.
+        CopyOfMadeCard,
+        // None: each test opens the window itself, once it has set up what the window finds.
+        NoCard,
+    };
+    Card card = RunCard;
+    // karvenna-democard's arguments.
+    int days = 1;
+    int perDay = 3;
+    int seconds = 1;
+    const char* size = "64x48";
+    int fps = 10;
+};
+
+// The main window, silent and offline, on the card of the setup, its drives whatever the test
+// says they are.
 class CardWindowFixture : public ::testing::Test {
 protected:
-    static constexpr int Recordings = 10;
+    explicit CardWindowFixture(CardWindowSetup setup = {}) : setup(setup) {}
 
-    static void SetUpTestSuite() {
-        made = new QTemporaryDir;
-        QProcess::execute(qEnvironmentVariable("KARVENNA_DEMOCARD"),
-                          {made->filePath("card"), "--days", "1", "--per-day",
-                           QString::number(Recordings), "--seconds", "3", "--size", "64x48",
-                           "--fps", "10"});
+    void SetUp() override {
+        if (setup.card != CardWindowSetup::NoCard)
+            OpenWindow(CardRoot());
     }
-    static void TearDownTestSuite() { delete made; }
+    // The window goes before anything the test keeps for it, its card first of all.
+    void TearDown() override { window.reset(); }
 
-    void SetUp() override { OpenWindow(card.path()); }
-
-    // Copies the card into `root` and opens a new window on it.
+    // Opens a new window on `root`, as the command line gives it, and waits for the start-up
+    // scan to take it.
     void OpenWindow(const QString& root) {
         window.reset();
-        const QDir from(made->filePath("card"));
-        for (QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
-             it.hasNext();) {
-            const QString source = it.next();
-            const QString target = root + '/' + from.relativeFilePath(source);
-            QDir().mkpath(QFileInfo(target).path());
-            ASSERT_TRUE(QFile::copy(source, target)) << target.toStdString();
-        }
-        window = std::make_unique<MainWindow>(root + '/', &drives,
-                                              [] { return std::make_unique<NullAudioOutput>(); });
+        window = std::make_unique<MainWindow>(
+            root, &drives, [] { return std::make_unique<NullAudioOutput>(); },
+            [] { return false; });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == Recordings; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->LibraryRoot() == root; }));
+        if (setup.card == CardWindowSetup::MadeCard ||
+            setup.card == CardWindowSetup::CopyOfMadeCard) {
+            ASSERT_EQ(List()->ItemCount(), setup.days * setup.perDay);
+        }
+    }
+
+    // Copies the made card into `folder` and opens a new window on it.
+    void OpenWindowOnCopy(const QString& folder) {
+        CopyMadeCard(folder);
+        OpenWindow(folder + '/');
+    }
+
+    // The root of the test's card, with its closing slash; a copy is made on first use.
+    const QString& CardRoot() {
+        if (placedRoot.isEmpty())
+            placedRoot = PlaceCard();
+        return placedRoot;
     }
 
     template <typename T = QWidget> T* Control(int id) const {
         return FindControl<T>(window.get(), id);
     }
     FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
+    int State() const { return window->Player().State(); }
     void Click(int id) const { QTest::mouseClick(Control(id), Qt::LeftButton); }
     void Mark(const QList<int>& rows) const {
         for (int row : rows)
@@ -69,10 +100,55 @@ protected:
     // The path without its extension, to which the telemetry endings are added.
     QString Base(int row) const { return Path(row).chopped(4); }
 
-    static QTemporaryDir* made;
-    QTemporaryDir card;
+    const CardWindowSetup setup;
     FakeDriveProvider drives;
     std::unique_ptr<MainWindow> window;
-};
 
-inline QTemporaryDir* CardWindowFixture::made = nullptr;
+private:
+    QString PlaceCard() {
+        switch (setup.card) {
+        case CardWindowSetup::RunCard:
+            return qEnvironmentVariable("KARVENNA_TEST_CARD") + '/';
+        case CardWindowSetup::MadeCard:
+            return MadeCardFolder() + '/';
+        case CardWindowSetup::CopyOfMadeCard:
+            CopyMadeCard(copy.path());
+            return copy.path() + '/';
+        case CardWindowSetup::NoCard:
+            break;
+        }
+        return {};
+    }
+
+    // Made on first use with these arguments and kept to the end of the program: the test
+    // programs share cards between their tests, not the time it takes to make them.
+    QString MadeCardFolder() const {
+        static std::map<QStringList, std::unique_ptr<QTemporaryDir>> made;
+        const QStringList arguments{
+            "--days",    QString::number(setup.days),    "--per-day", QString::number(setup.perDay),
+            "--seconds", QString::number(setup.seconds), "--size",    setup.size,
+            "--fps",     QString::number(setup.fps)};
+        std::unique_ptr<QTemporaryDir>& folder = made[arguments];
+        if (!folder) {
+            folder = std::make_unique<QTemporaryDir>();
+            EXPECT_EQ(QProcess::execute(qEnvironmentVariable("KARVENNA_DEMOCARD"),
+                                        QStringList{folder->filePath("card")} + arguments),
+                      0);
+        }
+        return folder->filePath("card");
+    }
+
+    void CopyMadeCard(const QString& folder) const {
+        const QDir from(MadeCardFolder());
+        for (QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            const QString source = it.next();
+            const QString target = folder + '/' + from.relativeFilePath(source);
+            QDir().mkpath(QFileInfo(target).path());
+            EXPECT_TRUE(QFile::copy(source, target)) << target.toStdString();
+        }
+    }
+
+    QTemporaryDir copy;
+    QString placedRoot;
+};

@@ -1,20 +1,12 @@
-#include "app/ControlIds.h"
-#include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
-#include "library/FakeDriveProvider.h"
-#include "library/ui/FileListView.h"
-#include "playback/NullAudioOutput.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
-#include "tests/support/DoubleClick.h"
-#include "tests/support/FindControl.h"
+#include "tests/app/CardWindowFixture.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -26,24 +18,11 @@ QScreen* ScreenOfSize(QSize size) {
     throw std::runtime_error("no offscreen screen of that size; is screens.json in use?");
 }
 
-class FullScreen : public ::testing::Test {
+class FullScreen : public CardWindowFixture {
 protected:
-    void SetUp() override {
-        window =
-            std::make_unique<MainWindow>(qEnvironmentVariable("KARVENNA_TEST_CARD") + '/', &drives,
-                                         [] { return std::make_unique<NullAudioOutput>(); });
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == 6; }));
-    }
-
-    template <typename T = QWidget> T* Control(int id) const {
-        return FindControl<T>(window.get(), id);
-    }
     template <typename T = QWidget> T* PanelControl(int panel, int id) const {
         return FindControl<T>(Control(panel), id);
     }
-    FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
     FileListView* PanelList() const {
         return PanelControl<FileListView>(PanelId::FileListPanel, FileListPanelId::List);
     }
@@ -58,9 +37,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == screen; }));
     }
     void PointerAt(int y) { QTest::mouseMove(window.get(), QPoint(window->width() / 2, y)); }
-
-    FakeDriveProvider drives;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(FullScreen, FitsTheVideoAt16To9AndLeavesTheBottomBarInTheWindow) {

@@ -1,39 +1,12 @@
-#include "app/MainWindow.h"
-
-#include "app/ControlIds.h"
-#include "library/FakeDriveProvider.h"
-#include "library/ui/FileListView.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
-#include "tests/support/FindControl.h"
+#include "tests/app/CardWindowFixture.h"
 
 #include <QAbstractSlider>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-QString TestCard() {
-    return qEnvironmentVariable("KARVENNA_TEST_CARD") + '/';
-}
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window = std::make_unique<MainWindow>(TestCard(), &drives);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        // The drive scan is posted at the end of start-up.
-        QTest::qWait(50);
-    }
-
-    template <typename T = QWidget> T* Control(int id) const {
-        return FindControl<T>(window.get(), id);
-    }
-
-    FakeDriveProvider drives;
-    std::unique_ptr<MainWindow> window;
-};
+using MainWindowTest = CardWindowFixture;
 
 TEST_F(MainWindowTest, PlacesEveryControlOfTheWindowedLayout) {
     EXPECT_EQ(window->size(), QSize(1022, 682));
@@ -112,7 +85,7 @@ TEST_F(MainWindowTest, GivesButtonsTheirTooltipsAndTextsTheirStart) {
 
 TEST_F(MainWindowTest, ListsTheCardGivenOnTheCommandLine) {
     auto* list = Control<FileListView>(ControlId::FileList);
-    EXPECT_EQ(window->LibraryRoot(), TestCard());
+    EXPECT_EQ(window->LibraryRoot(), CardRoot());
     EXPECT_EQ(list->ItemCount(), 6);
     EXPECT_TRUE(Control<SkinButton>(ControlId::KindAll)->isChecked());
 }
@@ -133,13 +106,13 @@ TEST_F(MainWindowTest, CloseButtonEndsTheWindow) {
 TEST_F(MainWindowTest, LetsGoOfTheCardOnlyWhenItsDriveIsRemoved) {
     auto* list = Control<FileListView>(ControlId::FileList);
     window->OnDriveRemoved("/media/other/");
-    window->OnDriveRemoved(TestCard().toUpper());
+    window->OnDriveRemoved(CardRoot().toUpper());
     EXPECT_EQ(list->ItemCount(), 6);
-    EXPECT_EQ(window->LibraryRoot(), TestCard());
+    EXPECT_EQ(window->LibraryRoot(), CardRoot());
 
     Control<SkinLabel>(ControlId::FileName)->setText("20261201_081500_NOR.AVI");
     Control<QAbstractSlider>(ControlId::SpeedSlider)->setValue(8);
-    window->OnDriveRemoved(TestCard());
+    window->OnDriveRemoved(CardRoot());
     EXPECT_EQ(list->ItemCount(), 0);
     EXPECT_TRUE(window->LibraryRoot().isEmpty());
     for (int kind = ControlId::KindAll; kind <= ControlId::KindMotion; ++kind)

@@ -1,8 +1,3 @@
-#include "app/ControlIds.h"
-#include "app/MainWindow.h"
-#include "library/FakeDriveProvider.h"
-#include "library/ui/FileListView.h"
-#include "playback/NullAudioOutput.h"
 #include "skin/BitmapIds.h"
 #include "skin/SkinBitmaps.h"
 #include "telemetry/display/GSensorGraph.h"
@@ -10,56 +5,33 @@
 #include "telemetry/ui/GSensorGraphView.h"
 #include "telemetry/ui/MapView.h"
 #include "telemetry/ui/SpeedDigitsView.h"
-#include "tests/support/DoubleClick.h"
-#include "tests/support/FindControl.h"
+#include "tests/app/CardWindowFixture.h"
 #include "tests/support/MessageBoxes.h"
-
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
 // Three recordings of two seconds; the second has no .gps file. The map page is never loaded
 // here (no connection): its own test drives the browser.
-class MapWindow : public ::testing::Test {
+class MapWindow : public CardWindowFixture {
 protected:
-    static void SetUpTestSuite() {
-        card = new QTemporaryDir;
-        QProcess::execute(qEnvironmentVariable("KARVENNA_DEMOCARD"),
-                          {card->filePath("card"), "--days", "1", "--per-day", "3", "--seconds",
-                           "2", "--size", "64x48", "--fps", "10"});
-        QDir recordings(card->filePath("card/Recordings"));
-        const QStringList gps = recordings.entryList({"*.gps"}, QDir::Files, QDir::Name);
-        QFile::remove(recordings.filePath(gps[1]));
-    }
-    static void TearDownTestSuite() { delete card; }
+    MapWindow()
+        : CardWindowFixture({.card = CardWindowSetup::CopyOfMadeCard, .perDay = 3, .seconds = 2}) {}
 
     void SetUp() override {
-        window = std::make_unique<MainWindow>(
-            card->filePath("card"), &drives, [] { return std::make_unique<NullAudioOutput>(); },
-            [] { return false; });
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == 3; }));
+        QDir recordings(CardRoot() + "Recordings");
+        const QStringList gps = recordings.entryList({"*.gps"}, QDir::Files, QDir::Name);
+        ASSERT_EQ(gps.size(), 3);
+        ASSERT_TRUE(QFile::remove(recordings.filePath(gps[1])));
+        CardWindowFixture::SetUp();
     }
 
-    template <typename T = QWidget> T* Control(int id) const {
-        return FindControl<T>(window.get(), id);
-    }
-    FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
     GSensorGraphView* Graph() const { return window->findChild<GSensorGraphView*>(); }
     SpeedDigitsView* Speed() const { return window->findChild<SpeedDigitsView*>(); }
-    void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
     // Opens a row, paused, with its telemetry loaded.
     void OpenPaused(int row) {
-        DoubleClick(List()->viewport(),
-                    List()->visualRect(List()->model()->index(row, 0)).center());
+        DoubleClickRow(row);
         Click(ControlId::PlayPause);
-        ASSERT_EQ(window->Player().State(), PlaybackGraph::Paused);
+        ASSERT_EQ(State(), PlaybackGraph::Paused);
         // The telemetry is loaded by a queued call.
         QCoreApplication::processEvents();
     }
@@ -97,13 +69,7 @@ protected:
         4,         {695, 126, 308, 310}, {676, 71, 0, 0}, {937, 441, 36, 22}, {973, 441, 37, 22},
         {865, 443}};
     static inline const Layout Enlarged{8, {}, {2, 48, 1017, 615}, {897, 12, 37, 28}, {}, {}};
-
-    static QTemporaryDir* card;
-    FakeDriveProvider drives;
-    std::unique_ptr<MainWindow> window;
 };
-
-QTemporaryDir* MapWindow::card = nullptr;
 
 TEST_F(MapWindow, ButtonsWalkThePaneAndTheEnlargedMap) {
     ExpectLayout(Hidden);

@@ -1,66 +1,27 @@
-#include "app/ControlIds.h"
-#include "app/MainWindow.h"
-#include "library/FakeDriveProvider.h"
 #include "library/ui/DriveDialog.h"
-#include "library/ui/FileListView.h"
-#include "playback/NullAudioOutput.h"
 #include "playback/ui/PlaybackCommands.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
-#include "tests/support/DoubleClick.h"
-#include "tests/support/FindControl.h"
+#include "tests/app/CardWindowFixture.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ModalAnswer.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
 
-// Three recordings of one second each, made once for all the tests here.
-class PlaybackWindow : public ::testing::Test {
+// Three recordings of one second each, read by all the tests here.
+class PlaybackWindow : public CardWindowFixture {
 protected:
-    static void SetUpTestSuite() {
-        card = new QTemporaryDir;
-        QProcess::execute(qEnvironmentVariable("KARVENNA_DEMOCARD"),
-                          {card->filePath("card"), "--days", "1", "--per-day", "3", "--seconds",
-                           "1", "--size", "64x48", "--fps", "10"});
-    }
-    static void TearDownTestSuite() { delete card; }
+    PlaybackWindow()
+        : CardWindowFixture({.card = CardWindowSetup::MadeCard, .perDay = 3, .seconds = 1}) {}
 
-    void SetUp() override {
-        window = std::make_unique<MainWindow>(card->filePath("card"), &drives,
-                                              [] { return std::make_unique<NullAudioOutput>(); });
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return List()->ItemCount() == 3; }));
-    }
-
-    template <typename T = QWidget> T* Control(int id) const {
-        return FindControl<T>(window.get(), id);
-    }
-    FileListView* List() const { return Control<FileListView>(ControlId::FileList); }
-    int State() const { return window->Player().State(); }
     qint64 PositionMs() const { return window->Player().PositionMs(); }
-    void DoubleClickRow(int row) {
-        DoubleClick(List()->viewport(),
-                    List()->visualRect(List()->model()->index(row, 0)).center());
-    }
     void Key(Qt::Key key) { QTest::keyClick(List(), key); }
-    static QTemporaryDir* card;
-    FakeDriveProvider drives;
-    std::unique_ptr<MainWindow> window;
     MessageBoxes messages;
 };
-
-QTemporaryDir* PlaybackWindow::card = nullptr;
 
 TEST_F(PlaybackWindow, PlaysTheListToItsEndAndResets) {
     DoubleClickRow(0);
@@ -144,7 +105,8 @@ TEST_F(PlaybackWindow, ARecordingGoneFromDiskIsReportedAndTheNextPlays) {
 
 TEST_F(PlaybackWindow, ARecordingThatAnswersLateIsReportedWhenItDoes) {
     // A named pipe answers only once someone writes: the open cannot end before the test says.
-    const QString slow = card->filePath("slow.AVI");
+    QTemporaryDir pipes;
+    const QString slow = pipes.filePath("slow.AVI");
     ASSERT_EQ(mkfifo(QFile::encodeName(slow).constData(), 0600), 0);
     auto* playback = window->findChild<PlaybackCommands*>();
     EXPECT_FALSE(playback->OpenRecording(slow));

@@ -34,8 +34,15 @@ struct Reports : MessageBoxes {
     Reports() : MessageBoxes(QMessageBox::Ok, OnlyReports) {}
 };
 
+// Ten recordings of three seconds, the kinds in turn, on a card of each test's own.
 class SaveDeleteWindow : public CardWindowFixture {
 protected:
+    static constexpr int Recordings = 10;
+
+    SaveDeleteWindow()
+        : CardWindowFixture(
+              {.card = CardWindowSetup::CopyOfMadeCard, .perDay = Recordings, .seconds = 3}) {}
+
     SaveDeleteCommands* Commands() const { return window->findChild<SaveDeleteCommands*>(); }
 
     // Presses Save, chooses `folder` in the browser (or accepts what it offers when empty) and
@@ -287,7 +294,7 @@ TEST_F(SaveDeleteWindow, DeleteSelectsTheRowBeforeTheFirstDeleted) {
     };
     for (const auto& c : cases) {
         QTemporaryDir fresh;
-        OpenWindow(fresh.path());
+        OpenWindowOnCopy(fresh.path());
         QStringList gone;
         for (int row : c.marked)
             gone << Path(row) << Base(row) + ".gps" << Base(row) + ".gsf";
@@ -361,7 +368,7 @@ TEST_F(SaveDeleteWindow, AWriteProtectedCardIsReportedOnceNamingTheFilesKept) {
     SmallDisk disk(4 << 20);
     if (!disk.Mounted())
         GTEST_SKIP() << "this machine cannot mount a disk for this process";
-    OpenWindow(disk.Path());
+    OpenWindowOnCopy(disk.Path());
     ASSERT_TRUE(disk.ReadOnly());
     Mark({0, 1});
     MessageBoxes answers;

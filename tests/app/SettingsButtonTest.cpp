@@ -1,43 +1,29 @@
-#include "app/ControlIds.h"
-#include "app/MainWindow.h"
-#include "library/FakeDriveProvider.h"
 #include "library/ui/DriveDialog.h"
-#include "playback/NullAudioOutput.h"
 #include "settings/ui/SettingsDialog.h"
+#include "tests/app/CardWindowFixture.h"
 #include "tests/settings/ui/SettingsUiTestSupport.h"
 #include "tests/support/ModalAnswer.h"
 
 #include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-class SettingsButton : public ::testing::Test {
+// The main window on a card given as the command line gives it, or on none: each test opens it.
+class SettingsButton : public CardWindowFixture {
 protected:
-    // The main window on a card given as the command line gives it, or on none.
-    void Start(const QString& cardRoot) {
-        window = std::make_unique<MainWindow>(cardRoot, &drives,
-                                              [] { return std::make_unique<NullAudioOutput>(); });
-        window->show();
-        QTest::qWait(20); // the drive scan is posted at the end of start-up
-    }
+    SettingsButton() : CardWindowFixture({.card = CardWindowSetup::NoCard}) {}
 
-    void PressSettings() const {
-        QTest::mouseClick(FindControl(window.get(), ControlId::Settings), Qt::LeftButton);
-    }
+    void PressSettings() const { Click(ControlId::Settings); }
 
     QList<SettingsDialog*> SettingsWindows() const {
         return window->findChildren<SettingsDialog*>();
     }
 
     TestCard card;
-    FakeDriveProvider drives;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(SettingsButton, WithoutARemovableDriveSaysSoAndOpensNothing) {
-    Start(card.Root());
+    OpenWindow(card.Root());
     MessageBoxes messages;
     PressSettings();
     EXPECT_EQ(messages.texts, QStringList{"Detected no drive with a memory card."});
@@ -47,7 +33,7 @@ TEST_F(SettingsButton, WithoutARemovableDriveSaysSoAndOpensNothing) {
 TEST_F(SettingsButton, OpensOneWindowOnTheCardAndReplacesItAtEveryPress) {
     card.Write("setting.ini", "vk_display_brightness=3\r\n");
     drives.SetRemovableDrives({{card.Root(), "QX5"}});
-    Start(card.Root());
+    OpenWindow(card.Root());
     PressSettings();
     ASSERT_EQ(SettingsWindows().size(), 1);
     SettingsDialog* first = SettingsWindows().constFirst();
@@ -64,7 +50,7 @@ TEST_F(SettingsButton, AsksForTheCardFirstAndOpensNothingWhenCancelled) {
     drives.SetRemovableDrives({{card.Root(), "QX5"}});
     // The start-up scan asks for the card: the user closes the question.
     AnswerModal<DriveDialog>([](DriveDialog* dialog) { dialog->reject(); });
-    Start({});
+    OpenWindow({});
     QTest::qWait(50);
     ASSERT_TRUE(window->LibraryRoot().isEmpty());
 

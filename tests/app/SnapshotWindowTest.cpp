@@ -10,8 +10,13 @@
 
 namespace {
 
+// Ten recordings of three seconds on a card of each test's own.
 class SnapshotWindow : public CardWindowFixture {
 protected:
+    SnapshotWindow()
+        : CardWindowFixture({.card = CardWindowSetup::CopyOfMadeCard, .perDay = 10, .seconds = 3}) {
+    }
+
     // Opens row 0 and leaves it paused half-way, or running.
     void OpenRecording(bool running) {
         DoubleClickRow(0);
@@ -22,7 +27,6 @@ protected:
             QTest::keyClick(List(), Qt::Key_Space);
         ASSERT_EQ(State(), running ? PlaybackGraph::Running : PlaybackGraph::Paused);
     }
-    int State() const { return window->Player().State(); }
 
     // Presses Capture and answers the save dialog with `name` in `folder` (or cancels it when
     // name is empty), noting what it offered and the engine's state meanwhile.
