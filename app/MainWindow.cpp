@@ -57,7 +57,8 @@ MainWindow::MainWindow(const QString& cardRoot, const DriveProvider* drives,
                                m_panels->ControlBar().Slider(ControlBarId::Volume),
                                m_panels->ControlBar().Text(ControlBarId::ElapsedTime),
                                m_panels->ControlBar().Text(ControlBarId::TotalTime),
-                               m_panels->TitleBar().Text(TitleBarId::FileName)});
+                               m_panels->TitleBar().Text(TitleBarId::FileName),
+                               ButtonLook::BarVolume, ButtonLook::BarMuted});
     m_fullScreen = new FullScreenMode(
         *this, m_controls, *m_videoWindow, *m_fileList, *m_panels,
         [this](int layout) { ApplyLayout(layout); }, [this] { return ShowsVideo(); });
@@ -124,15 +125,13 @@ void MainWindow::CreateSkin() {
     m_library =
         new CardLibrary(m_drives, m_linuxDrives.CardRoot(), *m_fileList, libraryButtons, this);
 
-    const PlaybackControls playbackControls{m_controls.Button(ControlId::PlayPause),
-                                            m_controls.Button(ControlId::Mute),
-                                            m_controls.Slider(ControlId::PositionSlider),
-                                            m_controls.Slider(ControlId::SpeedSlider),
-                                            m_controls.Slider(ControlId::VolumeSlider),
-                                            m_controls.Slider(ControlId::BrightnessSlider),
-                                            m_controls.Text(ControlId::ElapsedTime),
-                                            m_controls.Text(ControlId::TotalTime),
-                                            m_controls.Text(ControlId::FileName)};
+    const PlaybackControls playbackControls{
+        {m_controls.Button(ControlId::PlayPause), m_controls.Button(ControlId::Mute),
+         m_controls.Slider(ControlId::PositionSlider), m_controls.Slider(ControlId::VolumeSlider),
+         m_controls.Text(ControlId::ElapsedTime), m_controls.Text(ControlId::TotalTime),
+         m_controls.Text(ControlId::FileName), ButtonLook::Volume, ButtonLook::Muted},
+        m_controls.Slider(ControlId::SpeedSlider),
+        m_controls.Slider(ControlId::BrightnessSlider)};
     m_playback = new PlaybackCommands(
         m_player, playbackControls, *m_fileList, this,
         [this] { return CheckDecoder(m_player, this); }, [this] { return ShowsVideo(); });

@@ -3,8 +3,8 @@
 #include "library/RecordingEntry.h"
 #include "library/ui/FileListView.h"
 #include "playback/PlaybackEngine.h"
-#include "playback/VolumeWord.h"
 #include "playback/PlaybackRules.h"
+#include "playback/VolumeWord.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 #include "skin/BitmapIds.h"
@@ -29,35 +29,40 @@ PlaybackCommands::PlaybackCommands(PlaybackEngine& player, PlaybackControls cont
                                    std::function<bool()> fileNameShown)
     : QObject(window), m_player(player), m_controls(controls), m_list(list), m_window(window),
       m_decoderCheck(std::move(decoderCheck)), m_fileNameShown(std::move(fileNameShown)) {
-    m_controls.position->setRange(0, 0);
+    m_controls.view.position->setRange(0, 0);
     m_controls.speed->setRange(SpeedMinimum, SpeedMaximum);
     m_controls.speed->setValue(SpeedNormal);
-    m_controls.volume->setRange(0, 99);
-    m_controls.volume->setValue(DefaultVolumeSlider);
+    m_controls.view.volume->setRange(0, 99);
+    m_controls.view.volume->setValue(DefaultVolumeSlider);
     m_controls.brightness->setRange(-150, 150);
     m_controls.brightness->setValue(0);
-    m_controls.mute->SetCheck(0);
-    m_player.SetVolume(VolumeWordFromSlider(m_controls.volume->value()));
+    m_controls.view.mute->SetCheck(0);
+    m_player.SetVolume(VolumeWordFromSlider(m_controls.view.volume->value()));
     m_positionTimer.setInterval(PositionTickMs);
     connect(&m_positionTimer, &QTimer::timeout, this, &PlaybackCommands::PositionTick);
     connect(&m_player, &PlaybackEngine::opened, this, &PlaybackCommands::OnOpened);
 }
 
-void PlaybackCommands::SetControlBar(ControlBarTwins twins) {
+void PlaybackCommands::SetControlBar(PlaybackView twins) {
     m_bar = twins;
-    // One volume scale on both sliders, so that they always stand at the same place.
-    m_bar->volume->setRange(m_controls.volume->minimum(), m_controls.volume->maximum());
-    m_bar->position->setRange(m_controls.position->minimum(), m_controls.position->maximum());
+    // One scale on the twin sliders, so that they always stand at the same place.
+    m_bar->volume->setRange(m_controls.view.volume->minimum(), m_controls.view.volume->maximum());
+    m_bar->position->setRange(m_controls.view.position->minimum(),
+                              m_controls.view.position->maximum());
     SyncControlBar();
 }
 
 void PlaybackCommands::SyncControlBar() {
     if (!m_bar)
         return;
-    m_bar->volume->setValue(m_controls.volume->value());
-    const bool muted = m_controls.mute->GetCheck();
-    m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_bar->volume->value()));
-    ShowMuted(muted);
+    m_bar->volume->setValue(m_controls.view.volume->value());
+    SetMuted(m_controls.view.mute->GetCheck());
+}
+
+void PlaybackCommands::ForEachView(const std::function<void(const PlaybackView&)>& show) const {
+    show(m_controls.view);
+    if (m_bar)
+        show(*m_bar);
 }
 
 bool PlaybackCommands::OpenRecording(const QString& path) {
@@ -92,15 +97,12 @@ void PlaybackCommands::ReportFailedOpen() {
 void PlaybackCommands::ShowOpened(const QString& path) {
     m_openPath = path;
     ShowLength(m_player.DurationMs());
-    const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    m_controls.fileName->hide();
-    m_controls.fileName->setText(fileName);
-    if (m_bar)
-        m_bar->fileName->setText(fileName);
+    m_controls.view.fileName->hide();
+    ShowFileName(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
     m_controls.speed->setValue(SpeedNormal);
     m_controls.brightness->setValue(0);
     if (m_fileNameShown())
-        m_controls.fileName->show();
+        m_controls.view.fileName->show();
     emit recordingOpened(path);
 }
 
@@ -194,35 +196,38 @@ void PlaybackCommands::OnRowDoubleClicked(int row) {
 }
 
 void PlaybackCommands::OnMute() {
-    const bool muted = m_controls.mute->GetCheck();
-    m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_controls.volume->value()));
-    ShowMuted(muted);
+    SetMuted(m_controls.view.mute->GetCheck());
 }
 
 void PlaybackCommands::OnBarMute() {
     const bool muted = m_bar->mute->GetCheck();
-    m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_bar->volume->value()));
+    // Sound comes back at the bar's volume, which the window's slider then shows too.
     if (!muted)
-        m_controls.volume->setValue(m_bar->volume->value());
+        m_controls.view.volume->setValue(m_bar->volume->value());
+    SetMuted(muted);
+}
+
+void PlaybackCommands::SetMuted(bool muted) {
+    m_player.SetVolume(muted ? 0 : VolumeWordFromSlider(m_controls.view.volume->value()));
     ShowMuted(muted);
 }
 
 void PlaybackCommands::OnVolumeScroll(int position) {
-    m_controls.volume->setValue(position);
-    if (m_bar)
-        m_bar->volume->setValue(position);
+    ForEachView([position](const PlaybackView& view) { view.volume->setValue(position); });
     ShowMuted(position == 0);
     m_player.SetVolume(VolumeWordFromSlider(position));
 }
 
 void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
-    const bool barPosition = m_bar && controlId == m_bar->position->ControlId();
-    if (controlId == m_controls.position->ControlId() || barPosition) {
+    bool onPosition = false, onVolume = false;
+    ForEachView([&](const PlaybackView& view) {
+        onPosition = onPosition || controlId == view.position->ControlId();
+        onVolume = onVolume || controlId == view.volume->ControlId();
+    });
+    if (onPosition) {
         if (code == SliderCode::PageLeft || code == SliderCode::PageRight ||
             code == SliderCode::Dragging) {
             m_player.SeekMs(position);
-            if (barPosition)
-                m_controls.position->setValue(position);
             PositionTick();
         }
     } else if (!IsScrollCode(code)) {
@@ -230,8 +235,7 @@ void PlaybackCommands::OnSliderScroll(int controlId, int code, int position) {
     } else if (controlId == m_controls.speed->ControlId()) {
         if (m_player.State() == PlaybackGraph::Running)
             m_player.SetRate(RateForSpeedPosition(position));
-    } else if (controlId == m_controls.volume->ControlId() ||
-               (m_bar && controlId == m_bar->volume->ControlId())) {
+    } else if (onVolume) {
         OnVolumeScroll(position);
     } else if (controlId == m_controls.brightness->ControlId()) {
         m_player.SetBrightness(position);
@@ -247,20 +251,14 @@ void PlaybackCommands::PositionTick() {
     if (state == PlaybackGraph::Running) {
         if (position < 0 || position >= length)
             return AtEndOfRecording(position, length);
-        // While the user drags the thumb it stays where the pointer put it.
-        if (!m_controls.position->isSliderDown()) {
-            m_controls.position->setValue(int(position));
-            m_controls.position->RedrawNow();
-        }
-        MoveBarPosition(position);
+        // While the user drags a thumb it stays where the pointer put it.
+        ShowPosition(position, HeldThumb::Stays);
     } else {
         m_player.Pause();
         // Position 0 while paused counts as the end: rewinding to the start skips on.
         if (position <= 0 || position >= length)
             return AtEndOfRecording(position, length);
-        m_controls.position->setValue(int(position));
-        m_controls.position->RedrawNow();
-        MoveBarPosition(position);
+        ShowPosition(position, HeldThumb::Stays);
     }
     ShowTimes(position, length);
     emit positionShown(position);
@@ -274,20 +272,23 @@ void PlaybackCommands::SeekTo(qint64 positionMs) {
 }
 
 void PlaybackCommands::AtEndOfRecording(qint64 positionMs, qint64 lengthMs) {
-    m_controls.position->setValue(int(positionMs));
-    m_controls.position->RedrawNow();
+    ShowPosition(positionMs, HeldThumb::Moves);
     ShowTimes(positionMs, lengthMs);
-    m_controls.position->setSliderDown(false);
-    m_controls.position->releaseMouse();
+    // The next recording starts with the thumb let go.
+    ForEachView([](const PlaybackView& view) {
+        view.position->setSliderDown(false);
+        view.position->releaseMouse();
+    });
     Next();
-    MoveBarPosition(m_controls.position->value());
 }
 
-void PlaybackCommands::MoveBarPosition(qint64 positionMs) {
-    if (!m_bar || m_bar->position->isSliderDown())
-        return;
-    m_bar->position->setValue(int(positionMs));
-    m_bar->position->RedrawNow();
+void PlaybackCommands::ShowPosition(qint64 positionMs, HeldThumb held) const {
+    ForEachView([positionMs, held](const PlaybackView& view) {
+        if (held == HeldThumb::Stays && view.position->isSliderDown())
+            return;
+        view.position->setValue(int(positionMs));
+        view.position->RedrawNow();
+    });
 }
 
 void PlaybackCommands::FollowOpenRecording() {
@@ -304,13 +305,9 @@ void PlaybackCommands::StopPlayback() {
     m_player.Stop();
     m_player.Close();
     m_positionTimer.stop();
-    m_controls.position->setValue(0);
-    m_controls.position->RedrawNow();
+    ShowPosition(0, HeldThumb::Moves);
     ShowTimes(0, 0);
-    MoveBarPosition(0);
-    m_controls.fileName->clear();
-    if (m_bar)
-        m_bar->fileName->clear();
+    ShowFileName(QString());
     m_currentIndex = -1;
     ShowPlayLook(false);
     // No row plays any more; the panel's list is a window of its own and repaints apart.
@@ -324,44 +321,37 @@ void PlaybackCommands::Shutdown() {
     m_player.Close();
 }
 
-void PlaybackCommands::ShowPlayLook(bool playing) {
-    for (SkinButton* button : {m_controls.playPause, m_bar ? m_bar->playPause : nullptr}) {
-        if (!button)
-            continue;
-        button->SetImages(playing ? ButtonLook::Pause : ButtonLook::Play);
-        button->SetTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
-        button->update();
-    }
+void PlaybackCommands::ShowPlayLook(bool playing) const {
+    ForEachView([playing](const PlaybackView& view) {
+        view.playPause->SetImages(playing ? ButtonLook::Pause : ButtonLook::Play);
+        view.playPause->SetTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
+        view.playPause->update();
+    });
 }
 
-void PlaybackCommands::ShowMuted(bool muted) {
-    m_controls.mute->SetCheck(muted);
-    m_controls.mute->SetImages(muted ? ButtonLook::Muted : ButtonLook::Volume);
-    m_controls.mute->update();
-    if (!m_bar)
-        return;
-    m_bar->mute->SetCheck(muted);
-    m_bar->mute->SetImages(muted ? ButtonLook::BarMuted : ButtonLook::BarVolume);
-    m_bar->mute->update();
+void PlaybackCommands::ShowMuted(bool muted) const {
+    ForEachView([muted](const PlaybackView& view) {
+        view.mute->SetCheck(muted);
+        view.mute->SetImages(muted ? view.mutedLook : view.volumeLook);
+        view.mute->update();
+    });
 }
 
-void PlaybackCommands::ShowLength(qint64 lengthMs) {
-    m_controls.position->setRange(0, int(lengthMs));
-    m_controls.total->setText(TimeText(lengthMs));
-    if (m_bar) {
-        m_bar->position->setRange(0, int(lengthMs));
-        m_bar->total->setText(TimeText(lengthMs));
-    }
+void PlaybackCommands::ShowLength(qint64 lengthMs) const {
+    ForEachView([lengthMs](const PlaybackView& view) {
+        view.position->setRange(0, int(lengthMs));
+        view.total->setText(TimeText(lengthMs));
+    });
 }
 
-void PlaybackCommands::ShowTimes(qint64 positionMs, qint64 lengthMs) {
-    const std::pair<SkinLabel*, qint64> texts[] = {{m_controls.elapsed, positionMs},
-                                                   {m_controls.total, lengthMs},
-                                                   {m_bar ? m_bar->elapsed : nullptr, positionMs},
-                                                   {m_bar ? m_bar->total : nullptr, lengthMs}};
-    for (auto [text, value] : texts) {
-        const QString shown = TimeText(value);
-        if (text && text->text() != shown)
-            text->setText(shown);
-    }
+void PlaybackCommands::ShowTimes(qint64 positionMs, qint64 lengthMs) const {
+    ForEachView([positionMs, lengthMs](const PlaybackView& view) {
+        for (auto [text, value] : {std::pair{view.elapsed, positionMs}, {view.total, lengthMs}})
+            if (const QString shown = TimeText(value); text->text() != shown)
+                text->setText(shown);
+    });
+}
+
+void PlaybackCommands::ShowFileName(const QString& name) const {
+    ForEachView([&name](const PlaybackView& view) { view.fileName->setText(name); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/BitmapIds.h"
+
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -12,29 +14,26 @@ class SkinButton;
 class SkinLabel;
 class QWidget;
 
-// The main window's controls that show and steer playback.
-struct PlaybackControls {
+// One set of controls that shows playback: the window's own, or their twins on the full-screen
+// bars. Playback changes its state once and every set shows it.
+struct PlaybackView {
     SkinButton* playPause;
     SkinButton* mute;
     SkinSlider* position;
-    SkinSlider* speed;
     SkinSlider* volume;
-    SkinSlider* brightness;
     SkinLabel* elapsed;
     SkinLabel* total;
     SkinLabel* fileName;
+    // The mute button's looks with sound and without.
+    ButtonLooks volumeLook;
+    ButtonLooks mutedLook;
 };
 
-// The full-screen bars' twins of the window's playback controls, kept showing the same state.
-struct ControlBarTwins {
-    SkinButton* playPause;
-    SkinButton* mute;
-    SkinSlider* position;
-    SkinSlider* volume;
-    SkinLabel* elapsed;
-    SkinLabel* total;
-    // The title bar's.
-    SkinLabel* fileName;
+// The main window's controls that show and steer playback.
+struct PlaybackControls {
+    PlaybackView view;
+    SkinSlider* speed;
+    SkinSlider* brightness;
 };
 
 // The window's side of playback: opening recordings from the list, the playback buttons and
@@ -55,8 +54,8 @@ public:
     int CurrentIndex() const { return m_currentIndex; }
     bool TimerRunning() const { return m_positionTimer.isActive(); }
 
-    // From now on every change of the window's playback controls shows on the twins too.
-    void SetControlBar(ControlBarTwins twins);
+    // From now on the full-screen bars' controls show playback too.
+    void SetControlBar(PlaybackView twins);
     // The control bar was laid out: it takes the window's volume and mute state.
     void SyncControlBar();
 
@@ -70,6 +69,7 @@ public:
     void Next();
     void Previous();
     void OnRowDoubleClicked(int row);
+    // A mute button was clicked: the window's, or the bar's.
     void OnMute();
     void OnBarMute();
     void OnSliderScroll(int controlId, int code, int position);
@@ -97,19 +97,24 @@ private:
     void ShowOpened(const QString& path);
     void StartPlaying();
     void OpenRow(int row);
-    void ShowPlayLook(bool playing);
-    // Both mute buttons checked or not, with the matching looks.
-    void ShowMuted(bool muted);
+    // Runs `show` on the window's controls and, once set, on the bars'.
+    void ForEachView(const std::function<void(const PlaybackView&)>& show) const;
+    void ShowPlayLook(bool playing) const;
+    void SetMuted(bool muted);
+    // Every mute button checked or not, with the matching looks.
+    void ShowMuted(bool muted) const;
     void OnVolumeScroll(int position);
-    // Moves the control bar's position slider, unless the user holds its thumb.
-    void MoveBarPosition(qint64 positionMs);
-    void ShowTimes(qint64 positionMs, qint64 lengthMs);
-    void ShowLength(qint64 lengthMs);
+    enum class HeldThumb { Stays, Moves };
+    // Moves the position sliders; a thumb the user holds stays unless told.
+    void ShowPosition(qint64 positionMs, HeldThumb held) const;
+    void ShowTimes(qint64 positionMs, qint64 lengthMs) const;
+    void ShowLength(qint64 lengthMs) const;
+    void ShowFileName(const QString& name) const;
     void AtEndOfRecording(qint64 positionMs, qint64 lengthMs);
 
     PlaybackEngine& m_player;
     PlaybackControls m_controls;
-    std::optional<ControlBarTwins> m_bar;
+    std::optional<PlaybackView> m_bar;
     FileListView& m_list;
     QWidget* m_window;
     std::function<bool()> m_decoderCheck;
