@@ -51,6 +51,8 @@ protected:
     }
     // The window goes before anything the test keeps for it, its card first of all.
     void TearDown() override { window.reset(); }
+    // The program leaves without running static destructors.
+    static void TearDownTestSuite() { MadeCards().clear(); }
 
     // Opens a new window on `root`, as the command line gives it, and waits for the start-up
     // scan to take it.
@@ -120,15 +122,19 @@ private:
         return {};
     }
 
-    // Made on first use with these arguments and kept to the end of the program: the test
-    // programs share cards between their tests, not the time it takes to make them.
-    QString MadeCardFolder() const {
+    // Made on first use and kept for the rest of the test suite: its tests share the card, not
+    // the time it takes to make it.
+    static std::map<QStringList, std::unique_ptr<QTemporaryDir>>& MadeCards() {
         static std::map<QStringList, std::unique_ptr<QTemporaryDir>> made;
+        return made;
+    }
+
+    QString MadeCardFolder() const {
         const QStringList arguments{
             "--days",    QString::number(setup.days),    "--per-day", QString::number(setup.perDay),
             "--seconds", QString::number(setup.seconds), "--size",    setup.size,
             "--fps",     QString::number(setup.fps)};
-        std::unique_ptr<QTemporaryDir>& folder = made[arguments];
+        std::unique_ptr<QTemporaryDir>& folder = MadeCards()[arguments];
         if (!folder) {
             folder = std::make_unique<QTemporaryDir>();
             EXPECT_EQ(QProcess::execute(qEnvironmentVariable("KARVENNA_DEMOCARD"),
