@@ -2,8 +2,10 @@
 
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
+#include "app/fullscreen/FullScreenPanel.h"
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "skin/DarkLook.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,6 +17,8 @@ int Application::Run(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("karvenna"));
     QApplication::setOrganizationName(QStringLiteral("karvenna"));
     QApplication::setApplicationVersion(LoadLangString(StringId::ProgramVersion));
+    ApplyDarkLook(application, {MainWindow::staticMetaObject.className(),
+                                FullScreenPanel::staticMetaObject.className()});
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addVersionOption();
