@@ -139,6 +139,10 @@ bool PlaybackEngine::StepForward(double seconds) {
     return Succeeded(m_graph->SetCurrentPosition(std::min(target, duration)));
 }
 
+bool PlaybackEngine::StepFrame(int direction) {
+    return m_graph && Succeeded(m_graph->StepFrame(direction));
+}
+
 qint64 PlaybackEngine::PositionMs() {
     qint64 position = 0;
     if (!m_graph || !Succeeded(m_graph->CurrentPosition(position)))

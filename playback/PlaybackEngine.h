@@ -42,6 +42,10 @@ public:
     bool SeekMs(int ms);
     bool StepBack(double seconds);
     bool StepForward(double seconds);
+    // While paused: shows exactly the next (+1) or the previous (-1) frame; the first and the
+    // last frame stay. False while running, without a recording, or while the picture of the
+    // last seek or step has not come yet (a held key then skips no frame).
+    bool StepFrame(int direction);
     qint64 PositionMs();
     qint64 DurationMs();
     bool GrabFrame(QImage& frame);

@@ -131,6 +131,26 @@ PlaybackResult PlaybackGraph::SetCurrentPosition(qint64 position) {
     return PlaybackResult::Done;
 }
 
+PlaybackResult PlaybackGraph::StepFrame(int direction) {
+    if (!m_pipeline)
+        return PlaybackResult::NoMedia;
+    if (m_state != Paused || FramePending() || !m_shown.source)
+        return PlaybackResult::WrongState;
+    if (direction != 1 && direction != -1)
+        return PlaybackResult::Failed;
+    // From the picture itself, not the clock: the position may lie anywhere in its span. One
+    // unit before this frame's start lies in the frame before, however long that one is.
+    const qint64 target =
+        direction > 0 ? m_shown.position + m_shown.duration : m_shown.position - 1;
+    qint64 duration;
+    Duration(duration);
+    if (target < 0 || (duration > 0 && target >= duration))
+        return PlaybackResult::Done;
+    m_pipeline->SeekToFrameAt(target);
+    m_presentTimer.stop();
+    return PlaybackResult::Done;
+}
+
 void PlaybackGraph::SetVolume(quint32 volume) {
     m_volume = volume;
     if (m_pipeline)

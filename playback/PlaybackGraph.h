@@ -61,6 +61,10 @@ public:
     PlaybackResult CurrentPosition(qint64& position);
     PlaybackResult Duration(qint64& duration);
     PlaybackResult SetCurrentPosition(qint64 position);
+    // While paused, shows the frame after (+1) or before (-1) the one shown, in presentation
+    // order; at the first or the last frame the picture stays. WrongState while running or
+    // while the picture of a seek or step is still coming.
+    PlaybackResult StepFrame(int direction);
 
     // Stored as given; clamped to 0.5 to 2.0 (1.0 exactly stays) when the graph runs.
     void SetRate(float rate) { m_rate = rate; }

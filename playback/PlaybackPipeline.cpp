@@ -79,6 +79,7 @@ void PlaybackPipeline::Seek(qint64 position) {
     ++m_serial;
     m_seekTarget = position;
     m_prerolled = false;
+    m_clockToPicture = false;
     m_finished = false;
     m_lastPosition = position;
     Anchor(position);
@@ -91,6 +92,11 @@ void PlaybackPipeline::Seek(qint64 position) {
     // and counted, and the clock waits for this serial's. A stream opened anew after a seek is
     // first heard only when the sound server next wakes its sink, which may be seconds away.
     m_reader->Seek(m_serial, position);
+}
+
+void PlaybackPipeline::SeekToFrameAt(qint64 position) {
+    Seek(position);
+    m_clockToPicture = true;
 }
 
 void PlaybackPipeline::SetPlaying(bool playing) {
@@ -193,6 +199,8 @@ std::optional<VideoFrame> PlaybackPipeline::TakeDuePicture(int& waitMs) {
         if (m_frames.Peek(position, serial)) {
             VideoFrame picture = m_frames.Pop();
             m_prerolled = true;
+            if (m_clockToPicture)
+                m_seekTarget = m_lastPosition = std::clamp<qint64>(picture.position, 0, Limit());
             Anchor(m_seekTarget);
             RestartSoundWatch();
             m_lastPictureEnd = picture.position + picture.duration;

@@ -31,6 +31,9 @@ public:
     bool HasSound() const { return m_output != nullptr; }
 
     void Seek(qint64 position);
+    // Seeks, and once the picture there is shown the clock stands at that picture's start
+    // rather than at `position`: a frame step lands on a frame.
+    void SeekToFrameAt(qint64 position);
     void SetPlaying(bool playing);
     void SetRate(double rate);
     void SetGains(float left, float right);
@@ -76,6 +79,7 @@ private:
     int m_serial = 1;
     qint64 m_seekTarget = 0;
     bool m_prerolled = false;
+    bool m_clockToPicture = false;
     bool m_playing = false;
     bool m_finished = false;
     double m_rate = 1.0;
