@@ -2,16 +2,20 @@
 
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
+#include "skin/SkinColours.h"
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
+#include <algorithm>
 
-CalendarDialog::CalendarDialog(QWidget* parent)
+CalendarDialog::CalendarDialog(const QList<QDate>& recordedDays, QWidget* parent)
     : QDialog(parent), m_calendar(new QCalendarWidget(this)) {
     setWindowTitle(LoadLangString(StringId::SelectDate));
     m_calendar->setObjectName(QString::number(CalendarId));
     m_calendar->setGridVisible(true);
+    MarkRecordedDays(recordedDays);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -20,6 +24,16 @@ CalendarDialog::CalendarDialog(QWidget* parent)
     layout->addWidget(m_calendar);
     layout->addWidget(buttons);
     TakeSelection();
+}
+
+void CalendarDialog::MarkRecordedDays(const QList<QDate>& recordedDays) {
+    QTextCharFormat recorded;
+    recorded.setFontWeight(QFont::Bold);
+    recorded.setForeground(SkinColour::Signal);
+    for (const QDate& day : recordedDays)
+        m_calendar->setDateTextFormat(day, recorded);
+    if (!recordedDays.isEmpty())
+        m_calendar->setSelectedDate(*std::max_element(recordedDays.cbegin(), recordedDays.cend()));
 }
 
 void CalendarDialog::TakeSelection() {

@@ -8,14 +8,52 @@
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 #include "skin/MessageBox.h"
+#include "skin/SkinColours.h"
+#include "skin/SkinLabel.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QFileDialog>
+
+namespace {
+
+constexpr int SelectedDayWidth = 100;
+constexpr int SelectedDayGap = 6;
+constexpr int SelectedDayFontHeight = 14;
+
+// The days the recordings' names start with; a name that starts with no date marks none.
+QList<QDate> RecordedDays(const QList<RecordingEntry>& recordings) {
+    QList<QDate> days;
+    for (const RecordingEntry& recording : recordings) {
+        const QDate day = QDate::fromString(recording.name.left(8), QStringLiteral("yyyyMMdd"));
+        if (day.isValid() && (days.isEmpty() || days.constLast() != day))
+            days.append(day);
+    }
+    return days;
+}
+
+// Right-aligned just left of the calendar and folder buttons, on their line.
+QRect SelectedDayPlace(const LibraryButtons& buttons) {
+    const QRect calendar = buttons.calendar->geometry();
+    const int right = std::min(calendar.left(), buttons.folder->geometry().left()) - SelectedDayGap;
+    return {right - SelectedDayWidth, calendar.top(), SelectedDayWidth, calendar.height()};
+}
+
+} // namespace
 
 CardLibrary::CardLibrary(const DriveProvider& drives, const QString& cardRoot, FileListView& list,
                          LibraryButtons buttons, QWidget* dialogParent)
     : QObject(dialogParent), m_drives(drives), m_list(list), m_buttons(buttons),
-      m_dialogParent(dialogParent), m_commandLineCard(cardRoot) {}
+      m_dialogParent(dialogParent), m_commandLineCard(cardRoot),
+      m_selectedDay(new SkinLabel(buttons.calendar->parentWidget(), SelectedDayId, {})) {
+    m_selectedDay->SetFontHeight(SelectedDayFontHeight);
+    m_selectedDay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_selectedDay->textColour = SkinColour::Signal;
+    // The full-screen panel's toggle sets this one too; either way the day follows the filter.
+    connect(buttons.calendar, &QAbstractButton::toggled, this, &CardLibrary::ShowSelectedDay);
+    buttons.calendar->installEventFilter(this);
+    ShowSelectedDay();
+}
 
 std::optional<KindFilter> CardLibrary::CurrentKind() const {
     for (size_t button = 0; button < m_buttons.kinds.size(); ++button)
@@ -26,6 +64,22 @@ std::optional<KindFilter> CardLibrary::CurrentKind() const {
 
 bool CardLibrary::DateFilterOn() const {
     return m_buttons.calendar->isChecked();
+}
+
+void CardLibrary::ShowSelectedDay() {
+    m_selectedDay->setGeometry(SelectedDayPlace(m_buttons));
+    m_selectedDay->setText(QDateTime::fromSecsSinceEpoch(m_selectedDate)
+                               .date()
+                               .toString(QStringLiteral("yyyy.MM.dd")));
+    m_selectedDay->setVisible(DateFilterOn() && m_selectedDate != 0 &&
+                              !m_buttons.calendar->isHidden());
+}
+
+bool CardLibrary::eventFilter(QObject*, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Move || type == QEvent::Show || type == QEvent::Hide)
+        ShowSelectedDay();
+    return false;
 }
 
 void CardLibrary::RefreshList(KindFilter kind, bool dateFilter) {
@@ -132,12 +186,16 @@ void CardLibrary::OnCalendarToggle() {
             RefreshList(*kind, false);
         return;
     }
-    CalendarDialog dialog(m_dialogParent);
+    CalendarDialog dialog(RecordedDays(ListRecordings(m_libraryRoot, m_folderMode,
+                                                      CurrentKind().value_or(KindAll), false, 0)),
+                          m_dialogParent);
     const bool chosen = dialog.exec() == QDialog::Accepted;
+    if (chosen)
+        m_selectedDate = dialog.ChosenDay();
     m_buttons.calendar->setChecked(chosen);
     if (!chosen)
         return;
-    m_selectedDate = dialog.ChosenDay();
+    ShowSelectedDay();
     if (const auto kind = CurrentKind())
         RefreshList(*kind, true);
 }

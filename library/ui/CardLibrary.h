@@ -10,6 +10,7 @@ class FileListView;
 class DriveProvider;
 class QAbstractButton;
 class QWidget;
+class SkinLabel;
 
 // The buttons over the file list that decide what it shows.
 struct LibraryButtons {
@@ -25,6 +26,10 @@ struct LibraryButtons {
 class CardLibrary : public QObject {
     Q_OBJECT
 public:
+    // The chosen day, shown left of the calendar's button group while the date filter is on and
+    // the button is in view.
+    static constexpr int SelectedDayId = 1150;
+
     // cardRoot: the card's root given on the command line, taken without asking; may be empty.
     CardLibrary(const DriveProvider& drives, const QString& cardRoot, FileListView& list,
                 LibraryButtons buttons, QWidget* dialogParent);
@@ -62,9 +67,14 @@ public:
     void OnFolderToggle();
     void OnCheckAll();
 
+protected:
+    // Keeps the chosen day beside the calendar button wherever a layout puts or hides it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool TakeRoot(const QString& root);
     bool DateFilterOn() const;
+    void ShowSelectedDay();
     // True when the listed recordings lie on the drive of that root: the card itself, or in
     // folder mode the chosen folder when it is the drive's root or a folder inside it.
     bool LiesOnDrive(const QString& driveRoot) const;
@@ -79,4 +89,5 @@ private:
     QString m_libraryRoot;
     bool m_folderMode = false;
     qint64 m_selectedDate = 0;
+    SkinLabel* m_selectedDay;
 };

@@ -4,15 +4,19 @@
 #include "library/ui/CalendarDialog.h"
 #include "library/ui/DriveDialog.h"
 #include "library/ui/FileListView.h"
+#include "skin/SkinColours.h"
+#include "skin/SkinLabel.h"
 #include "tests/support/FindControl.h"
 #include "tests/support/ModalAnswer.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextCharFormat>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,6 +55,29 @@ protected:
             FindControl<QCalendarWidget>(dialog, CalendarDialog::CalendarId)->setSelectedDate(day);
             dialog->accept();
         });
+    }
+
+    // What the next calendar showed when it opened; it is then accepted as it opened.
+    struct CalendarSeen {
+        QList<QDate> marked;
+        bool markedInAccent = true;
+        QDate opensOn;
+    };
+    void AcceptCalendarAsOpened(CalendarSeen& seen) {
+        AnswerModal<CalendarDialog>([&seen](CalendarDialog* dialog) {
+            auto* calendar = FindControl<QCalendarWidget>(dialog, CalendarDialog::CalendarId);
+            const QMap<QDate, QTextCharFormat> formats = calendar->dateTextFormat();
+            seen.marked = formats.keys();
+            for (const QTextCharFormat& format : formats)
+                seen.markedInAccent &= format.fontWeight() == QFont::Bold &&
+                                       format.foreground().color() == SkinColour::Signal;
+            seen.opensOn = calendar->selectedDate();
+            dialog->accept();
+        });
+    }
+
+    const SkinLabel* SelectedDay() const {
+        return FindControl<SkinLabel>(&window, CardLibrary::SelectedDayId);
     }
 
     // Answers the next folder browser with a folder, or cancels it when folder is empty.
@@ -252,6 +279,96 @@ TEST_F(Library, DateFilterListsOneDayUntilTurnedOff) {
     library->OnCalendarToggle();
     EXPECT_FALSE(buttons.calendar->isChecked());
     EXPECT_EQ(list.ItemCount(), 2);
+}
+
+TEST_F(Library, CalendarMarksTheListedDaysAndOpensOnTheNewest) {
+    QTemporaryDir empty;
+    const struct {
+        QString folder; // empty: the card itself
+        QList<QDate> days;
+    } cases[] = {
+        {{}, {QDate(2026, 12, 1), QDate(2026, 12, 2)}},
+        {TestCard() + "Recordings/Backup", {QDate(2026, 12, 1)}},
+        {empty.path(), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder.toStdString());
+        auto library = Make(TestCard());
+        library->ScanDrives();
+        if (!c.folder.isEmpty()) {
+            AnswerFolderBrowser(c.folder);
+            Flip(buttons.folder);
+            library->OnFolderToggle();
+        }
+        CalendarSeen seen;
+        AcceptCalendarAsOpened(seen);
+        Flip(buttons.calendar);
+        library->OnCalendarToggle();
+        EXPECT_EQ(seen.marked, c.days);
+        EXPECT_TRUE(seen.markedInAccent);
+        const QDate newest = c.days.isEmpty() ? QDate::currentDate() : c.days.constLast();
+        EXPECT_EQ(seen.opensOn, newest);
+        // OK on the day it opened on lists that day.
+        EXPECT_EQ(QDateTime::fromSecsSinceEpoch(library->SelectedDate()).date(), newest);
+        Flip(buttons.calendar);
+        library->OnCalendarToggle();
+        if (!c.folder.isEmpty())
+            Flip(buttons.folder);
+    }
+}
+
+TEST_F(Library, CalendarMarksOnlyTheDaysOfTheCurrentKind) {
+    QTemporaryDir folder;
+    for (const char* name : {"20250301_100000_EVT.AVI", "20250302_100000_NOR.AVI",
+                             "20250303_100000_EVT.MP4", "not-a-date_0000_EVT.AVI"}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, 'x'));
+    }
+    auto library = Make();
+    AnswerFolderBrowser(folder.path());
+    Flip(buttons.folder);
+    library->OnFolderToggle();
+    library->OnKindButton(KindEvent);
+    CalendarSeen seen;
+    AcceptCalendarAsOpened(seen);
+    Flip(buttons.calendar);
+    library->OnCalendarToggle();
+    EXPECT_EQ(seen.marked, (QList<QDate>{QDate(2025, 3, 1), QDate(2025, 3, 3)}));
+    EXPECT_EQ(seen.opensOn, QDate(2025, 3, 3));
+    EXPECT_EQ(Names(), QStringList{"20250303_100000_EVT.MP4"});
+}
+
+TEST_F(Library, TheChosenDayShowsBesideTheButtonWhileTheFilterIsOn) {
+    window.show();
+    buttons.folder->setGeometry(200, 10, 36, 22);
+    buttons.calendar->setGeometry(236, 10, 36, 22);
+    auto library = Make(TestCard());
+    library->ScanDrives();
+    EXPECT_FALSE(SelectedDay()->isVisible());
+
+    AnswerCalendar(QDate(2026, 12, 1));
+    Flip(buttons.calendar);
+    library->OnCalendarToggle();
+    EXPECT_TRUE(SelectedDay()->isVisible());
+    EXPECT_EQ(SelectedDay()->text(), "2026.12.01");
+    EXPECT_LT(SelectedDay()->geometry().right(), 200);
+    EXPECT_EQ(SelectedDay()->y(), 10);
+
+    // A layout that hides the button (full screen, the enlarged map) hides the day with it.
+    buttons.calendar->hide();
+    EXPECT_FALSE(SelectedDay()->isVisible());
+    buttons.calendar->show();
+    EXPECT_TRUE(SelectedDay()->isVisible());
+
+    Flip(buttons.calendar);
+    library->OnCalendarToggle();
+    EXPECT_FALSE(SelectedDay()->isVisible());
+
+    AnswerCalendar({});
+    Flip(buttons.calendar);
+    library->OnCalendarToggle();
+    EXPECT_FALSE(SelectedDay()->isVisible());
 }
 
 TEST_F(Library, DateChosenBeforeAnyCardListsNothing) {
