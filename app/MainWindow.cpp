@@ -20,8 +20,10 @@
 #include "playback/ui/SnapshotCommands.h"
 #include "playback/ui/VideoWindow.h"
 #include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
 #include "settings/ui/SettingsDialog.h"
 #include "skin/BitmapIds.h"
+#include "skin/MessageBox.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
@@ -342,10 +344,30 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    // Free skin is the window's caption: a press there drags the window.
-    if (event->button() == Qt::LeftButton && !m_fullScreen->IsFullScreen() && windowHandle())
+    // Free skin is the window's caption: a press there drags the window. The video is not
+    // caption: a double-click there goes full screen.
+    if (event->button() == Qt::LeftButton && !m_fullScreen->IsFullScreen() &&
+        !OverVideo(event->position().toPoint()) && windowHandle())
         windowHandle()->startSystemMove();
     QDialog::mousePressEvent(event);
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && OverVideo(event->position().toPoint()))
+        m_fullScreen->Toggle();
+    QDialog::mouseDoubleClickEvent(event);
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    // Over the video the wheel sets the volume, as in desktop players.
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0 && OverVideo(event->position().toPoint()))
+        m_playback->StepVolume(notches);
+    event->accept();
+}
+
+bool MainWindow::OverVideo(QPoint point) const {
+    return m_videoWindow->isVisible() && m_videoWindow->geometry().contains(point);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -368,10 +390,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (window != this &&
         !(window->parentWidget() == this && qobject_cast<const FullScreenPanel*>(window)))
         return false;
-    return HandleKey(static_cast<QKeyEvent*>(event)->key());
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return HandleKey(key->key(), key->modifiers());
 }
 
-bool MainWindow::HandleKey(int key) {
+bool MainWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool shift = modifiers & Qt::ShiftModifier;
     switch (key) {
     case Qt::Key_Escape:
         if (m_fullScreen->IsFullScreen())
@@ -386,10 +410,33 @@ bool MainWindow::HandleKey(int key) {
         m_playback->PlayPause();
         return true;
     case Qt::Key_Left:
-        m_playback->Rewind();
+        m_playback->Step(shift ? -PlaybackCommands::LongStepSeconds
+                               : -PlaybackCommands::StepSeconds);
         return true;
     case Qt::Key_Right:
-        m_playback->Forward();
+        m_playback->Step(shift ? PlaybackCommands::LongStepSeconds : PlaybackCommands::StepSeconds);
+        return true;
+    case Qt::Key_Home:
+        m_playback->GoToStart();
+        return true;
+    case Qt::Key_End:
+        m_playback->GoToEnd();
+        return true;
+    case Qt::Key_F:
+        m_fullScreen->Toggle();
+        return true;
+    case Qt::Key_M:
+        m_playback->ToggleMute();
+        return true;
+    case Qt::Key_BracketLeft:
+        m_playback->StepSpeed(-1);
+        return true;
+    case Qt::Key_BracketRight:
+        m_playback->StepSpeed(1);
+        return true;
+    case Qt::Key_Question:
+    case Qt::Key_F1:
+        MessageBox::Tell(this, LoadLangString(StringId::KeyHelp));
         return true;
     default:
         return false;

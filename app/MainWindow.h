@@ -67,6 +67,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -80,7 +82,9 @@ private:
     // The graph and the speed show with the video only, the speed beside the map buttons.
     void PlaceTelemetryViews();
     void OnSettings();
-    bool HandleKey(int key);
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+    // The point of the window lies on the video.
+    bool OverVideo(QPoint point) const;
 
     // First, so that it goes last: the window's controls must not outlive their engine.
     PlaybackEngine m_player;

@@ -49,5 +49,8 @@ constexpr int UnfinishedRecording = 616;
 constexpr int OfferRepairedCopy = 617;
 constexpr int RepairedCopySaved = 618;
 constexpr int RepairedCopyFailed = 619;
+constexpr int KeyHelp = 620;
+constexpr int RecordingsSavedIn = 621;
+constexpr int OpenFolder = 622;
 constexpr int AppTitle = 57344;
 } // namespace StringId

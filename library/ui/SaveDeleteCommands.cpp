@@ -1,5 +1,6 @@
 #include "library/ui/SaveDeleteCommands.h"
 
+#include "library/RecordingCatalogue.h"
 #include "library/RecordingDelete.h"
 #include "library/ui/CardLibrary.h"
 #include "library/ui/FileListView.h"
@@ -8,9 +9,11 @@
 #include "resources/StringIds.h"
 #include "skin/MessageBox.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QUrl>
 
 SaveDeleteCommands::SaveDeleteCommands(FileListView& list, CardLibrary& library, QWidget* window)
     : QObject(window), m_list(list), m_library(library), m_window(window) {}
@@ -42,9 +45,26 @@ void SaveDeleteCommands::Save() {
         // Ended now: the next Save may start at once.
         m_saveRun->deleteLater();
         m_saveRun = nullptr;
+        if (report.Complete() && !report.cancelled)
+            TellSaved(report);
         emit saveFinished(report);
     });
     m_saveRun->Start();
+}
+
+void SaveDeleteCommands::TellSaved(const SaveReport& report) {
+    int recordings = 0;
+    for (const SaveOutcome& outcome : report.outcomes)
+        if (outcome.status == SaveOutcome::Saved &&
+            IsListedName(QFileInfo(outcome.file.target).fileName(), QString(), std::nullopt))
+            ++recordings;
+    const QString text =
+        LoadLangString(StringId::RecordingsSavedIn).arg(recordings).arg(m_lastSaveFolder);
+    if (MessageBox::Ask(m_window, text,
+                        {{QMessageBox::Ok, QStringLiteral("OK")},
+                         {QMessageBox::Open, LoadLangString(StringId::OpenFolder)}}) ==
+        QMessageBox::Open)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_lastSaveFolder));
 }
 
 QString SaveDeleteCommands::AskFolder() {
@@ -76,7 +96,13 @@ void SaveDeleteCommands::Delete() {
         }
         question = LoadLangString(StringId::PlayingFileNotDeleted) + u'\n' + question;
     }
-    if (!MessageBox::AskOkCancel(m_window, question))
+    // What goes, by name, so that nobody deletes the wrong recording.
+    QStringList names;
+    for (int row : plan.rows)
+        names.append(m_list.Row(row)->name);
+    if (names.size() > NamedRecordings)
+        names = names.mid(0, NamedRecordings) << QStringLiteral("…");
+    if (!MessageBox::AskOkCancel(m_window, question + u'\n' + names.join(u'\n')))
         return;
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

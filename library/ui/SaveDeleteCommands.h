@@ -34,6 +34,11 @@ signals:
 private:
     // The folder chosen in the browser, empty when cancelled.
     QString AskFolder();
+    // A save that copied everything: how many recordings went where, and a way to the folder.
+    void TellSaved(const SaveReport& report);
+
+    // How many names the delete question lists before "…".
+    static constexpr int NamedRecordings = 10;
     QList<MarkedRecording> MarkedRecordings() const;
 
     FileListView& m_list;

@@ -13,6 +13,8 @@
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
 
+#include <algorithm>
+
 using namespace PlaybackRules;
 
 namespace {
@@ -142,17 +144,50 @@ void PlaybackCommands::StartPlaying() {
 }
 
 void PlaybackCommands::Rewind() {
-    if (!m_player.HasMedia())
-        return;
-    m_player.StepBack(StepSeconds);
-    PositionTick();
+    Step(-StepSeconds);
 }
 
 void PlaybackCommands::Forward() {
+    Step(StepSeconds);
+}
+
+void PlaybackCommands::Step(double seconds) {
     if (!m_player.HasMedia())
         return;
-    m_player.StepForward(StepSeconds);
+    if (seconds < 0)
+        m_player.StepBack(-seconds);
+    else
+        m_player.StepForward(seconds);
     PositionTick();
+}
+
+void PlaybackCommands::GoToStart() {
+    // Position 0 while paused counts as the end of the recording: the first frame is shown from
+    // just after its start.
+    SeekTo(m_player.State() == PlaybackGraph::Paused ? 1 : 0);
+}
+
+void PlaybackCommands::GoToEnd() {
+    // The last frame, which a paused recording then shows; a running one ends and moves on.
+    SeekTo(m_player.DurationMs() - 1);
+}
+
+void PlaybackCommands::ToggleMute() {
+    m_controls.view.mute->SetCheck(!m_controls.view.mute->GetCheck());
+    OnMute();
+}
+
+void PlaybackCommands::StepVolume(int steps) {
+    const SkinSlider* volume = m_controls.view.volume;
+    OnVolumeScroll(
+        std::clamp(volume->value() + steps * VolumeStep, volume->minimum(), volume->maximum()));
+}
+
+void PlaybackCommands::StepSpeed(int steps) {
+    SkinSlider* speed = m_controls.speed;
+    speed->setValue(std::clamp(speed->value() + steps, speed->minimum(), speed->maximum()));
+    if (m_player.State() == PlaybackGraph::Running)
+        m_player.SetRate(RateForSpeedPosition(speed->value()));
 }
 
 void PlaybackCommands::Next() {

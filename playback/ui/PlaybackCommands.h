@@ -43,6 +43,9 @@ class PlaybackCommands : public QObject {
 public:
     static constexpr int PositionTickMs = 200;
     static constexpr double StepSeconds = 1.0;
+    static constexpr double LongStepSeconds = 10.0;
+    // Volume slider positions a wheel notch or key moves.
+    static constexpr int VolumeStep = 5;
 
     // decoderCheck runs before every open; false stops the open silently.
     // fileNameShown tells whether the file-name text belongs on screen in the current layout.
@@ -68,6 +71,15 @@ public:
     void Forward();
     void Next();
     void Previous();
+    // Back (negative) or on by `seconds`, as the step buttons do.
+    void Step(double seconds);
+    void GoToStart();
+    void GoToEnd();
+    void ToggleMute();
+    // The volume slider `steps` VolumeSteps up (down when negative).
+    void StepVolume(int steps);
+    // The speed slider `steps` positions faster (slower when negative).
+    void StepSpeed(int steps);
     void OnRowDoubleClicked(int row);
     // A mute button was clicked: the window's, or the bar's.
     void OnMute();

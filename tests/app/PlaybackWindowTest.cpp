@@ -1,3 +1,4 @@
+#include "app/MainWindowLayout.h"
 #include "library/ui/DriveDialog.h"
 #include "playback/ui/PlaybackCommands.h"
 #include "skin/SkinButton.h"
@@ -8,6 +9,7 @@
 #include "tests/support/ModalAnswer.h"
 
 #include <QPushButton>
+#include <QWheelEvent>
 #include <sys/stat.h>
 
 namespace {
@@ -80,6 +82,56 @@ TEST_F(PlaybackWindow, KeysPlayPauseAndStep) {
     Key(Qt::Key_Left);
     EXPECT_EQ(window->CurrentIndex(), 2);
     EXPECT_EQ(State(), PlaybackGraph::Running);
+}
+
+// The habits of desktop players, on a paused recording.
+TEST_F(PlaybackWindow, DesktopPlayerKeysAndMouse) {
+    DoubleClickRow(0);
+    Key(Qt::Key_Space);
+    ASSERT_EQ(State(), PlaybackGraph::Paused);
+    auto* mute = Control<SkinButton>(ControlId::Mute);
+    Key(Qt::Key_M);
+    EXPECT_TRUE(mute->GetCheck());
+    Key(Qt::Key_M);
+    EXPECT_FALSE(mute->GetCheck());
+
+    auto* speed = Control<SkinSlider>(ControlId::SpeedSlider);
+    Key(Qt::Key_BracketRight);
+    EXPECT_EQ(speed->value(), 6);
+    for (int i = 0; i < 9; ++i)
+        Key(Qt::Key_BracketLeft);
+    EXPECT_EQ(speed->value(), 1) << "stops at the slowest";
+
+    Key(Qt::Key_End);
+    EXPECT_GT(PositionMs(), 900);
+    Key(Qt::Key_Home);
+    EXPECT_LT(PositionMs(), 100);
+    EXPECT_EQ(window->CurrentIndex(), 0) << "neither key leaves the recording while paused";
+    EXPECT_EQ(State(), PlaybackGraph::Paused);
+
+    // The wheel over the video sets the volume; each notch moves the slider a step.
+    auto* volume = Control<SkinSlider>(ControlId::VolumeSlider);
+    const int before = volume->value();
+    const QPoint video = Control(ControlId::VideoWindow)->geometry().center();
+    QWheelEvent wheel(video, window->mapToGlobal(video), {},
+                      {0, -2 * QWheelEvent::DefaultDeltasPerStep}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.get(), &wheel);
+    EXPECT_EQ(volume->value(), before - 2 * PlaybackCommands::VolumeStep);
+
+    // `f` and a double-click on the video go full screen and back.
+    Key(Qt::Key_F);
+    EXPECT_EQ(window->DisplayMode(), MainWindowLayout::FullScreen);
+    Key(Qt::Key_F);
+    EXPECT_EQ(window->DisplayMode(), MainWindowLayout::Windowed);
+    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, video);
+    EXPECT_EQ(window->DisplayMode(), MainWindowLayout::FullScreen);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(window->DisplayMode(), MainWindowLayout::Windowed);
+
+    Key(Qt::Key_F1);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith("Keys\nSpace: play or pause")) << "the keys' help";
 }
 
 TEST_F(PlaybackWindow, RewindingToTheStartWhilePausedSkipsOn) {

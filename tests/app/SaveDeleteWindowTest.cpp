@@ -45,6 +45,14 @@ protected:
 
     SaveDeleteCommands* Commands() const { return window->findChild<SaveDeleteCommands*>(); }
 
+    // The question before a delete: the program's words, then the names of what goes.
+    QString DeleteQuestion(const QList<int>& rows) const {
+        QString question = "Delete selected file?";
+        for (int row : rows)
+            question += '\n' + Name(row);
+        return question;
+    }
+
     // Presses Save, chooses `folder` in the browser (or accepts what it offers when empty) and
     // waits for the copying to end.
     void SaveTo(const QString& folder) {
@@ -91,7 +99,9 @@ TEST_F(SaveDeleteWindow, SavesTheMarkedRecordingsWithTheirTelemetryAndKeepsTheMa
     ASSERT_TRUE(QFile::remove(Base(7) + ".gps"));
     ASSERT_TRUE(QFile::remove(Base(7) + ".gsf"));
     Mark({1, 4, 7});
+    Reports reports;
     SaveTo(destination.path());
+    EXPECT_EQ(reports.texts, QStringList{"Recordings saved: 3\nFolder: " + destination.path()});
     EXPECT_EQ(browserTitle, "Save");
     QStringList expected;
     for (const QString& file :
@@ -136,12 +146,13 @@ TEST_F(SaveDeleteWindow, EachClashAnswerInTheWindow) {
         // Whether the old copy of row 1's video was replaced, and how many files are new.
         bool replaced;
         int questions;
-        bool reported;
+        // What the report after the save begins with.
+        const char* reported;
     } cases[] = {
-        {StringId::Replace, true, 1, false},
-        {StringId::Skip, false, 1, false},
-        {StringId::ReplaceAll, true, 1, false},
-        {StringId::Cancel, false, 1, true},
+        {StringId::Replace, true, 1, "Recordings saved: 2\nFolder: "},
+        {StringId::Skip, false, 1, "Recordings saved: 1\nFolder: "},
+        {StringId::ReplaceAll, true, 1, "Recordings saved: 2\nFolder: "},
+        {StringId::Cancel, false, 1, "The save was cancelled."},
     };
     Mark({1, 2});
     for (const auto& c : cases) {
@@ -162,7 +173,8 @@ TEST_F(SaveDeleteWindow, EachClashAnswerInTheWindow) {
         EXPECT_EQ(QFile::exists(folder.filePath(QFileInfo(Base(2)).fileName() + ".gps")),
                   c.answer != StringId::Cancel)
             << c.answer;
-        EXPECT_EQ(reports.texts.size(), c.reported ? 1 : 0) << c.answer;
+        ASSERT_EQ(reports.texts.size(), 1) << c.answer;
+        EXPECT_TRUE(reports.texts[0].startsWith(c.reported)) << reports.texts[0].toStdString();
         for (const QString& entry : Entries(folder.path()))
             EXPECT_FALSE(entry.startsWith('.')) << entry.toStdString();
     }
@@ -246,8 +258,9 @@ TEST_F(SaveDeleteWindow, OffersARepairedCopyOfAnMp4TheCameraDidNotFinish) {
         const QString copy = folder.filePath(QFileInfo(Base(cut)).fileName() + "_REPAIRED.MP4");
         MessageBoxes boxes(answer);
         SaveTo(folder.path());
-        ASSERT_GE(boxes.texts.size(), 1);
-        EXPECT_EQ(boxes.texts[0], "The camera did not finish " + Name(cut) +
+        ASSERT_GE(boxes.texts.size(), 2);
+        EXPECT_TRUE(boxes.texts[0].startsWith("Recordings saved: 1\n")) << "the save, then";
+        EXPECT_EQ(boxes.texts[1], "The camera did not finish " + Name(cut) +
                                       ". Save a repaired copy beside it as " +
                                       QFileInfo(copy).fileName() + "?");
         EXPECT_EQ(Read(folder.filePath(Name(cut))), mp4) << "saved as it is";
@@ -299,9 +312,10 @@ TEST_F(SaveDeleteWindow, DeleteSelectsTheRowBeforeTheFirstDeleted) {
         for (int row : c.marked)
             gone << Path(row) << Base(row) + ".gps" << Base(row) + ".gsf";
         Mark(c.marked);
+        const QString question = DeleteQuestion(c.marked);
         MessageBoxes answers;
         Click(ControlId::Delete);
-        EXPECT_EQ(answers.texts, QStringList{"Delete selected file?"});
+        EXPECT_EQ(answers.texts, QStringList{question});
         EXPECT_EQ(List()->ItemCount(), Recordings - c.marked.size());
         EXPECT_EQ(List()->FirstSelectedRow(), c.selected);
         // The full-screen panel's list shows the same rows and selection.
@@ -332,9 +346,9 @@ TEST_F(SaveDeleteWindow, TheOpenRecordingIsNeverDeleted) {
     const QString before = Path(2), after = Path(7);
     Mark({2, 7});
     answers.texts.clear();
+    const QString question = "Files being played can't be deleted.\n" + DeleteQuestion({2, 7});
     Click(ControlId::Delete);
-    EXPECT_EQ(answers.texts, QStringList{"Files being played can't be deleted.\n"
-                                         "Delete selected file?"});
+    EXPECT_EQ(answers.texts, QStringList{question});
     EXPECT_EQ(List()->ItemCount(), Recordings - 2);
     EXPECT_FALSE(QFile::exists(before));
     EXPECT_FALSE(QFile::exists(after));
@@ -357,9 +371,10 @@ TEST_F(SaveDeleteWindow, CancelledOrWithoutTelemetry) {
     EXPECT_TRUE(List()->IsChecked(1));
 
     const QString video = Path(1);
+    const QString question = DeleteQuestion({1, 2});
     MessageBoxes answers;
     Click(ControlId::Delete);
-    EXPECT_EQ(answers.texts, QStringList{"Delete selected file?"}) << "no word of the telemetry";
+    EXPECT_EQ(answers.texts, QStringList{question}) << "no word of the telemetry";
     EXPECT_FALSE(QFile::exists(video));
     EXPECT_EQ(List()->ItemCount(), Recordings - 2);
 }

@@ -17,7 +17,8 @@ public:
     explicit MessageBoxes(MessageBox::Button answer = QMessageBox::Ok, Which which = Every) {
         m_replaced = MessageBox::SetAnswerer(
             [this, answer, which](const QMessageBox& box) -> std::optional<MessageBox::Button> {
-                const bool report = box.buttons().size() == 1 && box.button(QMessageBox::Ok);
+                // A report offers OK and nothing that takes it back.
+                const bool report = box.button(QMessageBox::Ok) && !box.button(QMessageBox::Cancel);
                 if (which == OnlyReports && !report)
                     return std::nullopt;
                 texts.append(box.text());
