@@ -36,5 +36,5 @@ FormatResult FakeCardFormatter::Format(const QString& root, const QString& newLa
     label = newLabel;
     if (afterFormat)
         afterFormat();
-    return {FormatResult::Formatted, root, {}};
+    return {FormatResult::Formatted, mountedAgainAt.isEmpty() ? root : mountedAgainAt, {}};
 }

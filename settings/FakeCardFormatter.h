@@ -22,6 +22,9 @@ public:
     FormatResult::Status answer = FormatResult::Formatted;
     // Run on the freshly formatted card (tests put what the new file system holds there).
     std::function<void()> afterFormat;
+    // Where the formatted card is mounted again, as udisks2 may mount it under its new label;
+    // at its old root when empty.
+    QString mountedAgainAt;
     // Every call, in order: "label X", "format X", for tests of the order of steps.
     QStringList calls;
 };

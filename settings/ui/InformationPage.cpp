@@ -107,6 +107,10 @@ void InformationPage::OnFormat() {
     const FormatReport report =
         FormatCard(m_card.driveRoot, *m_card.formatter, *m_card.settings, m_card.steps);
     QApplication::restoreOverrideCursor();
+    if (!report.root.isEmpty() && report.root != m_card.driveRoot) {
+        m_card.driveRoot = report.root;
+        emit cardMoved(report.root);
+    }
     const QString files = report.files.join(QStringLiteral(", "));
     switch (report.outcome) {
     case FormatReport::SettingsNotKeepable:

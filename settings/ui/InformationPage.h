@@ -27,6 +27,8 @@ public:
 signals:
     // The user confirmed "Initialize settings?": the dialog puts its pages to their defaults.
     void initializeSettings();
+    // A format mounted the card again at `root`: what is saved from now on goes there.
+    void cardMoved(const QString& root);
 
 private:
     void OnFormat();

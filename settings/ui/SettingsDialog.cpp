@@ -148,6 +148,8 @@ void SettingsDialog::CreatePages() {
                                                          m_settings.Record(SettingsSlot::First)),
                                      {m_driveRoot, m_formatter, &m_settings, m_formatSteps});
     connect(info, &InformationPage::initializeSettings, this, &SettingsDialog::InitializePages);
+    connect(info, &InformationPage::cardMoved, this,
+            [this](const QString& root) { m_driveRoot = root; });
     m_pages[InfoTab] = info;
     for (size_t position = 0; position < m_pages.size(); ++position) {
         m_pages[position]->KeepTextsClearOfControls();

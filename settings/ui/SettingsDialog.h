@@ -61,7 +61,7 @@ private:
     void OnCloseSettings();
 
     CardSettings& m_settings;
-    const QString m_driveRoot;
+    QString m_driveRoot; // follows the card when a format mounts it elsewhere
     CardFormatter* m_formatter;
     FormatSteps m_formatSteps;
     int m_loadedFiles = 0;

@@ -89,6 +89,21 @@ TEST_F(InfoPage, ShowsTheCardTheRecordingsAndTheVersions) {
     EXPECT_EQ(Find<SkinButton>(InitializeButton)->text(), "Initialization");
 }
 
+// udisks2 mounts a formatted card under its new label: Save writes there, not to the old place.
+TEST_F(InfoPage, SaveAfterAFormatWritesWhereTheCardIsNow) {
+    QTemporaryDir mountedAgain;
+    formatter.mountedAgainAt = mountedAgain.path() + '/';
+    Open();
+    Format(true);
+    ASSERT_TRUE(QFile::exists(formatter.mountedAgainAt + "Config/setting.ini"));
+    QDir(card.Root()).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(card.Root())) << "an empty mount point is left behind";
+    Find<SkinSlider>(VideoPageId::Brightness)->setValue(2);
+    EXPECT_EQ(dialog->SaveSettings(), SaveSettingsResult::Saved);
+    EXPECT_TRUE(QFile::exists(formatter.mountedAgainAt + "Config/setting_pcm.ini"));
+    EXPECT_FALSE(QFile::exists(card.Root() + "Config/setting_pcm.ini"));
+}
+
 TEST_F(InfoPage, ConfirmationNamesTheCardAndItsLabel) {
     for (const char* label : {"", "QX5 CARD"}) {
         formatter.label = label;
