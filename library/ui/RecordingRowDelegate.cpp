@@ -1,5 +1,6 @@
 #include "library/ui/RecordingRowDelegate.h"
 
+#include "library/RecordingCatalogue.h"
 #include "library/ui/FileListView.h"
 #include "skin/BitmapIds.h"
 #include "skin/SkinBitmaps.h"
@@ -17,6 +18,12 @@ constexpr int TextIndent = 5;
 // A recording the camera did not finish: an amber dot before its name.
 constexpr QColor UnfinishedMark(232, 168, 32);
 constexpr int UnfinishedMarkSize = 6;
+// A recording of kind Event: a flag in the accent colour in the name cell's top right corner.
+constexpr int EventFlagSize = 7;
+
+bool IsEvent(const QString& name) {
+    return IsListedName(name, KindCode(RecordingKind::Event), std::nullopt);
+}
 constexpr int CheckSlotWidth = 20;
 constexpr int CheckImageTop = 3;
 constexpr QSize CheckImageSize(18, 16);
@@ -57,6 +64,17 @@ void RecordingRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setPen(text);
     painter->setFont(option.font);
     painter->drawText(textArea, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, label);
+    if (const RecordingEntry* row = m_list->Row(index.row());
+        index.column() == ColumnName && row && IsEvent(row->name)) {
+        const QPoint corner = cell.topRight();
+        const QPoint flag[] = {corner, corner - QPoint(EventFlagSize, 0),
+                               corner + QPoint(0, EventFlagSize)};
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(SkinColour::Signal);
+        painter->drawPolygon(flag, 3);
+        painter->restore();
+    }
     if (index.column() == ColumnName && m_list->IsUnfinished(index.row())) {
         const int top = cell.top() + (option.fontMetrics.height() - UnfinishedMarkSize) / 2 + 1;
         painter->save();

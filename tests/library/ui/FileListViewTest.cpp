@@ -91,6 +91,25 @@ TEST_F(FileList, DrawsThePlayingRowInTheSignalColour) {
     EXPECT_GT(signalPixelsInRow(1), 10);
 }
 
+// Recordings of kind Event carry a flag in the accent colour in every filter; others none.
+TEST_F(FileList, FlagsTheEventRecordings) {
+    list.SetRows({Row("20261201_081500_NOR.AVI"), Row("20261201_081640_EVT.MP4"),
+                  Row("20261201_081820_MOT.AVI"), Row("20261201_082000_evt.avi")});
+    const QImage image = list.viewport()->grab().toImage();
+    const int nameRight = list.columnViewportPosition(ColumnName) + list.columnWidth(ColumnName);
+    auto accentPixels = [&](int row) {
+        int count = 0;
+        for (int y = row * 21; y < row * 21 + 6; ++y)
+            for (int x = nameRight - 6; x < nameRight; ++x)
+                count += image.pixelColor(x, y) == QColor(247, 58, 8);
+        return count;
+    };
+    EXPECT_EQ(accentPixels(0), 0);
+    EXPECT_GT(accentPixels(1), 5);
+    EXPECT_EQ(accentPixels(2), 0);
+    EXPECT_GT(accentPixels(3), 5) << "the kind code in any case";
+}
+
 TEST_F(FileList, SelectionAndTextOperations) {
     EXPECT_EQ(list.FirstSelectedRow(), -1);
     list.SelectRow(2);
