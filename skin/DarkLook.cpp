@@ -6,9 +6,23 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QStyleFactory>
+#include <QProxyStyle>
 
 namespace {
+
+// Fusion follows the palette in every control, where a desktop's own style may not. Its pictures
+// on dialog buttons are left out: none of the skin's buttons carries one.
+class DarkStyle : public QProxyStyle {
+public:
+    DarkStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // Buttons and fields stand a little apart from the window so their edges show on the dark.
 constexpr QColor RaisedBack{64, 64, 64};
@@ -48,8 +62,7 @@ QPalette DarkPalette() {
 
 void ApplyDarkLook(QApplication& application,
                    std::initializer_list<const char*> skinnedWindowClasses) {
-    // Fusion follows the palette in every control; a desktop's own style may not.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new DarkStyle);
     // A desktop's file dialog would ignore the palette and look unlike the rest.
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     const QPalette designedAgainst = QApplication::palette();

@@ -1,12 +1,13 @@
 #!/bin/sh
 # Starts the real program under a virtual X server on a card, saves a picture of its window,
-# opens the map, plays the first recording full screen with the pointer in the bottom band and
+# of the calendar and of a question box (both must wear the skin's dark colours), opens the map, plays the first recording full screen with the pointer in the bottom band and
 # saves a picture of the screen, leaves full screen with Esc, and checks that the program keeps running and then
 # ends cleanly when asked to.
 set -eu
 program=$1 card=$2 screenshots=$3
 mkdir -p "$screenshots"
-rm -f "$screenshots/main-window.png" "$screenshots/full-screen.png"
+pictures="main-window full-screen calendar date-filter message-box"
+for picture in $pictures; do rm -f "$screenshots/$picture.png"; done
 xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
     program=$0 card=$1 screenshots=$2
     "$program" --card "$card" &
@@ -14,8 +15,33 @@ xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
     sleep 5
     kill -0 $pid || { echo "the program ended at start-up"; exit 1; }
     eval "$(xdotool search --onlyvisible --name "VESKA Karvenna" getwindowgeometry --shell)"
-    ffmpeg -v error -y -f x11grab -video_size ${WIDTH}x$HEIGHT -i "$DISPLAY+$X,$Y" \
-        -frames:v 1 "$screenshots/main-window.png"
+    grab() { # window picture
+        eval "$(xdotool getwindowgeometry --shell "$1")"
+        ffmpeg -v error -y -f x11grab -video_size ${WIDTH}x$HEIGHT -i "$DISPLAY+$X,$Y" \
+            -frames:v 1 "$screenshots/$2.png"
+    }
+    window=$(xdotool search --onlyvisible --name "VESKA Karvenna")
+    grab "$window" main-window
+    # The calendar, taken as it opened (on the newest recorded day), shows that day beside its
+    # button; a second click turns the filter off again.
+    xdotool mousemove $((X + 925)) $((Y + 64)) click 1
+    sleep 1
+    calendar=$(xdotool search --onlyvisible --name "Select Date")
+    grab "$calendar" calendar
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
+    sleep 1
+    grab "$window" date-filter
+    xdotool mousemove $((X + 925)) $((Y + 64)) click 1
+    sleep 1
+    # Delete asks first, naming the marked recording; Esc answers Cancel and the mark goes again.
+    xdotool mousemove $((X + 981)) $((Y + 136)) click 1 mousemove $((X + 992)) $((Y + 64)) click 1
+    sleep 1
+    question=$(xdotool search --onlyvisible --name "VESKA Karvenna" | grep -vx "$window")
+    grab "$question" message-box
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Escape
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 981)) $((Y + 136)) click 1
     # Double-click the first recording, open the map pane (the window must stay where it is
     # when the browser arrives), then press the window'\''s full-screen button.
     xdotool mousemove $((X + 770)) $((Y + 136)) click --repeat 2 --delay 80 1
@@ -40,9 +66,11 @@ xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
     kill -TERM $pid
     wait $pid || { echo "the program did not end cleanly"; exit 1; }
 ' "$program" "$card" "$screenshots"
-# A blank or missing window compresses to a few kilobytes.
-for screenshot in "$screenshots/main-window.png" "$screenshots/full-screen.png"; do
+# A blank or missing window compresses to a few kilobytes; a dialog is smaller than a window.
+for picture in $pictures; do
+    screenshot="$screenshots/$picture.png"
+    case $picture in calendar | message-box) least=4000 ;; *) least=30000 ;; esac
     size=$(wc -c < "$screenshot")
-    [ "$size" -gt 30000 ] || { echo "$screenshot looks empty ($size bytes)"; exit 1; }
+    [ "$size" -gt $least ] || { echo "$screenshot looks empty ($size bytes)"; exit 1; }
     echo "screenshot: $screenshot"
 done
