@@ -8,14 +8,19 @@
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+#include <algorithm>
 
 GSensorGraphView::GSensorGraphView(QWidget* parent) : QWidget(parent) {
     setGeometry(QRect(GSensorGraph::Position, QSize(GSensorGraph::Width, GSensorGraph::Height)));
     setCursor(Qt::PointingHandCursor);
+    // The read-out follows the pointer without a button held.
+    setMouseTracking(true);
 }
 
 void GSensorGraphView::DrawGSensorGraph(const QList<GSensorSample>& samples, qint64 durationMs) {
     m_durationMs = durationMs;
+    m_samples = samples;
     m_graph = GSensorGraph::Draw(SkinImage(BitmapId::GSensorGraph), samples, durationMs);
     m_keyed = QPixmap::fromImage(m_graph);
     m_keyed.setMask(m_keyed.createMaskFromColor(SkinColour::OverlayKey, Qt::MaskInColor));
@@ -57,4 +62,33 @@ void GSensorGraphView::mousePressEvent(QMouseEvent* event) {
         GSensorGraph::CursorX(0, m_durationMs) < 0)
         return;
     emit seekRequested(GSensorGraph::PositionAtX(event->position().toPoint().x(), m_durationMs));
+}
+
+QString GSensorGraphView::ReadoutAt(int x) const {
+    if (m_graph.isNull() || m_samples.isEmpty() || GSensorGraph::CursorX(0, m_durationMs) < 0)
+        return {};
+    const qint64 positionMs = GSensorGraph::PositionAtX(x, m_durationMs);
+    // The sample shown at a time is the last one taken at or before it.
+    const auto after =
+        std::upper_bound(m_samples.cbegin(), m_samples.cend(), positionMs,
+                         [](qint64 ms, const GSensorSample& sample) { return ms < sample.offset; });
+    if (after == m_samples.cbegin())
+        return {};
+    const GSensorSample& sample = *(after - 1);
+    const qint64 seconds = positionMs / 1000;
+    return QStringLiteral("%1:%2.%3   X %4   Y %5   Z %6")
+        .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+        .arg(positionMs % 1000 / 100)
+        .arg(sample.x)
+        .arg(sample.y)
+        .arg(sample.z);
+}
+
+void GSensorGraphView::mouseMoveEvent(QMouseEvent* event) {
+    const QString readout = ReadoutAt(event->position().toPoint().x());
+    if (readout.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), readout, this);
 }

@@ -21,6 +21,9 @@ public:
     const QImage& Graph() const { return m_graph; }
     // The cursor's column, -1 while there is none.
     int CursorX() const { return m_cursorX; }
+    // What the pointer over column x reads: the time and the three values of the sample shown
+    // there, in the sensor's own units (-120 to 120); empty where no sample is.
+    QString ReadoutAt(int x) const;
 
 signals:
     void seekRequested(qint64 positionMs);
@@ -28,10 +31,12 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void UpdateColumn(int x);
 
+    QList<GSensorSample> m_samples;
     QImage m_graph;
     QPixmap m_keyed;
     qint64 m_durationMs = 0;
