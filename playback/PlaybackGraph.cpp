@@ -138,13 +138,13 @@ PlaybackResult PlaybackGraph::StepFrame(int direction) {
         return PlaybackResult::WrongState;
     if (direction != 1 && direction != -1)
         return PlaybackResult::Failed;
-    // From the picture itself, not the clock: the position may lie anywhere in its span. One
+    // From the picture itself, not the clock: the position may lie anywhere in its span. The
+    // next frame is aimed at halfway into its span, as frame times rounded to 100 ns may start
+    // it a unit after this one's end; past the end the seek shows the last frame again. One
     // unit before this frame's start lies in the frame before, however long that one is.
     const qint64 target =
-        direction > 0 ? m_shown.position + m_shown.duration : m_shown.position - 1;
-    qint64 duration;
-    Duration(duration);
-    if (target < 0 || (duration > 0 && target >= duration))
+        direction > 0 ? m_shown.position + m_shown.duration * 3 / 2 : m_shown.position - 1;
+    if (target < 0)
         return PlaybackResult::Done;
     m_pipeline->SeekToFrameAt(target);
     m_presentTimer.stop();

@@ -1,37 +1,51 @@
 #include "tests/playback/EngineTestSupport.h"
 #include "tests/playback/TestClips.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int LastFrame = ClipMs / FrameMs - 1;
 
+struct SteppedClip {
+    QString path;
+    int framesPerSecond;
+};
+
+qint64 FrameStart(const SteppedClip& clip, int frame) {
+    return std::llround(double(frame) * MediaTime::UnitsPerSecond / clip.framesPerSecond);
+}
+
 bool StepAndWait(PlaybackEngine& player, int direction) {
     return player.StepFrame(direction) && WaitForShownPicture(*player.Graph(), 5000);
 }
 
 // Every step shows the neighbouring frame, across key frames and, with B-frames, across the
-// pictures decoded before the key frame they are shown after; the clock stands at its start.
+// pictures decoded before the key frame they are shown after, and where frame times fall between
+// two 100-ns units; the clock stands at the frame's start.
 TEST(StepFrame, WalksEveryFrameForwardAndBackAndStaysAtTheEnds) {
-    for (const QString& clip : {Clips().avi, Clips().mp4, Clips().aviBFrames, Clips().mp4BFrames}) {
-        SCOPED_TRACE(clip.toStdString());
+    const SteppedClip clips[] = {{Clips().avi, 10},          {Clips().mp4, 10},
+                                 {Clips().aviBFrames, 10},   {Clips().mp4BFrames, 10},
+                                 {Clips().aviThirtyFps, 30}, {Clips().mp4ThirtyFps, 30}};
+    for (const SteppedClip& clip : clips) {
+        SCOPED_TRACE(clip.path.toStdString());
         auto player = SilentPlayer();
-        ASSERT_TRUE(player->Open(clip));
+        ASSERT_TRUE(player->Open(clip.path));
         player->Graph()->Pause();
         ASSERT_TRUE(StepAndWait(*player, -1));
         EXPECT_EQ(ShownFrame(*player), 0) << "the first frame stays";
         for (int frame = 1; frame <= LastFrame; ++frame) {
             ASSERT_TRUE(StepAndWait(*player, +1)) << frame;
             ASSERT_EQ(ShownFrame(*player), frame);
-            EXPECT_EQ(Position(*player), frame * FrameMs * MediaTime::UnitsPerMs);
+            EXPECT_NEAR(Position(*player), FrameStart(clip, frame), 1); // 100 ns of rounding
         }
         ASSERT_TRUE(StepAndWait(*player, +1));
         EXPECT_EQ(ShownFrame(*player), LastFrame) << "the last frame stays";
         for (int frame = LastFrame - 1; frame >= 0; --frame) {
             ASSERT_TRUE(StepAndWait(*player, -1)) << frame;
             ASSERT_EQ(ShownFrame(*player), frame);
-            EXPECT_EQ(Position(*player), frame * FrameMs * MediaTime::UnitsPerMs);
+            EXPECT_NEAR(Position(*player), FrameStart(clip, frame), 1); // 100 ns of rounding
         }
     }
 }

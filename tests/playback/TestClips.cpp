@@ -41,6 +41,11 @@ TestClips Make(const QString& folder) {
                                  "-g",   "10",      "-crf",    "12",   "-c:a", "copy"};
     clips.aviBFrames = Ffmpeg(folder + "/b-frames.AVI", QStringList{"-i", clips.avi} + bFrames);
     clips.mp4BFrames = Ffmpeg(folder + "/b-frames.MP4", QStringList{"-i", clips.mp4} + bFrames);
+    // Without the sound, which would outlast the pictures by seconds.
+    const QStringList thirtyFps =
+        QStringList{"-vf", "settb=1/30,setpts=N", "-r", "30"} + bFrames + QStringList{"-an"};
+    clips.aviThirtyFps = Ffmpeg(folder + "/30-fps.AVI", QStringList{"-i", clips.avi} + thirtyFps);
+    clips.mp4ThirtyFps = Ffmpeg(folder + "/30-fps.MP4", QStringList{"-i", clips.mp4} + thirtyFps);
     clips.videoOnly = Ffmpeg(folder + "/video-only.AVI", {"-i", clips.avi, "-an", "-c", "copy"});
     QFile whole(clips.avi);
     whole.open(QIODevice::ReadOnly);

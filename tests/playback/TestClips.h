@@ -10,6 +10,10 @@ struct TestClips {
     QString mp4;        // H.264 + AAC
     QString aviBFrames; // the AVI and the MP4 encoded again with B-frames, a key frame a second
     QString mp4BFrames;
+    // The B-frame clips at 30 frames a second, without sound: most frames start between two
+    // 100-ns units.
+    QString aviThirtyFps;
+    QString mp4ThirtyFps;
     QString videoOnly;  // the AVI without its sound
     QString truncated;  // the AVI cut off after 60 % of its bytes
     QString oddLength;  // 3.000792 s long
