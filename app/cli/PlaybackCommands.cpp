@@ -64,22 +64,12 @@ int Probe(const QStringList& argsIn) {
     return 0;
 }
 
-int Grab(const QStringList& argsIn) {
-    QStringList args = argsIn;
-    const QString at = TakeOption(args, QStringLiteral("--at"));
-    const QString out = TakeOption(args, QStringLiteral("-o"));
-    ExpectPositional(args, 1);
-    if (at.isEmpty() || out.isEmpty())
-        throw UsageError{};
-    const int ms = ToInt(at, 0, std::numeric_limits<int>::max());
-    PlaybackEngine player(nullptr);
-    player.Attach(VideoAreaSize);
-    if (!OpenOrSay(player, args[0]))
-        return 1;
+// Shows the picture at `ms`; false, having said why, when there is none to grab there.
+bool ShowPictureAt(PlaybackEngine& player, int ms) {
     if (player.DurationMs() > 0 && ms > player.DurationMs()) {
         PrintError(
             QStringLiteral("%1 ms lies beyond the end (%2 ms)").arg(ms).arg(player.DurationMs()));
-        return 1;
+        return false;
     }
     player.SeekMs(ms);
     player.Pause();
@@ -87,12 +77,7 @@ int Grab(const QStringList& argsIn) {
         PrintError(QStringLiteral("cannot grab a picture at %1 ms: none came within %2 s")
                        .arg(ms)
                        .arg(SeekTimeoutMs / 1000));
-        return 1;
-    }
-    QImage frame;
-    if (!player.GrabFrame(frame)) {
-        PrintError(QStringLiteral("cannot grab a picture at %1 ms: none could be decoded").arg(ms));
-        return 1;
+        return false;
     }
     const qint64 shownMs = player.Graph()->ShownPosition() / MediaTime::UnitsPerMs;
     if (shownMs > ms) {
@@ -100,6 +85,58 @@ int Grab(const QStringList& argsIn) {
                                   "decoded there starts at %2 ms")
                        .arg(ms)
                        .arg(shownMs));
+        return false;
+    }
+    return true;
+}
+
+// Shows frame `number` (0 the first) in presentation order, counted one step at a time so that
+// every frame counts whatever its time says; false, having said why, past the last frame.
+bool ShowFrameNumber(PlaybackEngine& player, int number) {
+    player.Pause();
+    PlaybackGraph& graph = *player.Graph();
+    for (int shown = 0; shown < number; ++shown) {
+        const qint64 from = graph.ShownPosition();
+        if (!player.StepFrame(+1) || !WaitForShownPicture(graph, SeekTimeoutMs)) {
+            PrintError(QStringLiteral("cannot grab frame %1: the frame after frame %2 did not "
+                                      "come within %3 s")
+                           .arg(number)
+                           .arg(shown)
+                           .arg(SeekTimeoutMs / 1000));
+            return false;
+        }
+        if (graph.ShownPosition() == from) {
+            PrintError(QStringLiteral("frame %1 lies beyond the last frame (frame %2)")
+                           .arg(number)
+                           .arg(shown));
+            return false;
+        }
+    }
+    return true;
+}
+
+int Grab(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const QString at = TakeOption(args, QStringLiteral("--at"));
+    const QString frameNumber = TakeOption(args, QStringLiteral("--frame"));
+    const QString out = TakeOption(args, QStringLiteral("-o"));
+    ExpectPositional(args, 1);
+    if (at.isEmpty() == frameNumber.isEmpty() || out.isEmpty())
+        throw UsageError{};
+    const int limit = std::numeric_limits<int>::max();
+    const int ms = at.isEmpty() ? 0 : ToInt(at, 0, limit);
+    const int number = frameNumber.isEmpty() ? 0 : ToInt(frameNumber, 0, limit);
+    const QString what = at.isEmpty() ? QStringLiteral("frame %1").arg(number)
+                                      : QStringLiteral("a picture at %1 ms").arg(ms);
+    PlaybackEngine player(nullptr);
+    player.Attach(VideoAreaSize);
+    if (!OpenOrSay(player, args[0]))
+        return 1;
+    if (!(at.isEmpty() ? ShowFrameNumber(player, number) : ShowPictureAt(player, ms)))
+        return 1;
+    QImage frame;
+    if (!player.GrabFrame(frame)) {
+        PrintError(QStringLiteral("cannot grab %1: none could be decoded").arg(what));
         return 1;
     }
     if (const QString failure = WriteImageFile(out, frame, "JPEG"); !failure.isEmpty()) {
@@ -164,7 +201,7 @@ int PrintSnapshotName(const QStringList& args) {
 
 const CliCommand PlaybackCliCommands[] = {
     {"probe", "probe FILE", Probe},
-    {"grab", "grab FILE --at MS -o OUT.jpg", Grab},
+    {"grab", "grab FILE (--at MS | --frame N) -o OUT.jpg", Grab},
     {"play", "play FILE [--rate R] [--volume P] [--reference GOOD.MP4]", Play},
     {"snapshot-name", "snapshot-name FOLDER RECORDING_NAME", PrintSnapshotName},
 };

@@ -58,6 +58,22 @@ TEST(PlaybackCli, GrabSavesTheFrameAtThePosition) {
     }
 }
 
+// Frames count in the order they are shown, also where B-frames are decoded out of it.
+TEST(PlaybackCli, GrabSavesTheNumberedFrame) {
+    const QString out = Clips().folder + "/frame.jpg";
+    for (const QString& clip : {Clips().avi, Clips().aviBFrames, Clips().mp4BFrames}) {
+        for (int frame : {0, 9, 10, 27, ClipMs / FrameMs - 1}) {
+            QFile::remove(out);
+            const CliResult result =
+                RunCli({"grab", clip, "--frame", QString::number(frame), "-o", out});
+            ASSERT_EQ(result.exitCode, 0) << result.error.toStdString();
+            QImage image;
+            ASSERT_TRUE(image.load(out, "JPEG"));
+            EXPECT_EQ(FrameCode::Read(image), frame) << clip.toStdString();
+        }
+    }
+}
+
 TEST(PlaybackCli, GrabFailsWithAMessage) {
     const QString out = Clips().folder + "/never.jpg";
     struct Case {
@@ -70,6 +86,9 @@ TEST(PlaybackCli, GrabFailsWithAMessage) {
         {{"grab", Clips().avi, "--at", "0", "-o", Clips().folder + "/no/such/folder/x.jpg"}, 1},
         {{"grab", Clips().avi, "--at", "-5", "-o", out}, 2},
         {{"grab", Clips().avi, "-o", out}, 2},
+        {{"grab", Clips().mp4, "--frame", "40", "-o", out}, 1},
+        {{"grab", Clips().avi, "--frame", "-1", "-o", out}, 2},
+        {{"grab", Clips().avi, "--at", "0", "--frame", "0", "-o", out}, 2},
     };
     for (const Case& c : cases) {
         const CliResult result = RunCli(c.args);
