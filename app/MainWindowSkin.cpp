@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "skin/BitmapIds.h"
+#include "skin/SkinColours.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
@@ -58,12 +59,14 @@ struct TextEntry {
     int id;
     int background;
     QColor colour;
+    int fontHeight;
 };
 
+// The texts sit centred in 13-pixel strips; the times fill theirs, to be read at a glance.
 const TextEntry Texts[] = {
-    {ControlId::ElapsedTime, BitmapId::ElapsedTimeBack, QColor(33, 34, 36)},
-    {ControlId::TotalTime, BitmapId::TotalTimeBack, QColor(33, 34, 36)},
-    {ControlId::FileName, BitmapId::FileNameBack, QColor(146, 146, 146)},
+    {ControlId::ElapsedTime, BitmapId::ElapsedTimeBack, SkinColour::Text, 13},
+    {ControlId::TotalTime, BitmapId::TotalTimeBack, SkinColour::Text, 13},
+    {ControlId::FileName, BitmapId::FileNameBack, QColor(146, 146, 146), 12},
 };
 
 } // namespace
@@ -94,8 +97,7 @@ MainWindowControls CreateSkinnedControls(QWidget* window) {
     for (const TextEntry& entry : Texts) {
         auto* text = new SkinLabel(window, entry.id, QRect());
         text->SetBackgroundImage(entry.background);
-        // The texts sit centred in 13-pixel strips.
-        text->SetFontHeight(12);
+        text->SetFontHeight(entry.fontHeight);
         text->setAlignment(Qt::AlignCenter);
         text->textColour = entry.colour;
         controls.texts.insert(entry.id, text);

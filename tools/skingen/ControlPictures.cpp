@@ -97,13 +97,13 @@ void PaintEditPattern(QPainter& p, const QSize& size, int) {
 }
 
 void PaintTimeBack(QPainter& p, const QSize& size, int) {
-    // A light read-out, for the dark time text.
+    // A dark read-out, for the light time text: light on dark as the rest of the skin.
     const QRectF r(QPointF(0, 0), size);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(r.topLeft(), r.bottomLeft());
-    gradient.setColorAt(0, QColor(190, 192, 195));
-    gradient.setColorAt(1, QColor(150, 152, 156));
+    gradient.setColorAt(0, QColor(30, 31, 33));
+    gradient.setColorAt(1, QColor(18, 19, 20));
     p.setPen(QPen(Shade::Void, 1));
     p.setBrush(gradient);
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
