@@ -428,6 +428,12 @@ bool MainWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_M:
         m_playback->ToggleMute();
         return true;
+    case Qt::Key_Period:
+        m_playback->StepFrame(1);
+        return true;
+    case Qt::Key_Comma:
+        m_playback->StepFrame(-1);
+        return true;
     case Qt::Key_BracketLeft:
         m_playback->StepSpeed(-1);
         return true;

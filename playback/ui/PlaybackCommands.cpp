@@ -183,6 +183,17 @@ void PlaybackCommands::StepVolume(int steps) {
         std::clamp(volume->value() + steps * VolumeStep, volume->minimum(), volume->maximum()));
 }
 
+void PlaybackCommands::StepFrame(int direction) {
+    if (m_player.State() != PlaybackGraph::Paused || !m_player.StepFrame(direction))
+        return;
+    // Not the tick's way: a paused position of 0 counts there as the end of the recording,
+    // and the first frame is where a step back ends.
+    const qint64 position = m_player.PositionMs();
+    ShowPosition(position, HeldThumb::Stays);
+    ShowTimes(position, m_player.DurationMs());
+    emit positionShown(position);
+}
+
 void PlaybackCommands::StepSpeed(int steps) {
     SkinSlider* speed = m_controls.speed;
     speed->setValue(std::clamp(speed->value() + steps, speed->minimum(), speed->maximum()));

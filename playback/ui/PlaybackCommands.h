@@ -80,6 +80,8 @@ public:
     void StepVolume(int steps);
     // The speed slider `steps` positions faster (slower when negative).
     void StepSpeed(int steps);
+    // While paused: the next (+1) or previous (-1) frame, exactly.
+    void StepFrame(int direction);
     void OnRowDoubleClicked(int row);
     // A mute button was clicked: the window's, or the bar's.
     void OnMute();

@@ -7,6 +7,7 @@
 #include "tests/app/CardWindowFixture.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ModalAnswer.h"
+#include "tools/democard/FrameCode.h"
 
 #include <QPushButton>
 #include <QWheelEvent>
@@ -132,6 +133,32 @@ TEST_F(PlaybackWindow, DesktopPlayerKeysAndMouse) {
     Key(Qt::Key_F1);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].startsWith("Keys\nSpace: play or pause")) << "the keys' help";
+}
+
+// `.` and `,` step one frame while paused, exactly, and stay on the recording at its first frame.
+TEST_F(PlaybackWindow, PeriodAndCommaStepOneFrame) {
+    DoubleClickRow(0);
+    Key(Qt::Key_Space);
+    ASSERT_EQ(State(), PlaybackGraph::Paused);
+    auto shownFrame = [this] {
+        QImage frame;
+        return window->Player().GrabFrame(frame) ? FrameCode::Read(frame) : -1;
+    };
+    window->Player().SeekMs(500);
+    const int start = shownFrame();
+    ASSERT_GE(start, 0);
+    Key(Qt::Key_Period);
+    EXPECT_EQ(shownFrame(), start + 1);
+    Key(Qt::Key_Comma);
+    EXPECT_EQ(shownFrame(), start);
+    Key(Qt::Key_Comma);
+    EXPECT_EQ(shownFrame(), start - 1);
+    Key(Qt::Key_Home);
+    ASSERT_EQ(shownFrame(), 0);
+    Key(Qt::Key_Comma);
+    EXPECT_EQ(shownFrame(), 0);
+    EXPECT_EQ(window->CurrentIndex(), 0) << "a step back to the first frame is no rewind";
+    EXPECT_EQ(State(), PlaybackGraph::Paused);
 }
 
 TEST_F(PlaybackWindow, RewindingToTheStartWhilePausedSkipsOn) {
