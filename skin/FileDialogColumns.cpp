@@ -8,6 +8,9 @@
 
 namespace {
 
+// Room for a long name and the three columns beside it without a scroll bar.
+constexpr QSize RoomyDialog{860, 480};
+
 class ColumnWidener : public QObject {
 public:
     using QObject::QObject;
@@ -29,6 +32,8 @@ private:
         QHeaderView* header = details->header();
         for (int column = 1; column < header->count(); ++column)
             header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        // Before QDialog's own show handling, which then centres it at this size.
+        dialog.resize(dialog.size().expandedTo(RoomyDialog));
     }
 };
 
