@@ -285,7 +285,9 @@ qint64 MediaFile::IndexedEnd() const {
     const AVIndexEntry* last = count > 0 ? avformat_index_get_entry(m_video, count - 1) : nullptr;
     if (!last || last->timestamp == AV_NOPTS_VALUE)
         return 0;
-    return PositionOf(m_video, last->timestamp, 0) + FrameSpan();
+    // With B-frames the index counts decoding times: the last pictures are shown up to the
+    // reorder delay later.
+    return PositionOf(m_video, last->timestamp, 0) + FrameSpan() + ReorderDelay();
 }
 
 qint64 MediaFile::IndexedSoundLength() const {

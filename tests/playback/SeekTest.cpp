@@ -40,6 +40,16 @@ TEST(Seek, ReachesEveryFrameOfAClipWithBFrames) {
     }
 }
 
+// Sound that outlasts the pictures by more than a second holds the length to the pictures; their
+// last frames, shown after the last one decoded with B-frames, stay within it.
+TEST(Seek, ReachesTheLastFrameWhenTheSoundOutlastsThePictures) {
+    auto player = SilentPlayer();
+    ASSERT_TRUE(player->Open(Clips().mp4ThirtyFpsLongerSound));
+    player->Graph()->Pause();
+    ASSERT_TRUE(SeekAndWait(*player, int(player->DurationMs()) - 1));
+    EXPECT_EQ(ShownFrame(*player), ClipMs / FrameMs - 1);
+}
+
 TEST(Seek, WorksInEveryStateAndKeepsIt) {
     auto player = SilentPlayer();
     ASSERT_TRUE(player->Open(Clips().mp4));

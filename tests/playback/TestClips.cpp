@@ -46,6 +46,9 @@ TestClips Make(const QString& folder) {
         QStringList{"-vf", "settb=1/30,setpts=N", "-r", "30"} + bFrames + QStringList{"-an"};
     clips.aviThirtyFps = Ffmpeg(folder + "/30-fps.AVI", QStringList{"-i", clips.avi} + thirtyFps);
     clips.mp4ThirtyFps = Ffmpeg(folder + "/30-fps.MP4", QStringList{"-i", clips.mp4} + thirtyFps);
+    clips.mp4ThirtyFpsLongerSound =
+        Ffmpeg(folder + "/30-fps-sound.MP4",
+               QStringList{"-i", clips.mp4, "-vf", "settb=1/30,setpts=N", "-r", "30"} + bFrames);
     clips.videoOnly = Ffmpeg(folder + "/video-only.AVI", {"-i", clips.avi, "-an", "-c", "copy"});
     QFile whole(clips.avi);
     whole.open(QIODevice::ReadOnly);

@@ -14,6 +14,8 @@ struct TestClips {
     // 100-ns units.
     QString aviThirtyFps;
     QString mp4ThirtyFps;
+    // The same MP4 with its 4 s of sound, which outlast its 40 pictures by 2.7 s.
+    QString mp4ThirtyFpsLongerSound;
     QString videoOnly;  // the AVI without its sound
     QString truncated;  // the AVI cut off after 60 % of its bytes
     QString oddLength;  // 3.000792 s long
