@@ -2,8 +2,8 @@
 
 #include "app/ControlIds.h"
 #include "skin/BitmapIds.h"
-#include "skin/SkinColours.h"
 #include "skin/SkinButton.h"
+#include "skin/SkinColours.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
 
