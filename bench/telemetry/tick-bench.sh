@@ -10,4 +10,4 @@ bench/build.sh karvenna-tick-bench
 # Under the build lock: a build beside it would spoil the figures.
 QT_QPA_PLATFORM=offscreen \
 QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu --disable-background-networking" \
-    flock /tmp/karvenna-build.lock build/bench/bench/telemetry/karvenna-tick-bench 2>/dev/null
+    flock /tmp/karvenna-build.lock build/bench/bin/karvenna-tick-bench 2>/dev/null

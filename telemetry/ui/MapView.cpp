@@ -1,56 +1,62 @@
 #include "telemetry/ui/MapView.h"
 
 #include "telemetry/display/MapScript.h"
-#include "telemetry/ui/MapPageHost.h"
-#include "telemetry/ui/WebEngineSandbox.h"
+#include "telemetry/ui/MapBrowser.h"
+#include "telemetry/ui/MapBrowserLoader.h"
 
-#include <QFile>
+#include <QLabel>
 #include <QResizeEvent>
-#include <QWebChannel>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineView>
+#include <QVariant>
 
 MapView::MapView(QWidget* parent) : QWidget(parent) {}
 
-void MapView::CreateBrowser() {
-    AllowWebEngineAsRoot();
+bool MapView::CreateBrowser() {
+    const MapBrowserModule& module = LoadMapBrowserModule();
+    if (!module.factory) {
+        ShowBrowserError(module.error);
+        return false;
+    }
     QWidget* top = window();
     const QPoint kept = top->pos();
-    m_browser = new QWebEngineView(this);
-    m_browser->setGeometry(rect());
-    m_browser->show();
+    m_browser = module.factory->Create(
+        this, {.loadStarted = [this] { m_loaded = false; },
+               .loadFinished =
+                   [this](bool ok) {
+                       m_loaded = ok;
+                       SendTrack();
+                       emit pageLoaded(ok);
+                   },
+               .seekRequested = [this](qint64 offsetMs) { emit trackClicked(offsetMs); }});
+    m_browser->Widget()->setGeometry(rect());
+    m_browser->Widget()->show();
     // The browser draws through OpenGL, so Qt makes the window anew for it, and a window made
     // anew lands where the window manager puts it. Preparing an OpenGL window from the start
     // would cost every picture of playback a trip through OpenGL, map or not.
     top->move(kept);
-    connect(m_browser, &QWebEngineView::loadStarted, this, [this] { m_loaded = false; });
-    connect(m_browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        m_loaded = ok;
-        SendTrack();
-        emit pageLoaded(ok);
-    });
-    auto* host = new MapPageHost(this);
-    connect(host, &MapPageHost::seekRequested, this, &MapView::trackClicked);
-    auto* channel = new QWebChannel(this);
-    channel->registerObject(QStringLiteral("host"), host);
-    m_browser->page()->setWebChannel(channel);
-    QFile channelScript(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
-    if (channelScript.open(QIODevice::ReadOnly)) {
-        QWebEngineScript script;
-        script.setName(QStringLiteral("qwebchannel"));
-        script.setSourceCode(QString::fromUtf8(channelScript.readAll()));
-        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-        script.setWorldId(QWebEngineScript::MainWorld);
-        m_browser->page()->scripts().insert(script);
-    }
+    return true;
+}
+
+void MapView::ShowBrowserError(const QString& error) {
+    qWarning("The map cannot be shown: %s", qUtf8Printable(error));
+    if (findChild<QLabel*>())
+        return;
+    auto* label = new QLabel(tr("The map cannot be shown: %1").arg(error), this);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(rect());
+    label->show();
 }
 
 void MapView::Navigate(const QUrl& url) {
-    if (!m_browser)
-        CreateBrowser();
-    m_browser->load(url);
+    if (!m_browser && !CreateBrowser()) {
+        emit pageLoaded(false);
+        return;
+    }
+    m_browser->Load(url);
+}
+
+QWidget* MapView::Browser() const {
+    return m_browser ? m_browser->Widget() : nullptr;
 }
 
 void MapView::CallScript(const QString& text, std::function<void(const QString&)> result) {
@@ -61,7 +67,7 @@ void MapView::CallScript(const QString& text, std::function<void(const QString&)
             result(QString());
         return;
     }
-    m_browser->page()->runJavaScript(MapScript::CallSource(call), [result](const QVariant& value) {
+    m_browser->RunScript(MapScript::CallSource(call), [result](const QVariant& value) {
         if (result)
             result(value.toString());
     });
@@ -84,10 +90,10 @@ void MapView::SetTrack(const QList<GpsFix>& fixes) {
 
 void MapView::SendTrack() {
     if (m_loaded)
-        m_browser->page()->runJavaScript(m_trackSource);
+        m_browser->RunScript(m_trackSource, {});
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {
-    if (m_browser)
-        m_browser->setGeometry(QRect(QPoint(), event->size()));
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setGeometry(QRect(QPoint(), event->size()));
 }

@@ -7,13 +7,13 @@
 #include <QWidget>
 #include <functional>
 
-class QWebChannel;
-class QWebEngineView;
+class MapBrowser;
 
 // The map of the main window (ControlId::MapView): the host of the browser that shows the map page.
 // The program loads the page, sends it the recording's track once loaded and the marker's place
-// on every playback tick; a click on the track asks to play from there. The browser is made with
-// the first page, so that a window whose map is never opened never starts it.
+// on every playback tick; a click on the track asks to play from there. The browser, and the
+// browser engine with it, is made with the first page, so that a window whose map is never
+// opened never loads it; until then the pane stays plain.
 class MapView : public QWidget {
     Q_OBJECT
 public:
@@ -29,8 +29,8 @@ public:
     // The recording's track, drawn on this page and every page loaded after.
     void SetTrack(const QList<GpsFix>& fixes);
 
-    // The browser, null until the first page is loaded.
-    QWebEngineView* Browser() const { return m_browser; }
+    // The browser's widget (a QWebEngineView), null until the first page is loaded.
+    QWidget* Browser() const;
 
     // The last position sent to the page, in decimal degrees.
     double latitude = 0.0;
@@ -39,16 +39,18 @@ public:
 signals:
     // The track was clicked near the fix at that offset into the recording.
     void trackClicked(qint64 offsetMs);
+    // Also sent, with false, when the browser engine cannot be loaded.
     void pageLoaded(bool ok);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void CreateBrowser();
+    bool CreateBrowser();
+    void ShowBrowserError(const QString& error);
     void SendTrack();
 
-    QWebEngineView* m_browser = nullptr;
+    MapBrowser* m_browser = nullptr;
     QString m_trackSource;
     bool m_loaded = false;
 };

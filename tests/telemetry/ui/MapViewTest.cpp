@@ -51,11 +51,12 @@ protected:
     QJsonObject Evaluate(const QString& expression) {
         QString json;
         bool answered = false;
-        view->Browser()->page()->runJavaScript("JSON.stringify(" + expression + ")",
-                                               [&](const QVariant& value) {
-                                                   json = value.toString();
-                                                   answered = true;
-                                               });
+        qobject_cast<QWebEngineView*>(view->Browser())
+            ->page()
+            ->runJavaScript("JSON.stringify(" + expression + ")", [&](const QVariant& value) {
+                json = value.toString();
+                answered = true;
+            });
         EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, PageTimeoutMs));
         return QJsonDocument::fromJson(json.toUtf8()).object();
     }

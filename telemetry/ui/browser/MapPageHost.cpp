@@ -1,4 +1,4 @@
-#include "telemetry/ui/MapPageHost.h"
+#include "telemetry/ui/browser/MapPageHost.h"
 
 #include <cmath>
 #include <limits>
