@@ -63,6 +63,7 @@ constexpr int FileListToggle = 1081;
 namespace TitleBarId {
 constexpr int Leave = 1081;
 constexpr int FileName = 1082;
+constexpr int TelemetryOverlay = 1100;
 } // namespace TitleBarId
 
 namespace FileListPanelId {

@@ -26,6 +26,7 @@
 #include "skin/MessageBox.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/SkinButton.h"
+#include "skin/SkinColours.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
 #include "telemetry/ui/GSensorGraphView.h"
@@ -37,6 +38,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 
 MainWindow::MainWindow(const QString& cardRoot, const DriveProvider* drives,
                        AudioOutputFactory audio, std::function<bool()> connected, QWidget* parent)
@@ -109,6 +111,10 @@ void MainWindow::CreateSkin() {
     m_mapView = new MapView(this);
     m_mapView->setObjectName(QString::number(ControlId::MapView));
     m_mapView->setGeometry(0, 0, 0, 0);
+    m_mapPlaybackPanel = new QWidget(this);
+    m_mapPlaybackPanel->setAutoFillBackground(true);
+    m_mapPlaybackPanel->setPalette(QPalette(SkinColour::Back));
+    m_mapPlaybackPanel->hide();
     m_controls = CreateSkinnedControls(this);
     m_controls.Slider(ControlId::PositionSlider)
         ->setGeometry(MainWindowLayout::PositionSliderCreatedRect());
@@ -152,6 +158,13 @@ void MainWindow::CreateSkin() {
 
 void MainWindow::ApplyLayout(int layout) {
     using namespace MainWindowLayout;
+    if (layout != FullScreen)
+        m_telemetry->PlaceOverlay({});
+    if (layout != MapEnlarged)
+        m_mapPlaybackPanel->hide();
+    // Back from full screen, the map may still be the enlarged one.
+    if (layout == Windowed && MapViewState() == MapEnlarged)
+        layout = MapEnlarged;
     if (layout == Windowed) {
         setFixedSize(Width, Height);
         m_videoWindow->setGeometry(WindowedVideoRect());
@@ -172,6 +185,9 @@ void MainWindow::ApplyLayout(int layout) {
             m_controls.Control(placement.controlId)->setGeometry(placement.rect);
         m_controls.Slider(ControlId::VolumeSlider)->SetImages(SliderLook::BarVolume);
         m_mapView->setGeometry(0, 0, 0, 0);
+        QRect overlayArea = FullScreenVideoRect(size());
+        overlayArea.setTop(std::max(overlayArea.top(), FullScreenLayout::TitleBarHeight));
+        m_telemetry->PlaceOverlay(overlayArea);
     } else if (layout == MapEnlarged) {
         ApplyEnlargedMapLayout();
         return;
@@ -186,7 +202,6 @@ void MainWindow::ApplyLayout(int layout) {
 
 void MainWindow::ApplyEnlargedMapLayout() {
     using namespace MainWindowLayout;
-    m_videoWindow->hide();
     m_fileList->hide();
     for (const auto& placement : WindowedPlacements(MapViewState())) {
         QWidget* control = m_controls.Control(placement.controlId);
@@ -203,8 +218,29 @@ void MainWindow::ApplyEnlargedMapLayout() {
     back->show();
     m_mapView->setGeometry(EnlargedMapRect());
     m_mapView->show();
+    // The road and the car's place together: the video and its controls stay over the map.
+    m_mapPlaybackPanel->setGeometry(EnlargedMapPanelRect());
+    m_mapPlaybackPanel->show();
+    m_mapPlaybackPanel->raise();
+    m_videoWindow->setGeometry(EnlargedMapVideoRect());
+    m_videoWindow->show();
+    m_videoWindow->raise();
+    m_videoWindow->Repaint();
+    for (const auto& placement : EnlargedMapPlaybackPlacements()) {
+        QWidget* control = m_controls.Control(placement.controlId);
+        control->setGeometry(placement.rect);
+        control->show();
+        control->raise();
+    }
     PlaceTelemetryViews();
     update();
+}
+
+void MainWindow::ToggleTelemetryOverlay() {
+    m_telemetry->ToggleOverlay();
+    m_panels->TitleBar()
+        .Button(TitleBarId::TelemetryOverlay)
+        ->setChecked(m_telemetry->OverlayWanted());
 }
 
 bool MainWindow::ShowsVideo() const {
@@ -251,6 +287,8 @@ void MainWindow::ConnectCommands() {
     connect(m_fileList, &FileListView::rowDoubleClicked, m_playback,
             &PlaybackCommands::OnRowDoubleClicked);
     m_panels->Connect(m_controls, *m_playback, [this](int id) { OnCommand(id); });
+    connect(m_panels->TitleBar().Button(TitleBarId::TelemetryOverlay), &SkinButton::command, this,
+            &MainWindow::ToggleTelemetryOverlay);
     connect(
         m_playback, &PlaybackCommands::recordingOpened, this,
         [this](const QString& path) {
@@ -259,10 +297,7 @@ void MainWindow::ConnectCommands() {
         },
         Qt::QueuedConnection);
     // A removed card hid the video; the next recording shows it again.
-    connect(m_playback, &PlaybackCommands::recordingOpened, this, [this] {
-        if (MapViewState() != MainWindowLayout::MapEnlarged)
-            m_videoWindow->show();
-    });
+    connect(m_playback, &PlaybackCommands::recordingOpened, m_videoWindow, &QWidget::show);
     connect(m_playback, &PlaybackCommands::recordingOpened, m_snapshots,
             &SnapshotCommands::OnRecordingOpened);
     connect(m_saveDelete, &SaveDeleteCommands::listRebuiltAfterDelete, m_playback,
@@ -427,6 +462,9 @@ bool MainWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_M:
         m_playback->ToggleMute();
+        return true;
+    case Qt::Key_T:
+        ToggleTelemetryOverlay();
         return true;
     case Qt::Key_Period:
         m_playback->StepFrame(1);

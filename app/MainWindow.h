@@ -81,6 +81,8 @@ private:
     bool ShowsVideo() const;
     // The graph and the speed show with the video only, the speed beside the map buttons.
     void PlaceTelemetryViews();
+    // In full screen, over the video; the wish is kept for the next time when windowed.
+    void ToggleTelemetryOverlay();
     void OnSettings();
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
     // The point of the window lies on the video.
@@ -107,6 +109,8 @@ private:
     FullScreenMode* m_fullScreen = nullptr;
     TelemetryViews* m_telemetry = nullptr;
     MapView* m_mapView = nullptr;
+    // The ground of the video and its controls over the enlarged map.
+    QWidget* m_mapPlaybackPanel = nullptr;
     MapCommands* m_map = nullptr;
     std::function<bool()> m_connected;
 };

@@ -72,6 +72,24 @@ QRect EnlargedMapRect() {
     return {2, 48, 1017, 615};
 }
 
+QRect EnlargedMapPanelRect() {
+    return {8, 405, 368, 250};
+}
+
+QRect EnlargedMapVideoRect() {
+    return {16, 413, 352, 198};
+}
+
+QList<Placement> EnlargedMapPlaybackPlacements() {
+    using namespace ControlId;
+    return {
+        {PlayPause, {16, 617, 37, 28}},
+        {PositionSlider, {60, 615, 308, 20}},
+        {ElapsedTime, {68, 636, 50, 13}},
+        {TotalTime, {310, 636, 50, 13}},
+    };
+}
+
 QRect MapEnlargeButtonRect(int mapViewState) {
     return {937, mapViewState == MapInPane ? 441 : 639, 36, 22};
 }

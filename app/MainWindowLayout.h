@@ -34,6 +34,11 @@ QRect WindowedMapRect(int mapViewState);
 QRect MapPaneRect();
 QRect MapCollapsedRect();
 QRect EnlargedMapRect();
+// Over the enlarged map's bottom-left corner, on a panel of their own: the video small, and under
+// it play/pause, the position slider and the two times.
+QRect EnlargedMapPanelRect();
+QRect EnlargedMapVideoRect();
+QList<Placement> EnlargedMapPlaybackPlacements();
 // The map buttons below the list (pane closed) or above the pane; 1018 on the enlarged map.
 QRect MapEnlargeButtonRect(int mapViewState);
 QRect MapPaneButtonRect(int mapViewState);

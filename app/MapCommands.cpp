@@ -46,9 +46,10 @@ void MapCommands::OnMapEnlarge() {
 }
 
 void MapCommands::CloseMap() {
-    if (m_state == MapEnlarged)
-        m_applyLayout(Windowed);
+    const bool wasEnlarged = m_state == MapEnlarged;
     ClosePane();
+    if (wasEnlarged)
+        m_applyLayout(Windowed);
 }
 
 void MapCommands::OnRecordingClosed() {

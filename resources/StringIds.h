@@ -52,5 +52,6 @@ constexpr int RepairedCopyFailed = 619;
 constexpr int KeyHelp = 620;
 constexpr int RecordingsSavedIn = 621;
 constexpr int OpenFolder = 622;
+constexpr int TelemetryOverlayTip = 623;
 constexpr int AppTitle = 57344;
 } // namespace StringId

@@ -69,6 +69,7 @@ constexpr ButtonLooks BarVolume{303, 305, 304, 305, 303};
 constexpr ButtonLooks BarMuted{300, 302, 301, 302, 300};
 constexpr ButtonLooks BarSettings{308, 310, 309, 308, 308};
 constexpr ButtonLooks BarFileList{288, 290, 289, 288, 288};
+constexpr ButtonLooks BarTelemetry{454, 456, 455, 454, 454};
 
 // Settings dialog and its pages
 constexpr ButtonLooks SettingsSave{335, 337, 336, 0, 0};

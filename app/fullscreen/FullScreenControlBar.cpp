@@ -3,6 +3,7 @@
 #include "app/ControlIds.h"
 #include "app/fullscreen/FullScreenLayout.h"
 #include "skin/SkinBitmaps.h"
+#include "skin/SkinColours.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
 
@@ -26,14 +27,14 @@ FullScreenControlBar::FullScreenControlBar(QWidget* owner)
     AddButton(Settings, ButtonLook::BarSettings, QStringLiteral("Settings"));
     AddButton(FileListToggle, ButtonLook::BarFileList, QStringLiteral("File List"), {},
               SkinButton::CheckBox);
-    // The times sit on the same read-out wells as in the window, to stay legible on the bar.
+    // The times sit on the same read-out wells as in the window and read the same way.
     for (auto [id, well] : {std::pair{ElapsedTime, BitmapId::ElapsedTimeBack},
                             {TotalTime, BitmapId::TotalTimeBack}}) {
         auto* text = new SkinLabel(this, id, QRect(), QStringLiteral("00:00:00"));
         text->SetBackgroundImage(well);
-        text->SetFontHeight(12);
+        text->SetFontHeight(13);
         text->setAlignment(Qt::AlignCenter);
-        text->textColour = QColor(33, 34, 36);
+        text->textColour = SkinColour::Text;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/ControlIds.h"
 #include "app/fullscreen/FullScreenLayout.h"
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/SkinLabel.h"
 
@@ -12,10 +14,14 @@ FullScreenTitleBar::FullScreenTitleBar(QWidget* owner) : FullScreenPanel(owner, 
     fileName->textColour = Qt::white;
     fileName->SetFontHeight(13);
     AddButton(TitleBarId::Leave, ButtonLook::MapReturn, QStringLiteral("Extend"));
+    AddButton(TitleBarId::TelemetryOverlay, ButtonLook::BarTelemetry,
+              LoadLangString(StringId::TelemetryOverlayTip), {}, SkinButton::CheckBox);
 }
 
 void FullScreenTitleBar::PlaceButton() {
-    Button(TitleBarId::Leave)->setGeometry(FullScreenLayout::TitleBarButtonRect(width()));
+    const QRect leave = FullScreenLayout::TitleBarButtonRect(width());
+    Button(TitleBarId::Leave)->setGeometry(leave);
+    Button(TitleBarId::TelemetryOverlay)->setGeometry(leave.translated(-leave.width() - 4, 0));
 }
 
 void FullScreenTitleBar::paintEvent(QPaintEvent*) {

@@ -48,11 +48,40 @@ void GSensorGraphView::UpdateColumn(int x) {
         update(x, 0, 1, height());
 }
 
+namespace {
+
+// Each lane's limits and zero at the right edge, in the sensor's own units: the files do not say
+// how many of them make 1 g.
+void DrawValueScale(QPainter& painter, int width) {
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    painter.setFont(font);
+    painter.setPen(SkinColour::Text);
+    const int limitPixels = int(GSensorSample::Limit * GSensorGraph::PixelsPerUnit);
+    const int right = width - 3;
+    for (const int baseline : GSensorGraph::Baselines) {
+        const int top = baseline - limitPixels;
+        const int bottom = baseline + limitPixels;
+        for (const int y : {top, baseline, bottom})
+            painter.drawLine(right - 3, y, right, y);
+        const QRect label(right - 40, 0, 35, 10);
+        painter.drawText(label.translated(0, top), Qt::AlignRight | Qt::AlignTop,
+                         QString::number(GSensorSample::Limit));
+        painter.drawText(label.translated(0, baseline - 5), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("0"));
+        painter.drawText(label.translated(0, bottom - 9), Qt::AlignRight | Qt::AlignBottom,
+                         QString::number(-GSensorSample::Limit));
+    }
+}
+
+} // namespace
+
 void GSensorGraphView::paintEvent(QPaintEvent*) {
     if (m_keyed.isNull())
         return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_keyed);
+    DrawValueScale(painter, width());
     if (m_cursorX >= 0)
         painter.fillRect(m_cursorX, 0, 1, height(), SkinColour::Text);
 }

@@ -4,10 +4,12 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 
 class GSensorGraphView;
 class MapView;
 class SpeedDigitsView;
+class TelemetryOverlay;
 class QWidget;
 
 // The open recording's telemetry and the views that show it beside the video: the G-sensor
@@ -22,6 +24,7 @@ public:
     const RecordingTelemetry& Telemetry() const { return m_telemetry; }
     GSensorGraphView& Graph() const { return *m_graph; }
     SpeedDigitsView& Speed() const { return *m_speed; }
+    TelemetryOverlay& Overlay() const { return *m_overlay; }
 
     // Reads the recording's .gps and .gsf files and draws them; false when it has no fixes.
     bool ShowRecording(const QString& recordingPath, qint64 durationMs);
@@ -31,11 +34,21 @@ public:
     void Clear();
     // The graph and the speed show in the windowed view only, the speed at `speedAt`.
     void Place(bool shown, QPoint speedAt);
+    // The overlay shows in the top-left corner of `area` (the full-screen video clear of the
+    // bars) while it is wanted; an empty area (not full screen) puts it away. Wanted is kept
+    // across the modes.
+    void PlaceOverlay(const QRect& area);
+    void ToggleOverlay();
+    bool OverlayWanted() const { return m_overlayWanted; }
 
 private:
     RecordingTelemetry m_telemetry;
     MapView& m_map;
     GSensorGraphView* m_graph;
     SpeedDigitsView* m_speed;
+    TelemetryOverlay* m_overlay;
+    QRect m_overlayArea;
+    qint64 m_positionMs = -1;
     bool m_shown = true;
+    bool m_overlayWanted = false;
 };

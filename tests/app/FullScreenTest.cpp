@@ -1,7 +1,11 @@
 #include "app/MainWindowLayout.h"
+#include "app/fullscreen/FullScreenLayout.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinSlider.h"
+#include "telemetry/display/SpeedReadout.h"
+#include "telemetry/ui/GSensorGraphView.h"
+#include "telemetry/ui/TelemetryOverlay.h"
 #include "tests/app/CardWindowFixture.h"
 
 #include <QGuiApplication>
@@ -181,6 +185,42 @@ TEST_F(FullScreen, TheTitleBarsButtonAndEscLeaveWithEveryPanel) {
     PointerAt(1000);
     QTest::keyClick(PanelControl(PanelId::ControlBar, ControlBarId::PlayPause), Qt::Key_Escape);
     EXPECT_EQ(window->DisplayMode(), MainWindowLayout::Windowed);
+}
+
+TEST_F(FullScreen, TheTelemetryOverlayShowsOverTheVideoWhileWanted) {
+    DoubleClickRow(0);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->Telemetry().FixCount() > 0; }));
+    Click(Control(ControlId::PlayPause));
+    auto* overlay = window->findChild<TelemetryOverlay*>();
+    auto* button = PanelControl<SkinButton>(PanelId::TitleBar, TitleBarId::TelemetryOverlay);
+    QTest::keyClick(window.get(), Qt::Key_T);
+    EXPECT_FALSE(overlay->isVisible()) << "only in full screen";
+
+    EnterOn({1280, 1024});
+    ASSERT_TRUE(overlay->isVisible());
+    EXPECT_TRUE(button->isChecked());
+    const QRect video = Control(ControlId::VideoWindow)->geometry();
+    EXPECT_TRUE(video.contains(overlay->geometry())) << "over the video";
+    EXPECT_GE(overlay->y(), FullScreenLayout::TitleBarHeight) << "clear of the title bar";
+    EXPECT_GT(window->children().indexOf(overlay),
+              window->children().indexOf(Control(ControlId::VideoWindow)));
+    EXPECT_TRUE(overlay->ShowsTrack());
+    emit window->findChild<GSensorGraphView*>()->seekRequested(700);
+    const RecordingTelemetry& telemetry = window->Telemetry();
+    EXPECT_EQ(overlay->SpeedText(),
+              QString::number(*SpeedReadout::SpeedAt(telemetry, quint32(700))));
+    EXPECT_GT(overlay->CursorX(), 0);
+    EXPECT_TRUE(overlay->Marker().has_value());
+
+    // The wish outlives leaving full screen; the title bar's button takes it back.
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(overlay->isVisible());
+    EnterOn({1280, 1024});
+    EXPECT_TRUE(overlay->isVisible());
+    PointerAt(5);
+    Click(button);
+    EXPECT_FALSE(overlay->isVisible());
+    EXPECT_FALSE(button->isChecked());
 }
 
 TEST_F(FullScreen, MuteAndVolumeAgreeOnBothBars) {

@@ -49,14 +49,25 @@ protected:
         const bool enlarged = expected.state == 8;
         EXPECT_EQ(List()->isVisible(), !enlarged);
         EXPECT_EQ(Control(ControlId::MapClose)->isVisible(), !enlarged);
-        EXPECT_EQ(Control(ControlId::VideoWindow)->isVisible(), !enlarged);
-        EXPECT_EQ(Control(ControlId::PlayPause)->isVisible(), !enlarged);
-        EXPECT_EQ(Control(ControlId::PositionSlider)->isVisible(), !enlarged);
+        // Over the enlarged map too: the road and the car's place at once.
+        for (int id : {ControlId::VideoWindow, ControlId::PlayPause, ControlId::PositionSlider,
+                       ControlId::ElapsedTime})
+            EXPECT_TRUE(Control(id)->isVisible()) << expected.state << " " << id;
         EXPECT_TRUE(Control(ControlId::Close)->isVisible());
         EXPECT_EQ(Graph()->isVisible(), !enlarged);
         EXPECT_EQ(Speed()->isVisible(), !enlarged);
-        if (enlarged)
+        QWidget* video = Control(ControlId::VideoWindow);
+        if (enlarged) {
+            EXPECT_TRUE(expected.map.contains(video->geometry()));
+            EXPECT_GE(video->width(), 320);
+            EXPECT_GE(video->height(), 180);
+            const QObjectList stack = window->children();
+            for (int id : {ControlId::VideoWindow, ControlId::PlayPause, ControlId::PositionSlider})
+                EXPECT_GT(stack.indexOf(Control(id)), stack.indexOf(Control(ControlId::MapView)))
+                    << id << " is under the map";
             return;
+        }
+        EXPECT_EQ(video->geometry(), QRect(3, 78, 688, 387));
         EXPECT_EQ(List()->geometry(), expected.list) << expected.state;
         EXPECT_EQ(Control(ControlId::MapClose)->geometry(), expected.pane) << expected.state;
         EXPECT_EQ(Speed()->pos(), expected.speed) << expected.state;
@@ -79,6 +90,10 @@ TEST_F(MapWindow, ButtonsWalkThePaneAndTheEnlargedMap) {
     Click(ControlId::MapEnlarge);
     ExpectLayout(Enlarged);
     EXPECT_EQ(Control(ControlId::MapEnlarge)->toolTip(), "");
+    // Play/pause over the map runs the player.
+    Click(ControlId::PlayPause);
+    EXPECT_EQ(State(), PlaybackGraph::Running);
+    Click(ControlId::PlayPause);
     Click(ControlId::MapEnlarge);
     ExpectLayout(Pane);
     Click(ControlId::MapClose);

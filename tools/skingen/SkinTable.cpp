@@ -149,6 +149,8 @@ std::vector<SkinRow> MakeRows() {
                OnControlBar(8)),
         Button(BarFileList, {37, 28}, "control bar file list", GlyphFileList, Face::Flat,
                OnControlBar(8)),
+        Button(BarTelemetry, {37, 28}, "title bar telemetry overlay", GlyphGauge, Face::Flat,
+               {TitleBarBackground, {20, 6}}),
 
         // Settings dialog and its pages
         Button(SettingsSave, {36, 28}, "save settings", GlyphFloppy, Face::Flat,
