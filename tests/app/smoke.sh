@@ -1,12 +1,14 @@
 #!/bin/sh
 # Starts the real program under a virtual X server on a card, saves a picture of its window,
-# of the calendar and of a question box (both must wear the skin's dark colours), opens the map, plays the first recording full screen with the pointer in the bottom band and
-# saves a picture of the screen, leaves full screen with Esc, and checks that the program keeps running and then
-# ends cleanly when asked to.
+# of the calendar and of a question box (both must wear the skin's dark colours), opens the map,
+# plays the first recording full screen with the pointer in the bottom band and saves a picture of
+# the screen, another with the telemetry over the video, leaves full screen with Esc, saves a
+# picture of the enlarged map with the video over it, and checks that the program keeps running
+# and then ends cleanly when asked to.
 set -eu
 program=$1 card=$2 screenshots=$3
 mkdir -p "$screenshots"
-pictures="main-window full-screen calendar date-filter message-box"
+pictures="main-window full-screen full-screen-overlay enlarged-map calendar date-filter message-box"
 for picture in $pictures; do rm -f "$screenshots/$picture.png"; done
 xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
     program=$0 card=$1 screenshots=$2
@@ -58,11 +60,20 @@ xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
     ffmpeg -v error -y -f x11grab -video_size 1280x720 -i "$DISPLAY" \
         -frames:v 1 "$screenshots/full-screen.png"
     kill -0 $pid || { echo "the program ended in full-screen mode"; exit 1; }
-    # Esc, here received by the control bar under the pointer, returns to the window.
-    xdotool key Escape
+    # Esc, here received by the control bar under the pointer, returns to the window; before
+    # that t lays the telemetry over the video, taken with the bars gone.
+    xdotool key t mousemove 640 360
+    sleep 1
+    ffmpeg -v error -y -f x11grab -video_size 1280x720 -i "$DISPLAY" \
+        -frames:v 1 "$screenshots/full-screen-overlay.png"
+    xdotool mousemove 640 700 sleep 0.5 key t key Escape
     sleep 1
     eval "$(xdotool search --onlyvisible --name "VESKA Karvenna" getwindowgeometry --shell)"
     [ "${WIDTH}x$HEIGHT" = 1022x682 ] || { echo "Esc left the window at ${WIDTH}x$HEIGHT"; exit 1; }
+    # The map pane is open: its enlarge button stands above it.
+    xdotool mousemove $((X + 955)) $((Y + 452)) click 1
+    sleep 2
+    grab "$window" enlarged-map
     kill -TERM $pid
     wait $pid || { echo "the program did not end cleanly"; exit 1; }
 ' "$program" "$card" "$screenshots"
