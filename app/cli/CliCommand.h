@@ -36,6 +36,8 @@ extern const CliCommand LibraryCliCommands[];
 extern const int LibraryCliCommandCount;
 extern const CliCommand TelemetryCliCommands[];
 extern const int TelemetryCliCommandCount;
+extern const CliCommand TripCliCommands[];
+extern const int TripCliCommandCount;
 extern const CliCommand TelemetryViewCliCommands[];
 extern const int TelemetryViewCliCommandCount;
 extern const CliCommand SettingsCliCommands[];

@@ -1,4 +1,5 @@
 #include "app/cli/CliCommand.h"
+#include "app/cli/TripCommands.h"
 #include "telemetry/RecordingTelemetry.h"
 #include "telemetry/TelemetryExport.h"
 #include "telemetry/TelemetryFiles.h"
@@ -61,7 +62,13 @@ int ExportTelemetry(const QStringList& argsIn) {
     QStringList args = argsIn;
     const QString gpx = TakeOption(args, QStringLiteral("--gpx"));
     const QString csv = TakeOption(args, QStringLiteral("--csv"));
+    const QString trip = TakeOption(args, QStringLiteral("--trip"));
     ExpectPositional(args, 1);
+    if (!trip.isNull()) {
+        if (!csv.isEmpty())
+            throw UsageError{};
+        return ExportTripTrack(args[0], trip, gpx);
+    }
     if (gpx.isEmpty() && csv.isEmpty())
         throw UsageError{};
     const QString recording = args[0];
@@ -91,6 +98,7 @@ int ExportTelemetry(const QStringList& argsIn) {
 
 const CliCommand TelemetryCliCommands[] = {
     {"telemetry", "telemetry RECORDING [--at MS]", PrintTelemetry},
-    {"export", "export RECORDING [--gpx OUT] [--csv OUT]", ExportTelemetry},
+    {"export", "export RECORDING [--gpx OUT] [--csv OUT] | export ROOT --trip N --gpx OUT",
+     ExportTelemetry},
 };
 const int TelemetryCliCommandCount = std::size(TelemetryCliCommands);

@@ -13,6 +13,7 @@ const std::span<const CliCommand> CommandGroups[] = {
     {StringCliCommands, size_t(StringCliCommandCount)},
     {LibraryCliCommands, size_t(LibraryCliCommandCount)},
     {TelemetryCliCommands, size_t(TelemetryCliCommandCount)},
+    {TripCliCommands, size_t(TripCliCommandCount)},
     {TelemetryViewCliCommands, size_t(TelemetryViewCliCommandCount)},
     {SettingsCliCommands, size_t(SettingsCliCommandCount)},
     {PlaybackCliCommands, size_t(PlaybackCliCommandCount)},
