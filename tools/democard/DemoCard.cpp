@@ -13,12 +13,19 @@ namespace {
 
 const char* const KindCodes[] = {"NOR", "EVT", "MOT"};
 
+// Each day begins with a short trip of one recording; after a pause the rest of the day's
+// recordings drive on back to back as one trip, a new one after a pause every third recording.
 QList<DemoRecording> PlanRecordings(const DemoCardOptions& options) {
+    constexpr int PauseSeconds = 97;
     QList<DemoRecording> recordings;
+    int trip = -1;
     for (int day = 0; day < options.days; ++day) {
         QDateTime start(options.firstDay.addDays(day), QTime(8, 15, 0));
         for (int i = 0; i < options.recordingsPerDay; ++i) {
             const int index = int(recordings.size());
+            const bool continues = i > 0 && i % 3 != 1;
+            if (i > 0)
+                start = start.addSecs(options.seconds + (continues ? 0 : PauseSeconds));
             DemoRecording recording;
             recording.localStart = start;
             recording.isEvent = index % 3 == 1;
@@ -26,8 +33,11 @@ QList<DemoRecording> PlanRecordings(const DemoCardOptions& options) {
             recording.name = start.toString(QStringLiteral("yyyyMMdd_HHmmss_")) +
                              QLatin1String(KindCodes[index % 3]) +
                              (recording.isMp4 ? QStringLiteral(".MP4") : QStringLiteral(".AVI"));
+            trip += continues ? 0 : 1;
+            recording.trip = trip;
+            recording.secondInTrip =
+                continues ? recordings.last().secondInTrip + options.seconds : 0;
             recordings.append(recording);
-            start = start.addSecs(options.seconds + 97);
         }
     }
     return recordings;
@@ -103,7 +113,7 @@ QString WriteDemoCard(const DemoCardOptions& options) {
         const QString base = video.chopped(3);
         QString error = WriteVideo(video, recording, options);
         if (error.isEmpty())
-            error = WriteGps(base + QStringLiteral("gps"), recording, options, index);
+            error = WriteGps(base + QStringLiteral("gps"), recording, options);
         if (error.isEmpty())
             error = WriteGsf(base + QStringLiteral("gsf"), recording, options, index);
         if (!error.isEmpty())

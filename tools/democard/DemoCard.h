@@ -20,6 +20,8 @@ struct DemoRecording {
     QDateTime localStart; // the time the name carries
     bool isEvent = false;
     bool isMp4 = false;
+    int trip = 0;         // recordings of one trip follow one another without a pause
+    int secondInTrip = 0; // where in its trip the recording starts
 };
 
 // Writes the card; returns an error text, empty on success.
