@@ -7,6 +7,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -58,12 +59,26 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
         RemoveUnfinishedFiles(folder);
     qint64 done = 0;
     bool replaceAll = false;
+    // The file before, on its way to the disk while the next one is copied.
+    std::future<CopyResult> finishing;
+    SaveOutcome* finishingOutcome = nullptr;
+    auto settle = [&] {
+        if (!finishing.valid())
+            return;
+        const CopyResult result = finishing.get();
+        finishingOutcome->status =
+            result.status == CopyResult::Copied ? SaveOutcome::Saved : SaveOutcome::Failed;
+        finishingOutcome->error = result.error;
+    };
     for (SaveOutcome& outcome : report.outcomes) {
         const SaveFile& file = outcome.file;
         if (observer.CancelRequested()) {
             report.cancelled = true;
             break;
         }
+        // Two recordings of one name: the second one's question waits for the first one's name.
+        if (finishingOutcome && finishingOutcome->file.target == file.target)
+            settle();
         bool replace = replaceAll;
         if (!replace && NativePathExists(file.target)) {
             const ClashAnswer answer = observer.Clash(file);
@@ -80,20 +95,21 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
             replace = true;
         }
         observer.Progress(done, total, file.source);
-        const CopyResult result =
-            CopyFileSafely(file.source, file.target, replace, [&](qint64 copied) {
-                observer.Progress(done + qMin(copied, file.size), total, file.source);
-                return !observer.CancelRequested();
-            });
+        PendingCopy copy = CopyFileBytes(file.source, file.target, replace, [&](qint64 copied) {
+            observer.Progress(done + qMin(copied, file.size), total, file.source);
+            return !observer.CancelRequested();
+        });
         done += file.size;
-        if (result.status == CopyResult::Cancelled) {
+        if (copy.Cancelled()) {
             report.cancelled = true;
             break;
         }
-        outcome.status =
-            result.status == CopyResult::Copied ? SaveOutcome::Saved : SaveOutcome::Failed;
-        outcome.error = result.error;
+        settle();
+        finishing = std::async(std::launch::async,
+                               [copy = std::move(copy)]() mutable { return copy.Finish(); });
+        finishingOutcome = &outcome;
     }
+    settle();
     observer.Progress(done, total, {});
     return report;
 }

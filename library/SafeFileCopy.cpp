@@ -1,7 +1,6 @@
 #include "library/SafeFileCopy.h"
 
 #include "common/NativePath.h"
-#include "common/WholeFileWriter.h"
 
 #include <cerrno>
 #include <cstring>
@@ -100,9 +99,9 @@ private:
 
 } // namespace
 
-CopyResult CopyFileSafely(const QString& source, const QString& target, bool replace,
+PendingCopy CopyFileBytes(const QString& source, const QString& target, bool replace,
                           const std::function<bool(qint64 bytesCopied)>& progress) {
-    auto failed = [](const QString& error) { return CopyResult{CopyResult::Failed, error}; };
+    auto failed = [](const QString& error) { return PendingCopy({CopyResult::Failed, error}); };
     auto systemError = [] { return QString::fromLocal8Bit(std::strerror(errno)); };
     const FileDescriptor in(::open(NativePath(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
@@ -116,34 +115,50 @@ CopyResult CopyFileSafely(const QString& source, const QString& target, bool rep
             QStringLiteral("cannot write %1: %2").arg(DisplayName(target), systemError()));
     }
 
-    WholeFileWriter out(target);
-    ChunkCopier copier(in.Get(), out.Descriptor());
+    auto out = std::make_unique<WholeFileWriter>(target);
+    ChunkCopier copier(in.Get(), out->Descriptor());
     qint64 copied = 0;
-    while (out.Descriptor() >= 0) {
+    while (out->Descriptor() >= 0) {
         const ssize_t chunk = copier.Next();
         if (chunk < 0 && copier.SourceFailed())
             return failed(ReadFailure(source, systemError()));
         if (chunk < 0)
-            out.Fail("cannot write %1", errno);
+            out->Fail("cannot write %1", errno);
         if (chunk <= 0)
             break;
         // Sets the chunk on its way to the disk now, so that the sync before the rename waits
         // for the last chunk only rather than for the whole file.
-        ::sync_file_range(out.Descriptor(), copied, chunk, SYNC_FILE_RANGE_WRITE);
+        ::sync_file_range(out->Descriptor(), copied, chunk, SYNC_FILE_RANGE_WRITE);
         copied += chunk;
         if (progress && !progress(copied))
-            return {CopyResult::Cancelled, {}};
+            return PendingCopy({CopyResult::Cancelled, {}});
     }
+    if (!out->Error().isEmpty())
+        return failed(out->Error());
     // A source that shrank under us (a card pulled out mid-file) is not a complete copy.
-    if (out.Error().isEmpty() && copied != status.st_size)
+    if (copied != status.st_size)
         return failed(ReadFailure(source, QStringLiteral("it ended after %1 of %2 bytes")
                                               .arg(copied)
                                               .arg(qint64(status.st_size))));
     // The copy keeps the recording's time, as a file manager's copy does.
     const timespec times[2] = {status.st_atim, status.st_mtim};
-    if (out.Descriptor() >= 0)
-        ::futimens(out.Descriptor(), times);
-    if (!out.Commit(replace ? WholeFileWriter::Existing::Replace : WholeFileWriter::Existing::Keep))
-        return failed(out.Error());
+    ::futimens(out->Descriptor(), times);
+    return PendingCopy(std::move(out), replace ? WholeFileWriter::Existing::Replace
+                                               : WholeFileWriter::Existing::Keep);
+}
+
+CopyResult PendingCopy::Finish() {
+    if (!m_file)
+        return m_ended;
+    const bool committed = m_file->Commit(m_existing);
+    const QString error = m_file->Error();
+    m_file.reset();
+    if (!committed)
+        return {CopyResult::Failed, error};
     return {CopyResult::Copied, {}};
+}
+
+CopyResult CopyFileSafely(const QString& source, const QString& target, bool replace,
+                          const std::function<bool(qint64 bytesCopied)>& progress) {
+    return CopyFileBytes(source, target, replace, progress).Finish();
 }

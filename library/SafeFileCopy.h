@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/WholeFileWriter.h"
+
 #include <QString>
 #include <functional>
+#include <memory>
 
 // How a single copy ended.
 struct CopyResult {
@@ -18,4 +21,28 @@ struct CopyResult {
 // replace: an existing target is replaced; otherwise the copy fails rather than replace it.
 // progress: told the bytes copied so far after every chunk; false cancels the copy.
 CopyResult CopyFileSafely(const QString& source, const QString& target, bool replace,
+                          const std::function<bool(qint64 bytesCopied)>& progress);
+
+// A copy whose bytes are all in its temporary file, on their way to the disk. Finish() waits for
+// them, gives the file its name and tells how the copy ended; a copy that is never finished
+// leaves nothing behind. Finishing takes the disk's time, not the processor's: a save finishes
+// one file while it copies the next.
+class PendingCopy {
+public:
+    explicit PendingCopy(CopyResult ended) : m_ended(std::move(ended)) {}
+    PendingCopy(std::unique_ptr<WholeFileWriter> file, WholeFileWriter::Existing existing)
+        : m_file(std::move(file)), m_existing(existing) {}
+
+    // The copy was cancelled; there is nothing to finish.
+    bool Cancelled() const { return !m_file && m_ended.status == CopyResult::Cancelled; }
+    CopyResult Finish();
+
+private:
+    CopyResult m_ended; // when the copy ended before its bytes were all copied
+    std::unique_ptr<WholeFileWriter> m_file;
+    WholeFileWriter::Existing m_existing = WholeFileWriter::Existing::Keep;
+};
+
+// The copy of CopyFileSafely up to its last step, which is left to Finish().
+PendingCopy CopyFileBytes(const QString& source, const QString& target, bool replace,
                           const std::function<bool(qint64 bytesCopied)>& progress);

@@ -223,6 +223,43 @@ TEST_F(Save, ACancelStopsBetweenChunksAndRemovesTheUnfinishedFile) {
                            "20240105_101010_NOR.gsf"}));
 }
 
+// A file is finished (synced and named) while the next one is copied: a failure at that last
+// step still belongs to its own file, leaves no temporary, and the files after it are saved.
+TEST_F(Save, AFileThatCannotBeFinishedFailsAloneWhileTheNextOnesAreSaved) {
+    for (const FaultyCall call : {FaultyCall::Fsync, FaultyCall::Rename}) {
+        const QTemporaryDir to;
+        const QList<SaveFile> plan =
+            PlanSave(Marked({"20240105_101010_NOR.AVI", "20240106_090000_MOT.avi"}), to.path());
+        SaveReport report;
+        {
+            const InjectedFault fault(call, EIO,
+                                      call == FaultyCall::Rename ? "101010_NOR.AVI" : ".karvenna-");
+            ScriptedObserver observer;
+            report = SaveFiles(plan, observer);
+        }
+        ASSERT_EQ(report.outcomes.size(), 5);
+        EXPECT_FALSE(report.cancelled);
+        QStringList saved;
+        for (const SaveOutcome& outcome : report.outcomes)
+            if (outcome.status == SaveOutcome::Saved)
+                saved << QFileInfo(outcome.file.target).fileName();
+        if (call == FaultyCall::Fsync) {
+            // Every file's sync fails: none takes its name.
+            EXPECT_TRUE(saved.isEmpty());
+            EXPECT_TRUE(Entries(to.path()).isEmpty()) << Entries(to.path()).join(' ').toStdString();
+            continue;
+        }
+        EXPECT_EQ(report.outcomes[0].status, SaveOutcome::Failed);
+        EXPECT_TRUE(report.outcomes[0].error.contains("20240105_101010_NOR.AVI"))
+            << report.outcomes[0].error.toStdString();
+        EXPECT_EQ(saved, QStringList({"20240105_101010_NOR.gsf", "20240105_101010_NOR.gps",
+                                      "20240106_090000_MOT.avi", "20240106_090000_MOT.gps"}));
+        EXPECT_EQ(Entries(to.path()),
+                  QStringList({"20240105_101010_NOR.gps", "20240105_101010_NOR.gsf",
+                               "20240106_090000_MOT.avi", "20240106_090000_MOT.gps"}));
+    }
+}
+
 TEST_F(Save, ASourceThatCannotBeReadFailsAloneAndTheRestIsSaved) {
     QList<SaveFile> plan = PlanSave(Marked({"20240105_111111_EVT.MP4", "20240106_090000_MOT.avi"}),
                                     destination.path());
