@@ -1,8 +1,10 @@
 #include "playback/FrameConverter.h"
 
 #include <algorithm>
+#include <limits>
 
 extern "C" {
+#include <libavutil/buffer.h>
 #include <libavutil/frame.h>
 #include <libavutil/pixfmt.h>
 #include <libswscale/swscale.h>
@@ -24,14 +26,42 @@ void Turn(QImage& picture) {
 
 FrameConverter::~FrameConverter() {
     sws_freeContext(m_context);
+    // Pictures still shown keep their buffers: the pool goes with the last of them.
+    av_buffer_pool_uninit(&m_pool);
+}
+
+QImage FrameConverter::PooledPicture(QSize size) {
+    const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+    const qsizetype bytes = bytesPerLine * size.height();
+    if (bytes > std::numeric_limits<int>::max())
+        return {};
+    if (bytes != m_poolBytes) {
+        av_buffer_pool_uninit(&m_pool);
+        m_pool = av_buffer_pool_init(bytes, nullptr);
+        m_poolBytes = m_pool ? bytes : 0;
+    }
+    AVBufferRef* buffer = m_pool ? av_buffer_pool_get(m_pool) : nullptr;
+    if (!buffer)
+        return {};
+    return QImage(
+        buffer->data, size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
+        [](void* reference) {
+            auto* owned = static_cast<AVBufferRef*>(reference);
+            av_buffer_unref(&owned);
+        },
+        buffer);
 }
 
 QImage FrameConverter::Convert(const AVFrame* frame, QSize size, const PictureLook& look) {
     if (!frame || size.isEmpty() || frame->width <= 0 || frame->height <= 0)
         return {};
+    // Shrinking, the fast filter's difference does not show; enlarged, it would.
+    const int filter = size.width() < frame->width && size.height() < frame->height
+                           ? SWS_FAST_BILINEAR
+                           : SWS_BILINEAR;
     m_context = sws_getCachedContext(m_context, frame->width, frame->height,
                                      AVPixelFormat(frame->format), size.width(), size.height(),
-                                     AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+                                     AV_PIX_FMT_BGRA, filter, nullptr, nullptr, nullptr);
     if (!m_context)
         return {};
     const int colorspace =
@@ -47,7 +77,7 @@ QImage FrameConverter::Convert(const AVFrame* frame, QSize size, const PictureLo
         m_tunedColorspace = colorspace;
         m_tunedRange = fullRange;
     }
-    QImage picture(size, QImage::Format_RGB32);
+    QImage picture = PooledPicture(size);
     if (picture.isNull())
         return {};
     uint8_t* planes[4] = {picture.bits(), nullptr, nullptr, nullptr};

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+struct AVBufferPool;
 struct AVFrame;
 struct SwsContext;
 
@@ -20,6 +21,8 @@ struct PictureTarget {
 };
 
 // Converts decoded frames into BGRA pictures (QImage::Format_RGB32) of any size. One per thread.
+// The pictures' pixels come from a pool: playback makes one picture per frame, and fresh memory
+// for each costs page faults on every frame.
 class FrameConverter {
 public:
     FrameConverter() = default;
@@ -31,6 +34,10 @@ public:
     QImage Convert(const AVFrame* frame, QSize size, const PictureLook& look);
 
 private:
+    QImage PooledPicture(QSize size);
+
+    AVBufferPool* m_pool = nullptr;
+    qsizetype m_poolBytes = 0; // of each buffer of m_pool
     SwsContext* m_context = nullptr;
     SwsContext* m_tunedContext = nullptr; // the context the colour details below were set on
     int m_tunedBrightness = 0;
