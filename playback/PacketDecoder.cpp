@@ -51,6 +51,8 @@ void PacketDecoder::Run() {
             m_events.ended(m_serial);
             continue;
         }
+        if (m_events.sending)
+            m_events.sending(*m_codec, *item.packet);
         Decode(item.packet);
         av_packet_free(&item.packet);
     }

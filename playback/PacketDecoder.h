@@ -23,6 +23,8 @@ public:
         std::function<void(FramePtr frame)> frame;
         // After the last frame of the serial's stream.
         std::function<void(int serial)> ended;
+        // Optional: before each packet goes to the codec, to tune how it is decoded.
+        std::function<void(AVCodecContext& codec, const AVPacket& packet)> sending;
     };
 
     explicit PacketDecoder(PacketQueue& packets);

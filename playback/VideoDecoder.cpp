@@ -43,18 +43,37 @@ bool VideoDecoder::Open() {
 }
 
 void VideoDecoder::Start() {
-    m_decoder.Start({[this](int serial, qint64 seekTarget) {
-                         m_serial = serial;
-                         m_seekTarget = seekTarget;
-                         m_nextPosition = seekTarget;
-                         m_held.reset();
-                     },
-                     [this](FramePtr frame) { TakeFrame(std::move(frame)); },
-                     [this](int serial) {
-                         if (m_held) // the target lies beyond the last frame: show the last one
-                             Deliver(std::move(m_held), m_heldPosition, m_heldDuration);
-                         m_frames.EndOfStream(serial);
-                     }});
+    m_decoder.Start(
+        {[this](int serial, qint64 seekTarget) {
+             m_serial = serial;
+             m_seekTarget = seekTarget;
+             m_nextPosition = seekTarget;
+             m_latestSentBeforeTarget = -1;
+             m_held.reset();
+         },
+         [this](FramePtr frame) { TakeFrame(std::move(frame)); },
+         [this](int serial) {
+             if (m_held) // the target lies beyond the last frame: show the last one
+                 Deliver(std::move(m_held), m_heldPosition, m_heldDuration);
+             m_frames.EndOfStream(serial);
+         },
+         [this](AVCodecContext& codec, const AVPacket& packet) { ChooseDiscard(codec, packet); }});
+}
+
+void VideoDecoder::ChooseDiscard(AVCodecContext& codec, const AVPacket& packet) {
+    codec.skip_frame = AVDISCARD_DEFAULT;
+    if (m_seekTarget < 0 || packet.pts == AV_NOPTS_VALUE)
+        return;
+    const qint64 start = m_file.PositionOf(m_file.VideoStream(), packet.pts, -1);
+    if (start < 0 || start > m_seekTarget)
+        return;
+    // A packet already sent starts later but still at or before the target: this picture is not
+    // the one shown, and if no other picture refers to it, it need not be decoded at all. Sent
+    // packets only, so that a gap in the times never costs the right picture.
+    if (start < m_latestSentBeforeTarget)
+        codec.skip_frame = AVDISCARD_NONREF;
+    else
+        m_latestSentBeforeTarget = start;
 }
 
 void VideoDecoder::SetTarget(const PictureTarget& target) {

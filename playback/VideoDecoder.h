@@ -7,6 +7,8 @@
 #include <QSize>
 #include <mutex>
 
+struct AVCodecContext;
+struct AVPacket;
 class MediaFile;
 class PacketQueue;
 
@@ -23,6 +25,7 @@ public:
     void SetTarget(const PictureTarget& target);
 
 private:
+    void ChooseDiscard(AVCodecContext& codec, const AVPacket& packet);
     void TakeFrame(FramePtr frame);
     void Deliver(FramePtr frame, qint64 position, qint64 duration);
 
@@ -41,6 +44,8 @@ private:
     qint64 m_heldDuration = 0;
     qint64 m_nextPosition = 0;
     qint64 m_frameDuration = 0;
+    // The latest start among the packets sent since the seek that start at or before its target.
+    qint64 m_latestSentBeforeTarget = -1;
 
     PacketDecoder m_decoder; // last: its thread goes before the state it uses
 };
