@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "app/DecoderCheck.h"
+#include "app/DrivingEventCommands.h"
 #include "app/Language.h"
 #include "app/MainWindowLayout.h"
 #include "app/MapCommands.h"
@@ -154,6 +155,8 @@ void MainWindow::CreateSkin() {
     m_snapshots =
         new SnapshotCommands(m_player, *m_videoWindow, *m_playback, *m_fileList, *m_library, this);
     m_saveDelete = new SaveDeleteCommands(*m_fileList, *m_library, this);
+    m_events =
+        new DrivingEventCommands(this, *m_fileList, m_telemetry->Graph(), *m_playback, m_player);
 }
 
 void MainWindow::ApplyLayout(int layout) {
@@ -162,6 +165,8 @@ void MainWindow::ApplyLayout(int layout) {
         m_telemetry->PlaceOverlay({});
     if (layout != MapEnlarged)
         m_mapPlaybackPanel->hide();
+    // The count of events stands over the list and goes with it.
+    m_events->Status()->setVisible(layout == Windowed && MapViewState() != MapEnlarged);
     // Back from full screen, the map may still be the enlarged one.
     if (layout == Windowed && MapViewState() == MapEnlarged)
         layout = MapEnlarged;
@@ -300,6 +305,15 @@ void MainWindow::ConnectCommands() {
     connect(m_playback, &PlaybackCommands::recordingOpened, m_videoWindow, &QWidget::show);
     connect(m_playback, &PlaybackCommands::recordingOpened, m_snapshots,
             &SnapshotCommands::OnRecordingOpened);
+    // After the graph is drawn, which the queued call above does.
+    connect(m_playback, &PlaybackCommands::recordingOpened, m_events,
+            &DrivingEventCommands::OnRecordingOpened, Qt::QueuedConnection);
+    connect(m_library, &CardLibrary::listRefreshed, m_events, [this] {
+        m_events->OnListRefreshed(m_library->LibraryRoot(), m_library->FolderMode());
+    });
+    connect(m_saveDelete, &SaveDeleteCommands::listRebuiltAfterDelete, m_events, [this] {
+        m_events->OnListRefreshed(m_library->LibraryRoot(), m_library->FolderMode(), true);
+    });
     connect(m_saveDelete, &SaveDeleteCommands::listRebuiltAfterDelete, m_playback,
             &PlaybackCommands::FollowOpenRecording);
     connect(m_saveDelete, &SaveDeleteCommands::saveFinished, this,
@@ -465,6 +479,12 @@ bool MainWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_T:
         ToggleTelemetryOverlay();
+        return true;
+    case Qt::Key_N:
+        m_events->StepEvent(1);
+        return true;
+    case Qt::Key_P:
+        m_events->StepEvent(-1);
         return true;
     case Qt::Key_Period:
         m_playback->StepFrame(1);

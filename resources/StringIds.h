@@ -53,5 +53,7 @@ constexpr int KeyHelp = 620;
 constexpr int RecordingsSavedIn = 621;
 constexpr int OpenFolder = 622;
 constexpr int TelemetryOverlayTip = 623;
+constexpr int ScanningForEvents = 624;
+constexpr int EventCount = 625;
 constexpr int AppTitle = 57344;
 } // namespace StringId

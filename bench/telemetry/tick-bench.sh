@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The cost of one playback tick on the user-interface thread with the map pane open (the script
-# call to the map page, the speed digits, the graph cursor and their repaint), median and 95th
-# percentile over a 60 s recording, against the 200 ms tick period. Offscreen, without network.
+# call to the map page, the speed digits, the graph cursor and their repaint), and in full screen
+# with the telemetry overlay over the video, median and 95th percentile over a 60 s recording,
+# against the 200 ms tick period. Offscreen, without network.
 # Usage: bench/telemetry/tick-bench.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."

@@ -89,6 +89,7 @@ void CardLibrary::RefreshList(KindFilter kind, bool dateFilter) {
         m_buttons.kinds[button]->setChecked(int(button) == checked);
     m_list.SetRows(ListRecordings(m_libraryRoot, m_folderMode, KindFilter(KindAll + checked),
                                   dateFilter, m_selectedDate));
+    emit listRefreshed();
 }
 
 void CardLibrary::RefreshWithCurrentFilters() {

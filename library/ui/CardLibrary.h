@@ -67,6 +67,10 @@ public:
     void OnFolderToggle();
     void OnCheckAll();
 
+signals:
+    // The list was built anew from the library root.
+    void listRefreshed();
+
 protected:
     // Keeps the chosen day beside the calendar button wherever a layout puts or hides it.
     bool eventFilter(QObject* watched, QEvent* event) override;

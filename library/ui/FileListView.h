@@ -39,6 +39,10 @@ public:
     // Null outside the rows.
     const RecordingEntry* Row(int row) const { return m_rows->Row(row); }
     bool IsUnfinished(int row) const { return m_rows->Unfinished(row); }
+    // The recordings (by name) in which a hard brake, an impact or the like was found; kept
+    // across rebuilds of the rows, which come and go with the filters.
+    void SetEventNames(QSet<QString> names) { m_rows->SetEventNames(std::move(names)); }
+    bool HoldsDrivingEvent(int row) const { return m_rows->HoldsDrivingEvent(row); }
     // A column's text as the list shows it (column 3: "1" checked, "0" not); empty outside.
     QString ItemText(int row, int column) const;
     bool IsChecked(int row) const;

@@ -75,6 +75,11 @@ void RecordingRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         painter->drawPolygon(flag, 3);
         painter->restore();
     }
+    if (index.column() == ColumnName && m_list->HoldsDrivingEvent(index.row())) {
+        // A hard brake, an impact or the like in the recording: a bar at the name's right end.
+        painter->fillRect(QRect(cell.right() - 3, cell.top() + 6, 3, cell.height() - 10),
+                          SkinColour::Signal);
+    }
     if (index.column() == ColumnName && m_list->IsUnfinished(index.row())) {
         const int top = cell.top() + (option.fontMetrics.height() - UnfinishedMarkSize) / 2 + 1;
         painter->save();

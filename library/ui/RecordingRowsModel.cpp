@@ -55,3 +55,14 @@ bool RecordingRowsModel::Unfinished(int row) const {
         known = IsUnfinishedRecording(entry->path) ? 1 : 0;
     return known == 1;
 }
+
+void RecordingRowsModel::SetEventNames(QSet<QString> names) {
+    m_eventNames = std::move(names);
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
+}
+
+bool RecordingRowsModel::HoldsDrivingEvent(int row) const {
+    const RecordingEntry* entry = Row(row);
+    return entry && m_eventNames.contains(entry->name);
+}

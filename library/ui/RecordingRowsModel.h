@@ -3,6 +3,7 @@
 #include "library/RecordingEntry.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <vector>
 
 // The rows of a file list: one recording each, shown as its five column texts.
@@ -25,8 +26,14 @@ public:
     // the first time a row asks, so that listing a card reads no recording.
     bool Unfinished(int row) const;
 
+    // The recordings (by name) that hold a driving event; kept when the rows change.
+    void SetEventNames(QSet<QString> names);
+    bool HoldsDrivingEvent(int row) const;
+
 private:
     static constexpr qint8 Unknown = -1;
+
+    QSet<QString> m_eventNames;
 
     QList<RecordingEntry> m_rows;
     mutable std::vector<qint8> m_unfinished; // per row: Unknown, 0 or 1

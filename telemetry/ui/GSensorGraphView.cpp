@@ -25,6 +25,15 @@ void GSensorGraphView::DrawGSensorGraph(const QList<GSensorSample>& samples, qin
     m_keyed = QPixmap::fromImage(m_graph);
     m_keyed.setMask(m_keyed.createMaskFromColor(SkinColour::OverlayKey, Qt::MaskInColor));
     m_cursorX = -1;
+    m_eventColumns.clear();
+    update();
+}
+
+void GSensorGraphView::SetEventMarks(const QList<qint64>& positionsMs) {
+    m_eventColumns.clear();
+    for (const qint64 positionMs : positionsMs)
+        if (const int x = GSensorGraph::CursorX(positionMs, m_durationMs); x >= 0)
+            m_eventColumns.append(x);
     update();
 }
 
@@ -82,6 +91,12 @@ void GSensorGraphView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_keyed);
     DrawValueScale(painter, width());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(SkinColour::Signal);
+    for (const int x : m_eventColumns) {
+        const QPoint mark[] = {{x - 4, 0}, {x + 4, 0}, {x, 7}};
+        painter.drawPolygon(mark, 3);
+    }
     if (m_cursorX >= 0)
         painter.fillRect(m_cursorX, 0, 1, height(), SkinColour::Text);
 }

@@ -15,6 +15,10 @@ public:
 
     // Draws the curves afresh on the skin's graph bitmap.
     void DrawGSensorGraph(const QList<GSensorSample>& samples, qint64 durationMs);
+    // Small marks in the accent colour over the curves where driving events begin; the next
+    // DrawGSensorGraph takes them away.
+    void SetEventMarks(const QList<qint64>& positionsMs);
+    const QList<int>& EventMarkColumns() const { return m_eventColumns; }
     void SetCursorPosition(qint64 positionMs);
     void ClearCursor();
 
@@ -41,4 +45,5 @@ private:
     QPixmap m_keyed;
     qint64 m_durationMs = 0;
     int m_cursorX = -1;
+    QList<int> m_eventColumns;
 };

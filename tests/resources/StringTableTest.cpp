@@ -7,7 +7,7 @@
 namespace {
 
 // The last of the program's own texts.
-constexpr int LastProgramString = 623;
+constexpr int LastProgramString = 625;
 
 const quint16 Languages[] = {StringTable::English, StringTable::Japanese, StringTable::Korean,
                              StringTable::Russian};

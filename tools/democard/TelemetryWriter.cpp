@@ -32,14 +32,14 @@ struct SampleSpan {
     bool Holds(int sample) const { return sample >= first && sample < end; }
 };
 
-// Event recordings brake hard early on and take a knock in the middle; Motion recordings turn
-// sharply later on.
-SampleSpan BrakeSamples(int samples) {
-    const int first = samples / 5;
-    return {first, first + std::clamp(samples / 10, 6, 15)};
-}
+// Event recordings brake hard early on and take a knock in the middle, the brake over before
+// the knock also in the shortest recordings; Motion recordings turn sharply later on.
 int ImpactSample(int samples) {
     return samples / 2;
+}
+SampleSpan BrakeSamples(int samples) {
+    const int first = samples / 5;
+    return {first, std::min(first + std::clamp(samples / 10, 6, 15), ImpactSample(samples) - 1)};
 }
 SampleSpan TurnSamples(int samples) {
     const int first = samples * 3 / 5;

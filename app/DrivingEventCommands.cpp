@@ -1,0 +1,134 @@
+#include "app/DrivingEventCommands.h"
+
+#include "library/ui/CardScanner.h"
+#include "library/ui/FileListView.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/ui/PlaybackCommands.h"
+#include "resources/LocalizedStrings.h"
+#include "resources/StringIds.h"
+#include "skin/SkinLabel.h"
+#include "telemetry/ui/GSensorGraphView.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+// One event of the card where it happened in the camera's time.
+struct EventAt {
+    QDateTime time;
+    int recording;
+    qint64 atMs;
+};
+
+} // namespace
+
+DrivingEventCommands::DrivingEventCommands(QWidget* window, FileListView& list,
+                                           GSensorGraphView& graph, PlaybackCommands& playback,
+                                           PlaybackEngine& player)
+    : QObject(window), m_list(list), m_graph(graph), m_playback(playback), m_player(player),
+      m_scanner(new CardScanner(this)),
+      m_status(new SkinLabel(window, StatusId, QRect(790, 110, 168, 13))) {
+    m_status->SetFontHeight(11);
+    m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(m_scanner, &CardScanner::progress, this, [this](int done, int total) {
+        m_status->setText(LoadLangString(StringId::ScanningForEvents).arg(done).arg(total));
+    });
+    connect(m_scanner, &CardScanner::scanned, this, &DrivingEventCommands::OnScanned);
+}
+
+void DrivingEventCommands::OnListRefreshed(const QString& libraryRoot, bool folderMode,
+                                           bool changed) {
+    if (!changed && libraryRoot == m_scannedRoot && folderMode == m_scannedFolderMode)
+        return;
+    m_scannedRoot = libraryRoot;
+    m_scannedFolderMode = folderMode;
+    m_scan = {};
+    m_recordingByName.clear();
+    m_list.SetEventNames({});
+    m_status->clear();
+    m_scanner->Start(libraryRoot, folderMode, EventRules{});
+}
+
+void DrivingEventCommands::OnScanned(const CardScan& scan) {
+    m_scan = scan;
+    m_recordingByName.clear();
+    QSet<QString> names;
+    for (int index = 0; index < m_scan.recordings.size(); ++index) {
+        const RecordingSummary& recording = m_scan.recordings[index];
+        m_recordingByName.insert(recording.name, index);
+        if (!recording.events.isEmpty())
+            names.insert(recording.name);
+    }
+    m_list.SetEventNames(names);
+    ShowCount();
+    if (const RecordingEntry* playing = m_list.Row(m_playback.CurrentIndex()))
+        OnRecordingOpened(playing->path);
+}
+
+void DrivingEventCommands::ShowCount() {
+    qsizetype count = 0;
+    for (const RecordingSummary& recording : m_scan.recordings)
+        count += recording.events.size();
+    m_status->setText(count > 0 ? LoadLangString(StringId::EventCount).arg(count) : QString());
+}
+
+void DrivingEventCommands::OnRecordingOpened(const QString& path) {
+    QList<qint64> marks;
+    if (const auto found = m_recordingByName.constFind(QFileInfo(path).fileName());
+        found != m_recordingByName.constEnd())
+        for (const DrivingEvent& event : m_scan.recordings[*found].events)
+            marks.append(event.atMs);
+    m_graph.SetEventMarks(marks);
+}
+
+void DrivingEventCommands::StepEvent(int direction) {
+    // Only the listed recordings' events: the filters say what the user is looking at.
+    QHash<QString, int> rowByName;
+    for (int row = 0; row < m_list.ItemCount(); ++row)
+        rowByName.insert(m_list.Row(row)->name, row);
+    QList<EventAt> events;
+    for (int index = 0; index < m_scan.recordings.size(); ++index) {
+        const RecordingSummary& recording = m_scan.recordings[index];
+        if (!rowByName.contains(recording.name))
+            continue;
+        for (const DrivingEvent& event : recording.events) {
+            const qint64 from = std::max<qint64>(event.atMs - LeadInMs, 0);
+            events.append({recording.start.addMSecs(from), index, from});
+        }
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const EventAt& a, const EventAt& b) { return a.time < b.time; });
+    if (events.isEmpty())
+        return;
+
+    const RecordingEntry* playing =
+        m_player.HasMedia() ? m_list.Row(m_playback.CurrentIndex()) : nullptr;
+    const auto current =
+        playing ? m_recordingByName.constFind(playing->name) : m_recordingByName.constEnd();
+    const EventAt* chosen = nullptr;
+    if (current == m_recordingByName.constEnd()) {
+        chosen = direction > 0 ? &events.constFirst() : &events.constLast();
+    } else {
+        const QDateTime now = m_scan.recordings[*current].start.addMSecs(m_player.PositionMs());
+        // A step back from just after an event's start goes to the one before it, as the
+        // previous-track keys of players do.
+        constexpr qint64 BackSlackMs = 1500;
+        if (direction > 0) {
+            const auto next = std::find_if(events.cbegin(), events.cend(),
+                                           [&](const EventAt& e) { return e.time > now; });
+            chosen = next == events.cend() ? nullptr : &*next;
+        } else {
+            const auto previous =
+                std::find_if(events.crbegin(), events.crend(),
+                             [&](const EventAt& e) { return e.time < now.addMSecs(-BackSlackMs); });
+            chosen = previous == events.crend() ? nullptr : &*previous;
+        }
+    }
+    if (!chosen)
+        return;
+    const int row = rowByName.value(m_scan.recordings[chosen->recording].name);
+    if (!playing || row != m_playback.CurrentIndex())
+        m_playback.OnRowDoubleClicked(row);
+    m_playback.SeekTo(chosen->atMs);
+}
