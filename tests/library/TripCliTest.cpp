@@ -140,4 +140,24 @@ TEST_F(TripCli, ExportsATripAsOneGpxTrack) {
     EXPECT_EQ(QFile(gpx).size(), text.size());
 }
 
+TEST(DemoCardTrips, EachDayHoldsAShortTripAndOneWithEveryKindOfEvent) {
+    QTemporaryDir cache;
+    const QString card = qEnvironmentVariable("KARVENNA_TEST_CARD");
+    const QStringList environment{"XDG_CACHE_HOME=" + cache.path()};
+    const QJsonArray trips =
+        QJsonDocument::fromJson(RunCli({"trips", card}, environment).out).array();
+    ASSERT_EQ(trips.size(), 4);
+    QStringList kinds;
+    for (const QJsonValue event :
+         QJsonDocument::fromJson(RunCli({"events", card}, environment).out).array())
+        kinds << event["kind"].toString();
+    for (int day = 0; day < 2; ++day) {
+        EXPECT_EQ(trips[2 * day]["recordings"].toArray().size(), 1);
+        EXPECT_EQ(trips[2 * day]["events"], 0);
+        EXPECT_EQ(trips[2 * day + 1]["recordings"].toArray().size(), 2);
+        EXPECT_EQ(trips[2 * day + 1]["events"], 3);
+        EXPECT_EQ(kinds.mid(3 * day, 3), (QStringList{"brake", "impact", "turn"}));
+    }
+}
+
 } // namespace
