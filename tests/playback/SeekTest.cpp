@@ -1,6 +1,7 @@
 #include "tests/playback/EngineTestSupport.h"
 #include "tests/playback/TestClips.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -37,6 +38,48 @@ TEST(Seek, ReachesEveryFrameOfAClipWithBFrames) {
             ASSERT_TRUE(SeekAndWait(*player, frame * FrameMs)) << frame;
             EXPECT_EQ(ShownFrame(*player), frame) << clip.toStdString();
         }
+    }
+}
+
+// Half a second missing after frame 12, a B-frame no other refers to: a seek into the gap shows
+// frame 12, though the pictures on the way to a target need not all be decoded.
+TEST(Seek, ATargetInAGapOfTheTimesShowsTheFrameBeforeIt) {
+    const QString clip = Clips().folder + "/gap.MP4";
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    ffmpeg.start("ffmpeg", {"-hide_banner",
+                            "-loglevel",
+                            "error",
+                            "-y",
+                            "-i",
+                            Clips().mp4,
+                            "-an",
+                            "-vf",
+                            "setpts=PTS+gte(N\\,13)*0.5/TB",
+                            "-fps_mode",
+                            "passthrough",
+                            "-c:v",
+                            "libx264",
+                            "-preset",
+                            "fast",
+                            "-bf",
+                            "2",
+                            "-g",
+                            "10",
+                            "-crf",
+                            "12",
+                            clip});
+    ASSERT_TRUE(ffmpeg.waitForFinished(120000) && ffmpeg.exitCode() == 0);
+    auto player = SilentPlayer();
+    ASSERT_TRUE(player->Open(clip));
+    player->Graph()->Pause();
+    const struct {
+        int ms;
+        int frame;
+    } cases[] = {{1250, 12}, {1500, 12}, {1799, 12}, {1800, 13}, {1100, 11}, {1950, 14}};
+    for (const auto& test : cases) {
+        ASSERT_TRUE(SeekAndWait(*player, test.ms)) << test.ms;
+        EXPECT_EQ(ShownFrame(*player), test.frame) << "at " << test.ms;
     }
 }
 
