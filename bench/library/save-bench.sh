@@ -3,7 +3,8 @@
 # disk with `karvenna-cli save`, side by side with `cp` of the same 60 files, and prints how many
 # times longer the save takes. The save puts every file on the disk before it takes its name;
 # `cp` leaves it in memory for the system to write later, so it is measured also followed by a
-# `sync` of the copied files, which is what the save promises.
+# `sync` of the copied files, which is what the save promises. Three runs each, their medians
+# compared; the last line is `ratio save_vs_cp_sync VALUE` for scripts.
 # Usage: bench/library/save-bench.sh [FOLDER]  (FOLDER is made and removed when not given)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -34,13 +35,16 @@ files=$(cd "$folder" && printf '%s ' *)
 
 results=$(mktemp)
 # Under the build lock: a build beside it would spoil the figures.
-flock /tmp/karvenna-build.lock hyperfine --warmup 1 --runs 5 --export-csv "$results" \
+flock /tmp/karvenna-build.lock hyperfine --warmup 1 --runs 3 --export-csv "$results" \
     --prepare "rm -rf '$work/to' && mkdir '$work/to'" \
     -n "cp" "cd '$folder' && cp $files '$work/to'" \
     -n "cp + sync" "cd '$folder' && cp $files '$work/to' && cd '$work/to' && sync $files" \
     -n "karvenna-cli save" "'$cli' save '$card' ${names[*]} --to '$work/to'"
-awk -F, 'NR == 2 { cp = $2 } NR == 3 { synced = $2 }
-         NR == 4 { printf "karvenna-cli save: %.2fx the time of cp, %.2fx the time of cp + sync\n",
-                          $2 / cp, $2 / synced }' "$results"
+# The CSV's columns: command, mean, stddev, median, ...
+awk -F, -v load="$(cut -d' ' -f1-3 /proc/loadavg)" '
+    NR == 2 { cp = $4 } NR == 3 { synced = $4 }
+    NR == 4 { printf "karvenna-cli save (median of 3): %.2fx the time of cp, %.2fx the time of cp + sync (aim: at most 0.8; load %s)\n",
+                     $4 / cp, $4 / synced, load
+              printf "ratio save_vs_cp_sync %.2f\n", $4 / synced }' "$results"
 rm -f "$results"
 rm -rf "$work/to"
