@@ -2,11 +2,11 @@
 
 #include "app/ControlIds.h"
 #include "app/DecoderCheck.h"
-#include "app/DrivingEventCommands.h"
 #include "app/Language.h"
 #include "app/MainWindowLayout.h"
 #include "app/MapCommands.h"
 #include "app/RepairOffer.h"
+#include "app/TripEventCommands.h"
 #include "app/fullscreen/FullScreenControlBar.h"
 #include "app/fullscreen/FullScreenFileList.h"
 #include "app/fullscreen/FullScreenLayout.h"
@@ -156,7 +156,7 @@ void MainWindow::CreateSkin() {
         new SnapshotCommands(m_player, *m_videoWindow, *m_playback, *m_fileList, *m_library, this);
     m_saveDelete = new SaveDeleteCommands(*m_fileList, *m_library, this);
     m_events =
-        new DrivingEventCommands(this, *m_fileList, m_telemetry->Graph(), *m_playback, m_player);
+        new TripEventCommands(this, *m_fileList, m_telemetry->Graph(), *m_playback, m_player);
 }
 
 void MainWindow::ApplyLayout(int layout) {
@@ -297,7 +297,8 @@ void MainWindow::ConnectCommands() {
     connect(
         m_playback, &PlaybackCommands::recordingOpened, this,
         [this](const QString& path) {
-            if (!m_telemetry->ShowRecording(path, m_player.DurationMs()))
+            const TripEventCommands::TripTrack trip = m_events->TripTrackOf(path);
+            if (!m_telemetry->ShowRecording(path, m_player.DurationMs(), trip.pieces, trip.current))
                 m_map->CloseMap();
         },
         Qt::QueuedConnection);
@@ -307,7 +308,7 @@ void MainWindow::ConnectCommands() {
             &SnapshotCommands::OnRecordingOpened);
     // After the graph is drawn, which the queued call above does.
     connect(m_playback, &PlaybackCommands::recordingOpened, m_events,
-            &DrivingEventCommands::OnRecordingOpened, Qt::QueuedConnection);
+            &TripEventCommands::OnRecordingOpened, Qt::QueuedConnection);
     connect(m_library, &CardLibrary::listRefreshed, m_events, [this] {
         m_events->OnListRefreshed(m_library->LibraryRoot(), m_library->FolderMode());
     });
@@ -328,7 +329,7 @@ void MainWindow::ConnectCommands() {
     connect(m_map, &MapCommands::mapViewStateChanged, this, &MainWindow::PlaceTelemetryViews);
     connect(&m_telemetry->Graph(), &GSensorGraphView::seekRequested, m_playback,
             &PlaybackCommands::SeekTo);
-    connect(m_mapView, &MapView::trackClicked, m_playback, &PlaybackCommands::SeekTo);
+    connect(m_mapView, &MapView::trackClicked, m_events, &TripEventCommands::OnTrackClicked);
     connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this, &MainWindow::OnDriveRemoved);
 }
 

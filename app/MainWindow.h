@@ -16,7 +16,7 @@ class FileListView;
 class MapView;
 class SettingsDialog;
 class CardLibrary;
-class DrivingEventCommands;
+class TripEventCommands;
 class FullScreenMode;
 class FullScreenPanels;
 class MapCommands;
@@ -105,7 +105,7 @@ private:
     PlaybackCommands* m_playback = nullptr;
     SnapshotCommands* m_snapshots = nullptr;
     SaveDeleteCommands* m_saveDelete = nullptr;
-    DrivingEventCommands* m_events = nullptr;
+    TripEventCommands* m_events = nullptr;
     QHash<int, std::function<void()>> m_commands;
     FullScreenPanels* m_panels = nullptr;
     FullScreenMode* m_fullScreen = nullptr;

@@ -1,4 +1,4 @@
-#include "app/DrivingEventCommands.h"
+#include "app/TripEventCommands.h"
 
 #include "library/ui/CardScanner.h"
 #include "library/ui/FileListView.h"
@@ -7,6 +7,7 @@
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 #include "skin/SkinLabel.h"
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/ui/GSensorGraphView.h"
 
 #include <QFileInfo>
@@ -23,9 +24,8 @@ struct EventAt {
 
 } // namespace
 
-DrivingEventCommands::DrivingEventCommands(QWidget* window, FileListView& list,
-                                           GSensorGraphView& graph, PlaybackCommands& playback,
-                                           PlaybackEngine& player)
+TripEventCommands::TripEventCommands(QWidget* window, FileListView& list, GSensorGraphView& graph,
+                                     PlaybackCommands& playback, PlaybackEngine& player)
     : QObject(window), m_list(list), m_graph(graph), m_playback(playback), m_player(player),
       m_scanner(new CardScanner(this)),
       m_status(new SkinLabel(window, StatusId, QRect(790, 110, 168, 13))) {
@@ -34,25 +34,28 @@ DrivingEventCommands::DrivingEventCommands(QWidget* window, FileListView& list,
     connect(m_scanner, &CardScanner::progress, this, [this](int done, int total) {
         m_status->setText(LoadLangString(StringId::ScanningForEvents).arg(done).arg(total));
     });
-    connect(m_scanner, &CardScanner::scanned, this, &DrivingEventCommands::OnScanned);
+    connect(m_scanner, &CardScanner::scanned, this, &TripEventCommands::OnScanned);
 }
 
-void DrivingEventCommands::OnListRefreshed(const QString& libraryRoot, bool folderMode,
-                                           bool changed) {
+void TripEventCommands::OnListRefreshed(const QString& libraryRoot, bool folderMode, bool changed) {
     if (!changed && libraryRoot == m_scannedRoot && folderMode == m_scannedFolderMode)
         return;
     m_scannedRoot = libraryRoot;
     m_scannedFolderMode = folderMode;
     m_scan = {};
     m_recordingByName.clear();
+    m_piecesTrip = -1;
+    m_pieces.clear();
     m_list.SetEventNames({});
     m_status->clear();
     m_scanner->Start(libraryRoot, folderMode, EventRules{});
 }
 
-void DrivingEventCommands::OnScanned(const CardScan& scan) {
+void TripEventCommands::OnScanned(const CardScan& scan) {
     m_scan = scan;
     m_recordingByName.clear();
+    m_piecesTrip = -1;
+    m_pieces.clear();
     QSet<QString> names;
     for (int index = 0; index < m_scan.recordings.size(); ++index) {
         const RecordingSummary& recording = m_scan.recordings[index];
@@ -66,14 +69,14 @@ void DrivingEventCommands::OnScanned(const CardScan& scan) {
         OnRecordingOpened(playing->path);
 }
 
-void DrivingEventCommands::ShowCount() {
+void TripEventCommands::ShowCount() {
     qsizetype count = 0;
     for (const RecordingSummary& recording : m_scan.recordings)
         count += recording.events.size();
     m_status->setText(count > 0 ? LoadLangString(StringId::EventCount).arg(count) : QString());
 }
 
-void DrivingEventCommands::OnRecordingOpened(const QString& path) {
+void TripEventCommands::OnRecordingOpened(const QString& path) {
     QList<qint64> marks;
     if (const auto found = m_recordingByName.constFind(QFileInfo(path).fileName());
         found != m_recordingByName.constEnd())
@@ -82,7 +85,7 @@ void DrivingEventCommands::OnRecordingOpened(const QString& path) {
     m_graph.SetEventMarks(marks);
 }
 
-void DrivingEventCommands::StepEvent(int direction) {
+void TripEventCommands::StepEvent(int direction) {
     // Only the listed recordings' events: the filters say what the user is looking at.
     QHash<QString, int> rowByName;
     for (int row = 0; row < m_list.ItemCount(); ++row)
@@ -125,10 +128,64 @@ void DrivingEventCommands::StepEvent(int direction) {
             chosen = previous == events.crend() ? nullptr : &*previous;
         }
     }
-    if (!chosen)
-        return;
-    const int row = rowByName.value(m_scan.recordings[chosen->recording].name);
-    if (!playing || row != m_playback.CurrentIndex())
+    if (chosen)
+        PlayAt(chosen->recording, chosen->atMs);
+}
+
+void TripEventCommands::PlayAt(int recording, qint64 offsetMs) {
+    const QString& name = m_scan.recordings[recording].name;
+    const RecordingEntry* playing =
+        m_player.HasMedia() ? m_list.Row(m_playback.CurrentIndex()) : nullptr;
+    if (!playing || playing->name != name) {
+        int row = 0;
+        while (row < m_list.ItemCount() && m_list.Row(row)->name != name)
+            ++row;
+        if (row == m_list.ItemCount())
+            return;
         m_playback.OnRowDoubleClicked(row);
-    m_playback.SeekTo(chosen->atMs);
+    }
+    m_playback.SeekTo(offsetMs);
+}
+
+int TripEventCommands::PlayingTrip() const {
+    const RecordingEntry* playing =
+        m_player.HasMedia() ? m_list.Row(m_playback.CurrentIndex()) : nullptr;
+    const auto found =
+        playing ? m_recordingByName.constFind(playing->name) : m_recordingByName.constEnd();
+    return found == m_recordingByName.constEnd() ? -1 : TripOf(m_scan.trips, *found);
+}
+
+TripEventCommands::TripTrack TripEventCommands::TripTrackOf(const QString& recordingPath) {
+    const auto found = m_recordingByName.constFind(QFileInfo(recordingPath).fileName());
+    if (found == m_recordingByName.constEnd())
+        return {};
+    const int trip = TripOf(m_scan.trips, *found);
+    if (trip < 0 || m_scan.trips[trip].recordings.size() < 2)
+        return {};
+    const Trip& drive = m_scan.trips[trip];
+    if (trip != m_piecesTrip) {
+        m_pieces.clear();
+        for (const int recording : drive.recordings) {
+            RecordingTelemetry telemetry;
+            telemetry.Load(m_scan.recordings[recording].path);
+            m_pieces.append(
+                {telemetry.Fixes(), drive.start.msecsTo(m_scan.recordings[recording].start)});
+        }
+        m_piecesTrip = trip;
+    }
+    return {m_pieces, int(drive.recordings.indexOf(*found))};
+}
+
+void TripEventCommands::OnTrackClicked(qint64 trackMs) {
+    const int trip = PlayingTrip();
+    if (trip < 0 || trip != m_piecesTrip || m_scan.trips[trip].recordings.size() < 2) {
+        m_playback.SeekTo(trackMs);
+        return;
+    }
+    // The last recording that started at or before the time clicked holds it.
+    const QList<int>& recordings = m_scan.trips[trip].recordings;
+    int piece = 0;
+    while (piece + 1 < m_pieces.size() && m_pieces[piece + 1].startMs <= trackMs)
+        ++piece;
+    PlayAt(recordings[piece], trackMs - m_pieces[piece].startMs);
 }

@@ -18,4 +18,6 @@ struct GpsFix {
     double course = 0.0;    // degrees, at single precision
     std::int64_t timeStamp = 0;
     int offset = 0; // milliseconds from the start of the recording
+
+    bool operator==(const GpsFix&) const = default;
 };

@@ -65,13 +65,20 @@ QString CallSource(const ScriptCall& call) {
         .arg(QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact)));
 }
 
-QString TrackSource(const QList<GpsFix>& fixes) {
+QString TrackSource(const QList<TrackPiece>& pieces, int current) {
     QJsonArray points;
-    for (const GpsFix& fix : fixes)
-        points.append(
-            QJsonArray{DecimalDegrees(fix.latitude), DecimalDegrees(fix.longitude), fix.offset});
-    return QStringLiteral("typeof DrawTrack === 'function' && DrawTrack(%1)")
-        .arg(QString::fromUtf8(QJsonDocument(points).toJson(QJsonDocument::Compact)));
+    for (int piece = 0; piece < pieces.size(); ++piece)
+        for (const GpsFix& fix : pieces[piece].fixes)
+            points.append(QJsonArray{DecimalDegrees(fix.latitude), DecimalDegrees(fix.longitude),
+                                     pieces[piece].startMs + fix.offset, piece});
+    return QStringLiteral("typeof DrawTrack === 'function' && DrawTrack(%1, %2)")
+        .arg(QString::fromUtf8(QJsonDocument(points).toJson(QJsonDocument::Compact)))
+        .arg(current);
+}
+
+QString CurrentPieceSource(int current) {
+    return QStringLiteral("typeof ShowCurrentPiece === 'function' && ShowCurrentPiece(%1)")
+        .arg(current);
 }
 
 } // namespace MapScript

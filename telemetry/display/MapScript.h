@@ -35,8 +35,20 @@ ScriptCall ParseScriptCall(const QString& text);
 // its result as text; "" when the page has no such function or it returned nothing.
 QString CallSource(const ScriptCall& call);
 
+// One recording's part of the track shown: its fixes, and where the recording starts on the
+// track's time (0 for a track of one recording; its start within the trip otherwise).
+struct TrackPiece {
+    QList<GpsFix> fixes;
+    qint64 startMs = 0;
+    bool operator==(const TrackPiece&) const = default;
+};
+
 // JavaScript that hands the page the whole track: one call of DrawTrack with every fix as
-// [latitude, longitude, offset in ms] in decimal degrees.
-QString TrackSource(const QList<GpsFix>& fixes);
+// [latitude, longitude, time in ms on the track, piece] in decimal degrees, and the piece of the
+// recording playing, drawn stronger than the others. A click on the track asks to play from the
+// time of the fix nearest to it.
+QString TrackSource(const QList<TrackPiece>& pieces, int current);
+// JavaScript that draws another piece of the same track as the one playing, leaving the view.
+QString CurrentPieceSource(int current);
 
 } // namespace MapScript

@@ -84,8 +84,17 @@ void MapView::UpdateMapPosition(const RecordingTelemetry& telemetry, quint32 pos
 }
 
 void MapView::SetTrack(const QList<GpsFix>& fixes) {
-    m_trackSource = MapScript::TrackSource(fixes);
-    SendTrack();
+    SetTrack({{fixes, 0}}, 0);
+}
+
+void MapView::SetTrack(const QList<MapScript::TrackPiece>& pieces, int current) {
+    const bool samePieces = pieces == m_pieces;
+    m_pieces = pieces;
+    m_trackSource = MapScript::TrackSource(pieces, current);
+    if (!samePieces)
+        SendTrack();
+    else if (m_loaded)
+        m_browser->RunScript(MapScript::CurrentPieceSource(current), {});
 }
 
 void MapView::SendTrack() {

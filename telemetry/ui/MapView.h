@@ -2,6 +2,7 @@
 
 #include "telemetry/GpsFix.h"
 #include "telemetry/RecordingTelemetry.h"
+#include "telemetry/display/MapScript.h"
 
 #include <QList>
 #include <QWidget>
@@ -28,6 +29,9 @@ public:
     void UpdateMapPosition(const RecordingTelemetry& telemetry, quint32 positionMs);
     // The recording's track, drawn on this page and every page loaded after.
     void SetTrack(const QList<GpsFix>& fixes);
+    // A trip's track, the current recording's piece drawn stronger; the same pieces again only
+    // change which one that is, and the view stays where the user left it.
+    void SetTrack(const QList<MapScript::TrackPiece>& pieces, int current);
 
     // The browser's widget (a QWebEngineView), null until the first page is loaded.
     QWidget* Browser() const;
@@ -37,7 +41,8 @@ public:
     double longitude = 0.0;
 
 signals:
-    // The track was clicked near the fix at that offset into the recording.
+    // The track was clicked near the fix at that time on the track: the offset into the
+    // recording, or for a trip the time since the trip's start.
     void trackClicked(qint64 offsetMs);
     // Also sent, with false, when the browser engine cannot be loaded.
     void pageLoaded(bool ok);
@@ -51,6 +56,7 @@ private:
     void SendTrack();
 
     MapBrowser* m_browser = nullptr;
+    QList<MapScript::TrackPiece> m_pieces;
     QString m_trackSource;
     bool m_loaded = false;
 };

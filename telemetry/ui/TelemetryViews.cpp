@@ -10,11 +10,15 @@ TelemetryViews::TelemetryViews(QWidget* window, MapView& map)
     : QObject(window), m_map(map), m_graph(new GSensorGraphView(window)),
       m_speed(new SpeedDigitsView(window)), m_overlay(new TelemetryOverlay(window)) {}
 
-bool TelemetryViews::ShowRecording(const QString& recordingPath, qint64 durationMs) {
+bool TelemetryViews::ShowRecording(const QString& recordingPath, qint64 durationMs,
+                                   const QList<MapScript::TrackPiece>& tripPieces, int tripPiece) {
     m_telemetry.Load(recordingPath);
     // Drawn whatever the view, so that returning to the window shows this recording's curves.
     m_graph->DrawGSensorGraph(m_telemetry.Samples(), durationMs);
-    m_map.SetTrack(m_telemetry.Fixes());
+    if (tripPieces.isEmpty())
+        m_map.SetTrack(m_telemetry.Fixes());
+    else
+        m_map.SetTrack(tripPieces, tripPiece);
     m_overlay->ShowRecording(m_telemetry, durationMs);
     m_positionMs = -1;
     return m_telemetry.FixCount() > 0;

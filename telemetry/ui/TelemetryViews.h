@@ -1,6 +1,7 @@
 #pragma once
 
 #include "telemetry/RecordingTelemetry.h"
+#include "telemetry/display/MapScript.h"
 
 #include <QObject>
 #include <QPoint>
@@ -26,8 +27,10 @@ public:
     SpeedDigitsView& Speed() const { return *m_speed; }
     TelemetryOverlay& Overlay() const { return *m_overlay; }
 
-    // Reads the recording's .gps and .gsf files and draws them; false when it has no fixes.
-    bool ShowRecording(const QString& recordingPath, qint64 durationMs);
+    // Reads the recording's .gps and .gsf files and draws them; false when it has no fixes. The
+    // map shows the trip's pieces when there are any, else the recording's track.
+    bool ShowRecording(const QString& recordingPath, qint64 durationMs,
+                       const QList<MapScript::TrackPiece>& tripPieces = {}, int tripPiece = 0);
     // Moves the marker and the cursor; the speed only while the digits are shown.
     void ShowPosition(qint64 positionMs);
     // Playback stopped: no cursor, no speed.

@@ -1,4 +1,4 @@
-#include "app/DrivingEventCommands.h"
+#include "app/TripEventCommands.h"
 #include "skin/SkinLabel.h"
 #include "telemetry/display/GSensorGraph.h"
 #include "telemetry/ui/GSensorGraphView.h"
@@ -10,9 +10,9 @@ namespace {
 using InjectedDrive::Injected;
 
 // Three recordings of four seconds; the first holds an impact, the last a turn.
-class DrivingEventWindow : public CardWindowFixture {
+class TripEventWindow : public CardWindowFixture {
 protected:
-    DrivingEventWindow()
+    TripEventWindow()
         : CardWindowFixture({.card = CardWindowSetup::CopyOfMadeCard, .perDay = 3, .seconds = 4}) {}
 
     void SetUp() override {
@@ -27,7 +27,7 @@ protected:
                 recordings.filePath(gsf[i]),
                 InjectedDrive::GsfBytes(InjectedDrive::Samples(4, injected[i]))));
         CardWindowFixture::SetUp();
-        events = window->findChild<DrivingEventCommands*>();
+        events = window->findChild<TripEventCommands*>();
         ASSERT_TRUE(QTest::qWaitFor([this] { return events->Scan().recordings.size() == 3; }));
     }
 
@@ -40,10 +40,10 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    DrivingEventCommands* events = nullptr;
+    TripEventCommands* events = nullptr;
 };
 
-TEST_F(DrivingEventWindow, TheListTheGraphAndTheKeysFindTheCardsEvents) {
+TEST_F(TripEventWindow, TheListTheGraphAndTheKeysFindTheCardsEvents) {
     EXPECT_TRUE(List()->HoldsDrivingEvent(0));
     EXPECT_FALSE(List()->HoldsDrivingEvent(1));
     EXPECT_TRUE(List()->HoldsDrivingEvent(2));
@@ -77,3 +77,26 @@ TEST_F(DrivingEventWindow, TheListTheGraphAndTheKeysFindTheCardsEvents) {
 }
 
 } // namespace
+
+TEST_F(TripEventWindow, TheMapShowsTheWholeTripAndAClickPlaysTheRecordingThatHoldsThePoint) {
+    // The made card's day: one recording alone, then two back to back.
+    EXPECT_TRUE(events->TripTrackOf(Path(0)).pieces.isEmpty());
+    const TripEventCommands::TripTrack first = events->TripTrackOf(Path(1));
+    const TripEventCommands::TripTrack second = events->TripTrackOf(Path(2));
+    ASSERT_EQ(first.pieces.size(), 2);
+    EXPECT_EQ(first.current, 0);
+    EXPECT_EQ(second.current, 1);
+    EXPECT_EQ(second.pieces, first.pieces);
+    EXPECT_EQ(first.pieces[0].startMs, 0);
+    EXPECT_GE(first.pieces[1].startMs, 4000);
+
+    DoubleClickRow(1);
+    events->OnTrackClicked(first.pieces[1].startMs + 1500);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_GE(Position(), 1400);
+    EXPECT_LT(Position(), 2500);
+    // Within the playing recording's piece only the position moves.
+    events->OnTrackClicked(first.pieces[1].startMs + 500);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_LT(Position(), 1400);
+}

@@ -67,12 +67,17 @@ TEST(MapScript, SendsTheFixOfThePosition) {
     EXPECT_FALSE(MapFixIndex(empty.Load(), 0));
 }
 
-TEST(MapScript, HandsThePageTheWholeTrack) {
+TEST(MapScript, HandsThePageTheWholeTrackOnTheTripsTime) {
     TelemetryFixture fixture;
     fixture.WriteGps(TelemetryFixture::Fix(1000, "3600.0000,N,12600.0000,E") +
                      TelemetryFixture::Fix(3000, "3600.0000,S,12600.0000,W"));
-    EXPECT_EQ(TrackSource(fixture.Load().Fixes()).toStdString(),
-              "typeof DrawTrack === 'function' && DrawTrack([[36,126,1000],[-36,-126,3000]])");
+    const QList<GpsFix> fixes = fixture.Load().Fixes();
+    EXPECT_EQ(
+        TrackSource({{fixes, 0}}, 0).toStdString(),
+        "typeof DrawTrack === 'function' && DrawTrack([[36,126,1000,0],[-36,-126,3000,0]], 0)");
+    EXPECT_EQ(TrackSource({{fixes, 0}, {fixes.mid(1), 60000}}, 1).toStdString(),
+              "typeof DrawTrack === 'function' && "
+              "DrawTrack([[36,126,1000,0],[-36,-126,3000,0],[-36,-126,63000,1]], 1)");
 }
 
 TEST(MapPage, NamesTheLanguageInTheQuery) {

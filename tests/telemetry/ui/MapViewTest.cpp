@@ -4,6 +4,7 @@
 #include "telemetry/ui/WebEngineSandbox.h"
 #include "tests/telemetry/display/TelemetryFixture.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
@@ -170,6 +171,50 @@ TEST_F(MapViewTest, DrawsTheTrackAndSeeksFromAClickOnIt) {
         [&] { return Evaluate("{points: trackPoints.length}")["points"].toInt() == 3; },
         PageTimeoutMs));
     EXPECT_EQ(Evaluate("{language: document.documentElement.lang}")["language"].toString(), "ja");
+}
+
+TEST_F(MapViewTest, ATripsPiecesShareTheViewAndTheNextRecordingOnlyChangesTheStrongOne) {
+    TelemetryFixture fixture;
+    fixture.WriteGps(TelemetryFixture::Fix(1000, "3733.0000,N,12658.0000,E") +
+                     TelemetryFixture::Fix(2000, "3733.1000,N,12658.1000,E"));
+    const QList<GpsFix> fixes = fixture.Load().Fixes();
+    TelemetryFixture later;
+    later.WriteGps(TelemetryFixture::Fix(500, "3733.2000,N,12658.3000,E") +
+                   TelemetryFixture::Fix(1500, "3733.3000,N,12658.4000,E"));
+    const QList<MapScript::TrackPiece> trip{{fixes, 0}, {later.Load().Fixes(), 60000}};
+    view->SetTrack(trip, 0);
+    const QString state = "{points: trackPoints.length, current: currentPiece,"
+                          " strong: pieceLines.map(function (l) { return l.options.weight; }),"
+                          " centre: map.getCenter().lat + ',' + map.getCenter().lng}";
+    QJsonObject drawn;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            drawn = Evaluate(state);
+            return drawn["points"].toInt() == 4;
+        },
+        PageTimeoutMs));
+    EXPECT_EQ(drawn["strong"].toArray(), QJsonArray({4, 3}));
+    Evaluate("{moved: (map.panBy([40, 30], {animate: false}), true)}");
+    const QString centre = Evaluate(state)["centre"].toString();
+
+    view->SetTrack(trip, 1);
+    QJsonObject next;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            next = Evaluate(state);
+            return next["current"].toInt() == 1;
+        },
+        PageTimeoutMs));
+    EXPECT_EQ(next["strong"].toArray(), QJsonArray({3, 4}));
+    EXPECT_EQ(next["centre"].toString(), centre) << "the view stays where the user left it";
+
+    // A click near the later piece asks for the time on the trip.
+    QSignalSpy clicked(view.get(), &MapView::trackClicked);
+    Evaluate("{clicked: trackLayers.getLayers().filter(function (l) {"
+             " return l.options.opacity === 0; }).map(function (l) {"
+             " l.fire('click', {latlng: L.latLng(37.5551, 126.9733)}); return true; }).length}");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicked.count() == 1; }, PageTimeoutMs));
+    EXPECT_EQ(clicked.first().first().toLongLong(), 61500);
 }
 
 } // namespace
