@@ -14,7 +14,7 @@ packages=(
     # desktop integration and the Debian package, checked by the tests
     desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev python3-gi
     # demo card and tests
-    ffmpeg libgtest-dev xvfb xauth xdotool pulseaudio pulseaudio-utils
+    ffmpeg libgtest-dev xvfb xauth xdotool pulseaudio pulseaudio-utils poppler-utils
     # a real format: a FAT image on a loop device, udisks2 on a bus of the test's own, FUSE
     udisks2 udev dbus dosfstools fusefat
     # fuzz targets (libFuzzer)

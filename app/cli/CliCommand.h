@@ -46,3 +46,9 @@ extern const CliCommand PlaybackCliCommands[];
 extern const int PlaybackCliCommandCount;
 extern const CliCommand RepairCliCommands[];
 extern const int RepairCliCommandCount;
+extern const CliCommand IncidentCliCommands[];
+extern const int IncidentCliCommandCount;
+
+// The commands that draw text into pictures: they run in a QGuiApplication, for its fonts.
+extern const char* const PaintingCliCommands[];
+extern const int PaintingCliCommandCount;

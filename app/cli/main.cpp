@@ -4,7 +4,9 @@
 #include "resources/LocalizedStrings.h"
 #include "resources/StringIds.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
+#include <memory>
 #include <span>
 
 namespace {
@@ -18,7 +20,21 @@ const std::span<const CliCommand> CommandGroups[] = {
     {SettingsCliCommands, size_t(SettingsCliCommandCount)},
     {PlaybackCliCommands, size_t(PlaybackCliCommandCount)},
     {RepairCliCommands, size_t(RepairCliCommandCount)},
+    {IncidentCliCommands, size_t(IncidentCliCommandCount)},
 };
+
+// A QGuiApplication on the offscreen platform for the commands that draw text, which need its
+// fonts; the others start without one.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+    const int at = argc > 2 && std::strcmp(argv[1], "--card") == 0 ? 3 : 1;
+    for (int i = 0; at < argc && i < PaintingCliCommandCount; ++i) {
+        if (std::strcmp(argv[at], PaintingCliCommands[i]) == 0) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 // Wrong use gets the usage on standard error and exit code 2; --help asks for it on standard
 // output.
@@ -32,7 +48,7 @@ int PrintUsage(void (*print)(const QString&) = PrintError, int exitCode = 2) {
 }
 
 int RunCommand(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = MakeApplication(argc, argv);
     // Qt's own arguments() would turn bytes that are not UTF-8 into U+FFFD.
     QStringList args;
     for (int i = 1; i < argc; ++i)
