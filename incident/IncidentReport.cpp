@@ -21,7 +21,7 @@ constexpr int Stills = 4;
 QString SignedDuration(qint64 seconds) {
     const qint64 whole = std::abs(seconds);
     return QStringLiteral("%1%2:%3:%4")
-        .arg(seconds < 0 ? u'-' : u'+')
+        .arg(seconds < 0 ? QStringLiteral("-") : QStringLiteral("+"))
         .arg(whole / 3600, 2, 10, QLatin1Char('0'))
         .arg(whole / 60 % 60, 2, 10, QLatin1Char('0'))
         .arg(whole % 60, 2, 10, QLatin1Char('0'));
@@ -121,8 +121,8 @@ void WriteWhenAndWhere(ReportPage& page, const ReportContents& contents,
                     contents.to.addSecs(-*offset).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
         page.Line(QStringLiteral("Camera clock minus GPS time: %1").arg(SignedDuration(*offset)));
         if (zoneMinutes)
-            page.Line(QStringLiteral("Time zone set on the camera: %1, so the camera clock was "
-                                     "off by %2")
+            page.Line(QStringLiteral("Time zone set on the camera: %1, so the camera clock's "
+                                     "error was %2")
                           .arg(SignedDuration(qint64(*zoneMinutes) * 60).chopped(3),
                                SignedDuration(*offset - qint64(*zoneMinutes) * 60)));
     } else {

@@ -235,6 +235,19 @@ TEST_F(IncidentPackTest, TheReportRendersItsThreePages) {
     ASSERT_TRUE(render.waitForFinished(60000));
     EXPECT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
     EXPECT_EQ(QDir(pages).entryList({"page-*.png"}).size(), 3);
+    QProcess text;
+    text.start("pdftotext", {pack.folder + "/report.pdf", "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString report = QString::fromUtf8(text.readAllStandardOutput());
+    // The fixes are stamped nine hours behind the camera, as its time zone says: its clock was
+    // right.
+    for (const char* line : {"Camera time: 2013-05-21 15:30:01 to 2013-05-21 15:30:08",
+                             "GPS time (UTC): 2013-05-21 06:30:01 to 2013-05-21 06:30:08",
+                             "Camera clock minus GPS time: +09:00:00",
+                             "Time zone set on the camera: +09:00, so the camera clock's error "
+                             "was +00:00:00",
+                             "vk_gps_timezone = 900"})
+        EXPECT_TRUE(report.contains(line)) << line << " in\n" << report.toStdString();
 }
 
 TEST_F(IncidentPackTest, MilesPerHourAreDrawnWhenAskedFor) {
