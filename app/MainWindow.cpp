@@ -330,6 +330,13 @@ void MainWindow::ConnectCommands() {
     connect(&m_telemetry->Graph(), &GSensorGraphView::seekRequested, m_playback,
             &PlaybackCommands::SeekTo);
     connect(m_mapView, &MapView::trackClicked, m_events, &TripEventCommands::OnTrackClicked);
+    // A scan that ends after the recording opened still shows its trip.
+    connect(m_events, &TripEventCommands::scanned, this, [this] {
+        if (const RecordingEntry* playing = m_fileList->Row(CurrentIndex());
+            playing && m_player.HasMedia())
+            if (const auto trip = m_events->TripTrackOf(playing->path); !trip.pieces.isEmpty())
+                m_mapView->SetTrack(trip.pieces, trip.current);
+    });
     connect(&m_driveWatcher, &DriveRemovalWatcher::driveRemoved, this, &MainWindow::OnDriveRemoved);
 }
 

@@ -67,6 +67,7 @@ void TripEventCommands::OnScanned(const CardScan& scan) {
     ShowCount();
     if (const RecordingEntry* playing = m_list.Row(m_playback.CurrentIndex()))
         OnRecordingOpened(playing->path);
+    emit scanned();
 }
 
 void TripEventCommands::ShowCount() {

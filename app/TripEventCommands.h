@@ -52,6 +52,10 @@ public:
     // holds it plays from there; without a trip, the playing one.
     void OnTrackClicked(qint64 trackMs);
 
+signals:
+    // A scan came in: the trips and events it tells are now known.
+    void scanned();
+
 private:
     void OnScanned(const CardScan& scan);
     void ShowCount();
