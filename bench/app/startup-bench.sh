@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the program on a demo card, under Xvfb: the time from the start to the listed window
 # (shown, and its card's list made: no CPU used for 300 ms after it shows) and the resident memory
-# then; the median of five runs. Beside it the same program with the map's browser engine preloaded,
-# as it started when the program linked the engine.
+# then; the median of five runs after one not counted. Beside it the same program with the map's
+# browser engine preloaded, as it started when the program linked the engine.
 # Usage: bench/app/startup-bench.sh   (run it while nothing else loads the machine)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
