@@ -16,9 +16,10 @@ constexpr qint64 ChunkBytes = 1 << 20;
 
 // Every regular file under `folder` by its path relative to it, the hash list left out.
 QStringList PackFiles(const QString& folder) {
-    const QDir root(folder);
+    // Relative paths would be taken relative to the pack a second time.
+    const QDir root(QFileInfo(folder).absoluteFilePath());
     QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+    QDirIterator it(root.path(), QDir::Files | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString relative = root.relativeFilePath(it.next());

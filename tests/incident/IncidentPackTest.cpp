@@ -118,6 +118,7 @@ TEST_F(IncidentPackTest, TheHashesPassSha256sumAndVerify) {
     const CliResult verified = RunCli({"verify", pack.folder});
     EXPECT_EQ(verified.exitCode, 0) << verified.Text().toStdString();
     EXPECT_EQ(verified.Lines(), QStringList{pack.folder + ": intact"});
+    EXPECT_EQ(VerifyPack(QDir::current().relativeFilePath(pack.folder)), QStringList());
 }
 
 TEST_F(IncidentPackTest, VerifyRefusesAPackWithOneByteChangedInAnyKindOfFile) {
