@@ -7,11 +7,13 @@
 
 #include <QSet>
 #include <algorithm>
+#include <deque>
 #include <future>
 
 namespace {
 
 constexpr qsizetype ExtensionLength = 4;
+constexpr size_t MaxFinishing = 4;
 
 } // namespace
 
@@ -59,16 +61,24 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
         RemoveUnfinishedFiles(folder);
     qint64 done = 0;
     bool replaceAll = false;
-    // The file before, on its way to the disk while the next one is copied.
-    std::future<CopyResult> finishing;
-    SaveOutcome* finishingOutcome = nullptr;
-    auto settle = [&] {
-        if (!finishing.valid())
-            return;
-        const CopyResult result = finishing.get();
-        finishingOutcome->status =
+    // The files before, on their way to the disk while the next ones are copied. A few at once:
+    // syncs that meet share the file system's journal commits.
+    struct Finishing {
+        std::future<CopyResult> result;
+        SaveOutcome* outcome;
+    };
+    std::deque<Finishing> finishing;
+    auto settleOldest = [&] {
+        const CopyResult result = finishing.front().result.get();
+        SaveOutcome& outcome = *finishing.front().outcome;
+        outcome.status =
             result.status == CopyResult::Copied ? SaveOutcome::Saved : SaveOutcome::Failed;
-        finishingOutcome->error = result.error;
+        outcome.error = result.error;
+        finishing.pop_front();
+    };
+    auto settleAll = [&] {
+        while (!finishing.empty())
+            settleOldest();
     };
     for (SaveOutcome& outcome : report.outcomes) {
         const SaveFile& file = outcome.file;
@@ -77,8 +87,10 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
             break;
         }
         // Two recordings of one name: the second one's question waits for the first one's name.
-        if (finishingOutcome && finishingOutcome->file.target == file.target)
-            settle();
+        if (std::any_of(finishing.begin(), finishing.end(), [&](const Finishing& earlier) {
+                return earlier.outcome->file.target == file.target;
+            }))
+            settleAll();
         bool replace = replaceAll;
         if (!replace && NativePathExists(file.target)) {
             const ClashAnswer answer = observer.Clash(file);
@@ -104,12 +116,14 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
             report.cancelled = true;
             break;
         }
-        settle();
-        finishing = std::async(std::launch::async,
-                               [copy = std::move(copy)]() mutable { return copy.Finish(); });
-        finishingOutcome = &outcome;
+        if (finishing.size() == MaxFinishing)
+            settleOldest();
+        finishing.push_back(
+            {std::async(std::launch::async,
+                        [copy = std::move(copy)]() mutable { return copy.Finish(); }),
+             &outcome});
     }
-    settle();
+    settleAll();
     observer.Progress(done, total, {});
     return report;
 }
