@@ -35,6 +35,10 @@ constexpr int MapView = 1068;
 constexpr int FileName = 1069;
 constexpr int FolderToggle = 1092;
 constexpr int CheckAll = 1093;
+// The incident span's two marks and the pack's button, beside the video's tools.
+constexpr int SpanStart = 1101;
+constexpr int SpanEnd = 1102;
+constexpr int IncidentPack = 1103;
 constexpr int VideoWindow = 0xFFFF;
 } // namespace ControlId
 

@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "app/DecoderCheck.h"
+#include "app/IncidentCommands.h"
 #include "app/Language.h"
 #include "app/MainWindowLayout.h"
 #include "app/MapCommands.h"
@@ -67,6 +68,9 @@ MainWindow::MainWindow(const QString& cardRoot, const DriveProvider* drives,
     m_fullScreen = new FullScreenMode(
         *this, m_controls, *m_videoWindow, *m_fileList, *m_panels,
         [this](int layout) { ApplyLayout(layout); }, [this] { return ShowsVideo(); });
+    m_incident = new IncidentCommands(this, *m_fileList, *m_playback, m_player, *m_events,
+                                      {m_controls.Slider(ControlId::PositionSlider),
+                                       m_panels->ControlBar().Slider(ControlBarId::Position)});
     ConnectCommands();
     qApp->installEventFilter(this);
     QMetaObject::invokeMethod(m_library, &CardLibrary::ScanDrives, Qt::QueuedConnection);
@@ -267,6 +271,13 @@ void MainWindow::ConnectCommands() {
     onCommand(ControlId::Settings, [this] { OnSettings(); });
     onCommand(ControlId::Save, [this] { m_saveDelete->Save(); });
     onCommand(ControlId::Delete, [this] { m_saveDelete->Delete(); });
+    onCommand(ControlId::SpanStart, [this] { m_incident->MarkStart(); });
+    onCommand(ControlId::SpanEnd, [this] { m_incident->MarkEnd(); });
+    onCommand(ControlId::IncidentPack, [this] { m_incident->OnPackButton(); });
+    for (auto [id, tip] : {std::pair{ControlId::SpanStart, StringId::SpanStartTip},
+                           {ControlId::SpanEnd, StringId::SpanEndTip},
+                           {ControlId::IncidentPack, StringId::IncidentPackTip}})
+        m_controls.Button(id)->SetTip(LoadLangString(tip));
     onCommand(ControlId::Rotate, [this] { m_snapshots->Rotate(); });
     onCommand(ControlId::Capture, [this] { m_snapshots->Capture(); });
     onCommand(ControlId::Extend, [this] { m_fullScreen->Toggle(); });
@@ -309,6 +320,8 @@ void MainWindow::ConnectCommands() {
     // After the graph is drawn, which the queued call above does.
     connect(m_playback, &PlaybackCommands::recordingOpened, m_events,
             &TripEventCommands::OnRecordingOpened, Qt::QueuedConnection);
+    connect(m_playback, &PlaybackCommands::recordingOpened, m_incident, &IncidentCommands::ShowSpan,
+            Qt::QueuedConnection);
     connect(m_library, &CardLibrary::listRefreshed, m_events, [this] {
         m_events->OnListRefreshed(m_library->LibraryRoot(), m_library->FolderMode());
     });
@@ -487,6 +500,12 @@ bool MainWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_T:
         ToggleTelemetryOverlay();
+        return true;
+    case Qt::Key_I:
+        m_incident->MarkStart();
+        return true;
+    case Qt::Key_O:
+        m_incident->MarkEnd();
         return true;
     case Qt::Key_N:
         m_events->StepEvent(1);

@@ -18,6 +18,7 @@ class SettingsDialog;
 class CardLibrary;
 class TripEventCommands;
 class FullScreenMode;
+class IncidentCommands;
 class FullScreenPanels;
 class MapCommands;
 class PlaybackCommands;
@@ -106,6 +107,7 @@ private:
     SnapshotCommands* m_snapshots = nullptr;
     SaveDeleteCommands* m_saveDelete = nullptr;
     TripEventCommands* m_events = nullptr;
+    IncidentCommands* m_incident = nullptr;
     QHash<int, std::function<void()>> m_commands;
     FullScreenPanels* m_panels = nullptr;
     FullScreenMode* m_fullScreen = nullptr;

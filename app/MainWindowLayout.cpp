@@ -10,6 +10,9 @@ QList<Placement> WindowedPlacements(int mapViewState) {
         {Settings, {150, 12, 37, 28}},
         {Minimize, {937, 12, 36, 28}},
         {Close, {973, 12, 37, 28}},
+        {SpanStart, {463, 53, 34, 22}},
+        {SpanEnd, {497, 53, 34, 22}},
+        {IncidentPack, {531, 53, 34, 22}},
         {Rotate, {575, 53, 36, 22}},
         {Capture, {611, 53, 34, 22}},
         {Extend, {645, 53, 36, 22}},
@@ -131,19 +134,20 @@ QList<Placement> FullScreenPlacements(QSize client) {
 
 QList<int> FullScreenHiddenControls() {
     using namespace ControlId;
-    return {Minimize,   Close,      Rotate,   Capture,     FolderToggle,     Calendar,
-            Save,       Delete,     CheckAll, KindAll,     KindNormal,       KindEvent,
-            KindMotion, MapEnlarge, MapClose, SpeedSlider, BrightnessSlider, ElapsedTime,
-            TotalTime,  FileName};
+    return {Minimize,    Close,      Rotate,   Capture,      FolderToggle,
+            Calendar,    SpanStart,  SpanEnd,  IncidentPack, Save,
+            Delete,      CheckAll,   KindAll,  KindNormal,   KindEvent,
+            KindMotion,  MapEnlarge, MapClose, SpeedSlider,  BrightnessSlider,
+            ElapsedTime, TotalTime,  FileName};
 }
 
 QList<int> PointerControls() {
     using namespace ControlId;
-    return {Minimize,         Close,       Settings, Calendar,       Save,        Delete,
-            Rotate,           Capture,     Extend,   KindAll,        KindNormal,  KindEvent,
-            KindMotion,       Rewind,      Forward,  PlayPause,      Previous,    Next,
-            MapEnlarge,       MapClose,    Mute,     PositionSlider, SpeedSlider, VolumeSlider,
-            BrightnessSlider, ElapsedTime, TotalTime};
+    return {Minimize,       Close,       Settings,     Calendar,         Save,        Delete,
+            SpanStart,      SpanEnd,     IncidentPack, Rotate,           Capture,     Extend,
+            KindAll,        KindNormal,  KindEvent,    KindMotion,       Rewind,      Forward,
+            PlayPause,      Previous,    Next,         MapEnlarge,       MapClose,    Mute,
+            PositionSlider, SpeedSlider, VolumeSlider, BrightnessSlider, ElapsedTime, TotalTime};
 }
 
 QPoint SpeedPosition(int mapViewState) {

@@ -41,6 +41,10 @@ const ButtonEntry Buttons[] = {
     {ControlId::Previous, ButtonLook::Previous, "Prev"},
     {ControlId::Next, ButtonLook::Next, "Next"},
     {ControlId::Mute, ButtonLook::Volume, "Volume", SkinButton::CheckBox},
+    // The incident span and its pack.
+    {ControlId::SpanStart, ButtonLook::SpanStart, ""},
+    {ControlId::SpanEnd, ButtonLook::SpanEnd, ""},
+    {ControlId::IncidentPack, ButtonLook::IncidentPack, ""},
 };
 
 struct SliderEntry {

@@ -55,5 +55,16 @@ constexpr int OpenFolder = 622;
 constexpr int TelemetryOverlayTip = 623;
 constexpr int ScanningForEvents = 624;
 constexpr int EventCount = 625;
+constexpr int SpanStartTip = 626;
+constexpr int SpanEndTip = 627;
+constexpr int IncidentPackTip = 628;
+constexpr int ExportIncidentPack = 629;
+constexpr int CheckIncidentPack = 630;
+constexpr int MarkSpanFirst = 631;
+constexpr int WritingIncidentPack = 632;
+constexpr int IncidentPackWritten = 633;
+constexpr int IncidentPackIntact = 634;
+constexpr int IncidentPackChanged = 635;
+constexpr int IncidentPackFailed = 636;
 constexpr int AppTitle = 57344;
 } // namespace StringId

@@ -70,6 +70,9 @@ constexpr ButtonLooks BarMuted{300, 302, 301, 302, 300};
 constexpr ButtonLooks BarSettings{308, 310, 309, 308, 308};
 constexpr ButtonLooks BarFileList{288, 290, 289, 288, 288};
 constexpr ButtonLooks BarTelemetry{454, 456, 455, 454, 454};
+constexpr ButtonLooks SpanStart{457, 459, 458, 457, 457};
+constexpr ButtonLooks SpanEnd{460, 462, 461, 460, 460};
+constexpr ButtonLooks IncidentPack{463, 465, 464, 463, 463};
 
 // Settings dialog and its pages
 constexpr ButtonLooks SettingsSave{335, 337, 336, 0, 0};

@@ -40,11 +40,20 @@ void SkinSlider::SetImages(const SliderLooks& looks) {
 }
 
 int SkinSlider::ThumbLeft() const {
+    return ThumbLeftAt(value());
+}
+
+int SkinSlider::ThumbLeftAt(int position) const {
     const int range = maximum() - minimum();
     if (range == 0)
         return m_margin; // an empty range has no travel: the thumb rests at the left end
     const double travel = width() - 2 * m_margin - m_thumbNormal.width();
-    return m_margin + int(std::trunc(travel / range * (value() - minimum())));
+    return m_margin + int(std::trunc(travel / range * (position - minimum())));
+}
+
+void SkinSlider::SetMarkedSpan(int from, int to) {
+    m_markedSpan = {from, to};
+    update();
 }
 
 void SkinSlider::paintEvent(QPaintEvent*) {
@@ -58,6 +67,14 @@ void SkinSlider::paintEvent(QPaintEvent*) {
     if (!m_fill.isNull() && fillWidth > 0) {
         painter.drawPixmap(QRect(0, (h - m_fill.height()) / 2, fillWidth, h), m_fill,
                            QRect(0, 0, std::min(fillWidth, m_fill.width()), m_fill.height()));
+    }
+    if (const auto [from, to] = m_markedSpan; from <= to && to >= minimum() && from <= maximum()) {
+        const int middle = m_thumbNormal.width() / 2;
+        const int left = ThumbLeftAt(std::max(from, minimum())) + middle;
+        const int right = ThumbLeftAt(std::min(to, maximum())) + middle;
+        painter.fillRect(QRect(left, h / 2 - 4, std::max(right - left, 2), 8),
+                         QColor(SkinColour::Signal.red(), SkinColour::Signal.green(),
+                                SkinColour::Signal.blue(), 120));
     }
     const QPixmap& thumb = isSliderDown()              ? m_thumbDragging
                            : isEnabled() && hasFocus() ? m_thumbFocused

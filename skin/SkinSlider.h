@@ -4,6 +4,7 @@
 
 #include <QAbstractSlider>
 #include <QPixmap>
+#include <utility>
 
 // Notification codes of a slider to its owner.
 namespace SliderCode {
@@ -40,6 +41,12 @@ public:
     // Left edge of the thumb for the present range and position.
     int ThumbLeft() const;
 
+    // A stretch of the range drawn over the channel in the accent colour (the span an export
+    // takes), clipped to the range; from > to draws nothing.
+    void SetMarkedSpan(int from, int to);
+    void ClearMarkedSpan() { SetMarkedSpan(1, 0); }
+    std::pair<int, int> MarkedSpan() const { return m_markedSpan; }
+
     // Owners that must not react to the wheel clear it; the wheel then changes nothing.
     bool wheelEnabled = true;
 
@@ -59,6 +66,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The thumb's left edge where it would stand at `position`.
+    int ThumbLeftAt(int position) const;
     bool ApplyPointer(int x);
     void MoveBy(int step, int code);
     void Post(int code);
@@ -68,5 +77,6 @@ private:
     int m_thumbY = 0;
     bool m_moved = false;
     int m_wheelRemainder = 0;
+    std::pair<int, int> m_markedSpan{1, 0};
     QPixmap m_channel, m_fill, m_thumbNormal, m_thumbDragging, m_thumbFocused;
 };

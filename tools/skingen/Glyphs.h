@@ -31,6 +31,7 @@ void GlyphDownload(QPainter& p, const QRectF& box, const QColor& ink);
 void GlyphTrash(QPainter& p, const QRectF& box, const QColor& ink);
 void GlyphCheckAll(QPainter& p, const QRectF& box, const QColor& ink);
 void GlyphFileList(QPainter& p, const QRectF& box, const QColor& ink);
+void GlyphIncidentPack(QPainter& p, const QRectF& box, const QColor& ink);
 template <char L> void GlyphLetter(QPainter& p, const QRectF& box, const QColor& ink);
 void GlyphLetterPath(QPainter& p, const QRectF& box, const QColor& ink, char letter);
 

@@ -5,6 +5,7 @@
 // The areas of the windowed main window, around the places where its controls stand.
 namespace Area {
 constexpr QRect Title{0, 0, 1022, 47};
+constexpr QRect IncidentTools{459, 50, 110, 28};
 constexpr QRect VideoTools{571, 50, 114, 28};
 constexpr QRect ListTools{867, 50, 147, 28};
 constexpr QRect Video{3, 78, 688, 387};
@@ -23,6 +24,7 @@ static void DrawTitle(QPainter& p) {
 }
 
 static void DrawToolGroups(QPainter& p) {
+    DrawWell(p, Area::IncidentTools, 6, Shade::Ground.darker(115));
     DrawWell(p, Area::VideoTools, 6, Shade::Ground.darker(115));
     DrawWell(p, Area::ListTools, 6, Shade::Ground.darker(115));
 }

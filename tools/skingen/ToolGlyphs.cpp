@@ -155,6 +155,12 @@ void GlyphFileList(QPainter& p, const QRectF& box, const QColor& ink) {
     }
 }
 
+void GlyphIncidentPack(QPainter& p, const QRectF& box, const QColor& ink) {
+    GlyphCanvas canvas(p, box, ink, 2.0);
+    canvas.Polyline({{14, 3.5}, {5.5, 3.5}, {5.5, 20.5}, {18.5, 20.5}, {18.5, 8}, {14, 3.5}});
+    canvas.Polyline({{8.5, 13}, {11, 15.5}, {15.5, 10.5}});
+}
+
 void GlyphLetterPath(QPainter& p, const QRectF& box, const QColor& ink, char letter) {
     GlyphCanvas canvas(p, box, ink);
     QPainterPath path;
