@@ -1,5 +1,6 @@
 #include "incident/ClipEncoder.h"
 
+#include "incident/OverlayBlend.h"
 #include "playback/FfmpegLog.h"
 #include "playback/MediaTime.h"
 #include "playback/PcmQueue.h"
@@ -72,6 +73,7 @@ QString ClipEncoder::OpenVideo(QSize size, double framesPerSecond) {
     m_video->gop_size = int(std::lround(av_q2d(m_video->framerate))) * 2;
     if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
         m_video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    m_video->thread_count = 0; // one per core, as the ffmpeg tool does
     av_opt_set(m_video->priv_data, "preset", Preset, 0);
     av_opt_set_int(m_video->priv_data, "crf", PictureQuality, 0);
     if (int code = avcodec_open2(m_video, codec, nullptr); code < 0)
@@ -85,10 +87,7 @@ QString ClipEncoder::OpenVideo(QSize size, double framesPerSecond) {
     m_picture->height = size.height();
     if (int code = av_frame_get_buffer(m_picture, 0); code < 0)
         return Failed("a picture buffer", code);
-    m_scaler =
-        sws_getContext(size.width(), size.height(), AV_PIX_FMT_BGRA, size.width(), size.height(),
-                       AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    return m_scaler ? QString() : QStringLiteral("cannot convert pictures for the encoder");
+    return {};
 }
 
 QString ClipEncoder::OpenAudio() {
@@ -124,13 +123,29 @@ QString ClipEncoder::OpenAudio() {
     return {};
 }
 
-QString ClipEncoder::AddPicture(const QImage& picture, qint64 clipUnits) {
+QString ClipEncoder::Fit(const AVFrame& decoded) {
+    if (decoded.width == m_picture->width && decoded.height == m_picture->height &&
+        decoded.format == m_picture->format)
+        return av_frame_copy(m_picture, &decoded) < 0 ? QStringLiteral("cannot copy a picture")
+                                                      : QString();
+    m_scaler = sws_getCachedContext(
+        m_scaler, decoded.width, decoded.height, AVPixelFormat(decoded.format), m_picture->width,
+        m_picture->height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!m_scaler)
+        return QStringLiteral("cannot convert a picture of %1 x %2 for the encoder")
+            .arg(decoded.width)
+            .arg(decoded.height);
+    sws_scale(m_scaler, decoded.data, decoded.linesize, 0, decoded.height, m_picture->data,
+              m_picture->linesize);
+    return {};
+}
+
+QString ClipEncoder::AddPicture(const AVFrame& decoded, const QImage& overlay, qint64 clipUnits) {
     if (int code = av_frame_make_writable(m_picture); code < 0)
         return Failed("a picture buffer", code);
-    const uint8_t* source[] = {picture.constBits()};
-    const int sourceStride[] = {int(picture.bytesPerLine())};
-    sws_scale(m_scaler, source, sourceStride, 0, picture.height(), m_picture->data,
-              m_picture->linesize);
+    if (QString error = Fit(decoded); !error.isEmpty())
+        return error;
+    BlendOverlay(*m_picture, overlay);
     // Two pictures never share a time, or the muxer would refuse the second.
     m_lastPts = std::max<qint64>(
         m_lastPts + 1, av_rescale_q(clipUnits, {1, int(MediaTime::UnitsPerSecond)}, VideoTimeBase));

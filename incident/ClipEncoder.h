@@ -12,10 +12,10 @@ struct AVStream;
 struct SwrContext;
 struct SwsContext;
 
-// Writes the clip: H.264 (libx264) pictures and AAC sound in an MP4. Pictures come as
-// QImage::Format_RGB32 of the clip's size with their time on the clip; sound as one continuous
-// stream in PcmQueue's format (48 kHz, stereo, signed 16 bit). Every call returns an error text,
-// empty on success.
+// Writes the clip: H.264 (libx264) pictures and AAC sound in an MP4. Pictures come as decoded,
+// of any size, each with an overlay for its top left corner (OverlayBlend.h) and its time on the
+// clip; sound as one continuous stream in PcmQueue's format (48 kHz, stereo, signed 16 bit).
+// Every call returns an error text, empty on success.
 class ClipEncoder {
 public:
     static constexpr const char* Preset = "veryfast";
@@ -26,7 +26,9 @@ public:
     ClipEncoder& operator=(const ClipEncoder&) = delete;
 
     QString Open(const QString& path, QSize size, double framesPerSecond);
-    QString AddPicture(const QImage& picture, qint64 clipUnits);
+    QString AddPicture(const AVFrame& decoded, const QImage& overlay, qint64 clipUnits);
+    // The last picture added, as encoded.
+    const AVFrame& LastPicture() const { return *m_picture; }
     QString AddSound(const qint16* samples, int frames);
     // Drains both encoders and completes the file.
     QString Finish();
@@ -34,6 +36,7 @@ public:
 private:
     QString OpenVideo(QSize size, double framesPerSecond);
     QString OpenAudio();
+    QString Fit(const AVFrame& decoded);
     QString EncodeSoundFrames(bool flush);
     QString Send(AVCodecContext* codec, AVStream* stream, const AVFrame* frame);
 

@@ -2,6 +2,7 @@
 
 #include "incident/ClipEncoder.h"
 #include "incident/RecordingFrames.h"
+#include "playback/FrameConverter.h"
 #include "playback/MediaFile.h"
 #include "playback/MediaTime.h"
 
@@ -48,7 +49,7 @@ public:
         RecordingFrames frames(std::move(file));
         const qint64 from = recording.fromMs * MediaTime::UnitsPerMs;
         const qint64 to = recording.toMs * MediaTime::UnitsPerMs;
-        if (!frames.Start(from, m_size))
+        if (!frames.Start(from))
             return QStringLiteral("cannot decode the video of %1").arg(recording.path);
         const QString name = QFileInfo(recording.path).fileName();
         m_soundLeft = (recording.toMs - recording.fromMs) * SoundFramesPerMs;
@@ -57,13 +58,11 @@ public:
                 return CancelledText;
             if (picture->position >= to)
                 break;
-            if (picture->picture.size() != m_size)
-                return QStringLiteral("cannot convert a picture of %1").arg(recording.path);
             // The picture filmed before the span's start is the one shown at it.
             const qint64 clipUnits =
                 m_clipOffsetMs * MediaTime::UnitsPerMs + std::max(picture->position, from) - from;
             const qint64 positionMs = picture->position / MediaTime::UnitsPerMs;
-            if (QString failure = AddPicture(picture->picture, clipUnits, index, name, positionMs);
+            if (QString failure = AddPicture(*picture->source, clipUnits, index, name, positionMs);
                 !failure.isEmpty())
                 return failure;
             if (QString failure = AddSound(frames, 0); !failure.isEmpty())
@@ -85,18 +84,21 @@ public:
     QString Finish() { return m_encoder.Finish(); }
 
 private:
-    QString AddPicture(QImage& picture, qint64 clipUnits, int index, const QString& name,
+    QString AddPicture(const AVFrame& decoded, qint64 clipUnits, int index, const QString& name,
                        qint64 positionMs) {
         const FrameOverlay overlay = MakeFrameOverlay(m_telemetry.At(index, positionMs), m_unit);
-        DrawFrameOverlay(picture, overlay);
         const qint64 clipMs = clipUnits / MediaTime::UnitsPerMs;
-        while (m_stills.size() < Stills &&
-               clipMs * 2 * Stills >= (2 * m_stills.size() + 1) * m_lengthMs)
-            m_stills.append(picture.copy());
         const QByteArray line = OverlayCsvLine(m_frame++, clipMs, name, positionMs, overlay);
         if (m_csv.write(line) != line.size())
             return QStringLiteral("cannot write %1: %2").arg(m_csv.fileName(), m_csv.errorString());
-        return m_encoder.AddPicture(picture, clipUnits);
+        if (QString error =
+                m_encoder.AddPicture(decoded, RenderFrameOverlay(overlay, m_size), clipUnits);
+            !error.isEmpty())
+            return error;
+        while (m_stills.size() < Stills &&
+               clipMs * 2 * Stills >= (2 * m_stills.size() + 1) * m_lengthMs)
+            m_stills.append(m_stillConverter.Convert(&m_encoder.LastPicture(), m_size, {}).copy());
+        return {};
     }
 
     // Hands on what has been decoded, but never more than the recording's part of the span.
@@ -115,6 +117,7 @@ private:
     QList<QImage>& m_stills;
     qint64 m_lengthMs;
     ClipEncoder m_encoder;
+    FrameConverter m_stillConverter;
     QSize m_size;
     qint64 m_clipOffsetMs = 0;
     qint64 m_soundLeft = 0;

@@ -3,6 +3,7 @@
 #include "telemetry/TelemetryExport.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
@@ -52,7 +53,7 @@ FrameOverlay MakeFrameOverlay(const TelemetryMoment& moment, SpeedUnit unit) {
     return overlay;
 }
 
-void DrawFrameOverlay(QImage& picture, const FrameOverlay& overlay) {
+QImage RenderFrameOverlay(const FrameOverlay& overlay, QSize frameSize) {
     const QStringList lines = {
         overlay.cameraTime,
         QStringLiteral("GPS %1 UTC").arg(overlay.gpsUtc),
@@ -60,22 +61,27 @@ void DrawFrameOverlay(QImage& picture, const FrameOverlay& overlay) {
         QStringLiteral("G x %1  y %2  z %3").arg(overlay.gx, overlay.gy, overlay.gz),
         QStringLiteral("%1, %2").arg(overlay.latitude, overlay.longitude),
     };
-    QPainter painter(&picture);
     QFont font(QStringLiteral("Noto Sans"));
-    font.setPixelSize(std::max(8, picture.height() / 24));
+    font.setPixelSize(std::max(8, frameSize.height() / 24));
     font.setBold(true);
-    painter.setFont(font);
-    const int lineHeight = painter.fontMetrics().height();
-    const int margin = std::max(2, picture.height() / 60);
+    const QFontMetrics metrics(font);
+    const int margin = std::max(2, frameSize.height() / 60);
     int width = 0;
     for (const QString& line : lines)
-        width = std::max(width, painter.fontMetrics().horizontalAdvance(line));
-    const QRect box(margin, margin, width + 2 * margin, lineHeight * int(lines.size()) + margin);
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const QRect box(margin, margin, width + 2 * margin,
+                    metrics.height() * int(lines.size()) + margin);
+    QImage image(box.bottomRight().x() + 1, box.bottomRight().y() + 1,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font);
     painter.fillRect(box, QColor(0, 0, 0, 150));
     painter.setPen(Qt::white);
     for (int i = 0; i < lines.size(); ++i)
-        painter.drawText(
-            QPoint(2 * margin, margin + i * lineHeight + painter.fontMetrics().ascent()), lines[i]);
+        painter.drawText(QPoint(2 * margin, margin + i * metrics.height() + metrics.ascent()),
+                         lines[i]);
+    return image;
 }
 
 QByteArray OverlayCsvHeader() {

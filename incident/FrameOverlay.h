@@ -19,9 +19,10 @@ struct FrameOverlay {
 
 FrameOverlay MakeFrameOverlay(const TelemetryMoment& moment, SpeedUnit unit);
 
-// Draws the overlay into the picture's upper part, sized to the picture; the bottom edge stays
-// as filmed.
-void DrawFrameOverlay(QImage& picture, const FrameOverlay& overlay);
+// The overlay for a picture of `frameSize`, sized to it, as an image to lay over the picture's
+// top left corner (QImage::Format_ARGB32_Premultiplied, transparent around the text's box); the
+// rest of the picture stays as filmed.
+QImage RenderFrameOverlay(const FrameOverlay& overlay, QSize frameSize);
 
 // overlay.csv, the values of every picture of the clip in order, for anyone who checks them.
 QByteArray OverlayCsvHeader();

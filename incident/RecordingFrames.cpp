@@ -43,11 +43,10 @@ void RecordingFrames::Arrived() {
     m_arrived.notify_all();
 }
 
-bool RecordingFrames::Start(qint64 position, QSize size) {
+bool RecordingFrames::Start(qint64 position) {
     m_videoDecoder = std::make_unique<VideoDecoder>(*m_file, m_videoPackets, m_frames);
     if (!m_videoDecoder->Open())
         return false;
-    m_videoDecoder->SetTarget({size, {}, 0});
     if (m_file->AudioStream()) {
         m_audioDecoder = std::make_unique<AudioDecoder>(*m_file, m_audioPackets, m_pcm);
         if (!m_audioDecoder->Open()) {

@@ -4,7 +4,6 @@
 #include "playback/PcmQueue.h"
 #include "playback/VideoFrameQueue.h"
 
-#include <QSize>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -17,8 +16,9 @@ class MediaReader;
 class VideoDecoder;
 
 // The player's own reading and decoding threads, run as fast as they go: the pictures of one
-// recording from a position on, converted to a size, with its sound resampled to PcmQueue's
-// format from exactly that position. A recording without sound gives none.
+// recording from a position on, as decoded (VideoFrame::source; no converted picture), with its
+// sound resampled to PcmQueue's format from exactly that position. A recording without sound
+// gives none.
 class RecordingFrames {
 public:
     explicit RecordingFrames(std::unique_ptr<MediaFile> file);
@@ -27,7 +27,7 @@ public:
     RecordingFrames& operator=(const RecordingFrames&) = delete;
 
     // False when the video cannot be decoded.
-    bool Start(qint64 position, QSize size);
+    bool Start(qint64 position);
     bool HasSound() const { return m_audioDecoder != nullptr; }
 
     // The next picture, or nullopt once every picture has been delivered.
