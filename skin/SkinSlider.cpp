@@ -69,12 +69,16 @@ void SkinSlider::paintEvent(QPaintEvent*) {
                            QRect(0, 0, std::min(fillWidth, m_fill.width()), m_fill.height()));
     }
     if (const auto [from, to] = m_markedSpan; from <= to && to >= minimum() && from <= maximum()) {
+        // A bracket over the channel, light so that it reads over the fill as well.
         const int middle = m_thumbNormal.width() / 2;
         const int left = ThumbLeftAt(std::max(from, minimum())) + middle;
         const int right = ThumbLeftAt(std::min(to, maximum())) + middle;
-        painter.fillRect(QRect(left, h / 2 - 4, std::max(right - left, 2), 8),
-                         QColor(SkinColour::Signal.red(), SkinColour::Signal.green(),
-                                SkinColour::Signal.blue(), 120));
+        const int top = std::max(h / 2 - 9, 0);
+        painter.fillRect(QRect(left, top, std::max(right - left, 1), 2), SkinColour::Text);
+        if (from >= minimum())
+            painter.fillRect(QRect(left, top, 2, 7), SkinColour::Text);
+        if (to <= maximum())
+            painter.fillRect(QRect(right - 1, top, 2, 7), SkinColour::Text);
     }
     const QPixmap& thumb = isSliderDown()              ? m_thumbDragging
                            : isEnabled() && hasFocus() ? m_thumbFocused
