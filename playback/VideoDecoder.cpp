@@ -4,6 +4,8 @@
 #include "playback/MediaTime.h"
 #include "playback/PacketQueue.h"
 
+#include <thread>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -37,7 +39,9 @@ VideoDecoder::~VideoDecoder() {
 bool VideoDecoder::Open() {
     return m_decoder.Open(m_file.VideoStream(), avcodec_find_decoder(AV_CODEC_ID_H264),
                           [](AVCodecContext& codec) {
-                              codec.thread_count = 0; // one per core
+                              // One per core: FFmpeg's own choice adds one more, which
+                              // holds one more picture and delays the first after a seek.
+                              codec.thread_count = int(std::thread::hardware_concurrency());
                               codec.thread_type = FF_THREAD_FRAME;
                           });
 }
