@@ -6,13 +6,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-bool operator==(const GpsFix& a, const GpsFix& b) {
-    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
-           a.minute == b.minute && a.second == b.second && a.valid == b.valid &&
-           a.latitude == b.latitude && a.longitude == b.longitude && a.speed == b.speed &&
-           a.course == b.course && a.timeStamp == b.timeStamp && a.offset == b.offset;
-}
-
 void PrintTo(const GpsFix& f, std::ostream* out) {
     *out << f.year << '-' << f.month << '-' << f.day << ' ' << f.hour << ':' << f.minute << ':'
          << f.second << " valid " << f.valid << " at " << f.latitude << ',' << f.longitude

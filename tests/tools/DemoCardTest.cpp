@@ -1,5 +1,6 @@
 #include "tools/democard/FrameCode.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -81,6 +82,22 @@ TEST(DemoCard, GpsFilesHoldChecksummedRmcLinesAfterAThreeLineHeader) {
             invalid += match.captured(3) == "V";
         }
         EXPECT_GE(invalid, 1);
+    }
+}
+
+TEST(DemoCard, FixesTellUtcNineHoursBehindTheCamerasClock) {
+    // The card's settings put the camera at UTC+9; a receiver's time is UTC.
+    static const QRegularExpression rmc(QStringLiteral("GPRMC,(\\d{6})\\.\\d{3},.*,(\\d{6}),,,A"));
+    for (const QString& name : RecordingNames()) {
+        QFile gps(Recordings().filePath(name.chopped(3) + "gps"));
+        ASSERT_TRUE(gps.open(QIODevice::ReadOnly)) << name.toStdString();
+        const auto first = rmc.match(QString::fromLatin1(gps.readAll()));
+        ASSERT_TRUE(first.hasMatch()) << name.toStdString();
+        const QDateTime utc(QDate::fromString(first.captured(2), "ddMMyy").addYears(100),
+                            QTime::fromString(first.captured(1), "HHmmss"), Qt::UTC);
+        const QDateTime camera(QDate::fromString(name.left(8), "yyyyMMdd"),
+                               QTime::fromString(name.mid(9, 6), "HHmmss"), Qt::UTC);
+        EXPECT_EQ(utc.secsTo(camera), 9 * 3600) << name.toStdString();
     }
 }
 

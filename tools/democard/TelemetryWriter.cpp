@@ -1,6 +1,7 @@
 #include "tools/democard/TelemetryWriter.h"
 
 #include <QFile>
+#include <QTimeZone>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -9,6 +10,7 @@
 
 namespace {
 
+constexpr int CameraZoneSeconds = 9 * 3600;
 constexpr double KilometresPerKnot = 1.852;
 constexpr int GsfHeaderSize = 524;
 constexpr int GsfRecordSize = 32;
@@ -99,7 +101,11 @@ QString WriteGps(const QString& path, const DemoRecording& recording,
     double latitude = 37.5520 + recording.trip * 0.004;
     double longitude = 126.9761 + recording.trip * 0.005;
     double course = 30.0 + recording.trip * 25.0;
-    const QDateTime utcStart = recording.localStart.toUTC();
+    // The card's settings put the camera's clock at UTC+9 (vk_gps_timezone=900); the fixes tell
+    // UTC, as receivers do.
+    const QDateTime utcStart = QDateTime(recording.localStart.date(), recording.localStart.time(),
+                                         QTimeZone(CameraZoneSeconds))
+                                   .toUTC();
     const int end = recording.secondInTrip + options.seconds;
     for (int tripSecond = 0; tripSecond < end; ++tripSecond) {
         const double cruise = 18.0 + 12.0 * std::sin((tripSecond + recording.trip * 7) / 6.0);
