@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     # build
-    build-essential cmake ninja-build pkg-config clang-format git
+    build-essential cmake ninja-build pkg-config clang-format git ccache
     # program
     qt6-base-dev qt6-qpa-plugins libgl-dev qt6-multimedia-dev qt6-webengine-dev
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavfilter-dev
