@@ -57,7 +57,8 @@ TEST_F(IncidentWindow, MarksASpanAcrossRecordingsAndWritesAPackThatChecksOut) {
     EXPECT_TRUE(messages.texts[0].contains(pack));
     EXPECT_TRUE(VerifyPack(pack).isEmpty());
     const QStringList originals = QDir(pack + "/originals").entryList(QDir::Files, QDir::Name);
-    EXPECT_TRUE(originals.contains(Name(1)) && originals.contains(Name(2))) << originals.join(' ').toStdString();
+    EXPECT_TRUE(originals.contains(Name(1)) && originals.contains(Name(2)))
+        << originals.join(' ').toStdString();
     EXPECT_FALSE(originals.contains(Name(0)));
 
     incident->CheckPackAt(pack);
