@@ -12,10 +12,14 @@ cmake --build build/main --target karvenna karvenna-cli karvenna-democard
 card_args=()
 if [ -z "$(build/main/app/karvenna-cli drives 2>/dev/null)" ]; then
     demo="${XDG_DATA_HOME:-$HOME/.local/share}/karvenna/demo-card"
-    if [ ! -d "$demo/Recordings" ]; then
-        echo "No memory card found; writing a demo card to $demo (once)."
+    # Written again when the demo card's writer changed, so that the demo shows what it can.
+    maker=build/main/tools/democard/karvenna-democard
+    made_by=$(sha256sum "$maker" | cut -d" " -f1)
+    if [ ! -d "$demo/Recordings" ] || [ "$(cat "$demo.made-by" 2>/dev/null)" != "$made_by" ]; then
+        echo "No memory card found; writing a demo card to $demo."
         rm -rf "$demo"
-        build/main/tools/democard/karvenna-democard "$demo"
+        "$maker" "$demo"
+        echo "$made_by" > "$demo.made-by"
     fi
     card_args=(--card "$demo")
 fi
