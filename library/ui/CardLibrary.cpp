@@ -149,6 +149,7 @@ bool CardLibrary::ForgetRemovedDrive(const QString& removedRoot) {
     m_list.DeleteAllItems();
     for (QAbstractButton* button : m_buttons.kinds)
         button->setChecked(false);
+    emit listRefreshed();
     return true;
 }
 

@@ -68,7 +68,7 @@ public:
     void OnCheckAll();
 
 signals:
-    // The list was built anew from the library root.
+    // The list was built anew from the library root, or emptied with it forgotten.
     void listRefreshed();
 
 protected:

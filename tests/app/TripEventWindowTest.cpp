@@ -74,6 +74,11 @@ TEST_F(TripEventWindow, TheListTheGraphAndTheKeysFindTheCardsEvents) {
     Click(ControlId::KindMotion);
     ASSERT_EQ(List()->ItemCount(), 1);
     ASSERT_TRUE(List()->HoldsDrivingEvent(0)) << "the marks outlive the filter";
+
+    // A card pulled out takes its events with it.
+    window->OnDriveRemoved(window->LibraryRoot());
+    EXPECT_EQ(events->Status()->text(), "");
+    EXPECT_TRUE(events->Scan().recordings.isEmpty());
 }
 
 } // namespace
