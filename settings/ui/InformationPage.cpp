@@ -117,10 +117,10 @@ void InformationPage::OnFormat() {
         MessageBox::Tell(this, LoadLangString(StringId::SettingsNotKeepable).arg(files));
         break;
     case FormatReport::WriteBackFailed:
-        MessageBox::Tell(this,
-                         LoadLangString(StringId::SettingsNotWrittenBack).arg(files) +
-                             QStringLiteral("\n") +
-                             LoadLangString(StringId::SettingsBackupKept).arg(report.backupFolder));
+        MessageBox::Tell(this, LoadLangString(StringId::SettingsNotWrittenBack).arg(files) +
+                                   QStringLiteral("\n") +
+                                   LoadLangString(StringId::SettingsBackupKept)
+                                       .arg(report.backupFolder, m_card.driveRoot));
         break;
     case FormatReport::Failed:
         MessageBox::Tell(this, LoadLangString(StringId::FormatFailed).arg(report.error));

@@ -185,6 +185,8 @@ TEST_F(InfoPage, TellsWhatWasNotKeptOrNotFormatted) {
         if (lines.size() > 1) {
             EXPECT_TRUE(lines[1].startsWith("Copies of them are kept in " + dataHome.path()))
                 << lines[1].toStdString();
+            EXPECT_TRUE(lines[1].contains("karvenna-cli settings restore "))
+                << lines[1].toStdString();
         }
         EXPECT_EQ(lines.size(), QString(c.message).contains("written back") ? 2 : 1);
         formatter.afterFormat = nullptr;
