@@ -1,19 +1,12 @@
 #pragma once
 
-#include "playback/PacketQueue.h"
-#include "playback/PcmQueue.h"
-#include "playback/VideoFrameQueue.h"
+#include "playback/DecodeChain.h"
 
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
-
-class AudioDecoder;
-class MediaFile;
-class MediaReader;
-class VideoDecoder;
 
 // The player's own reading and decoding threads, run as fast as they go: the pictures of one
 // recording from a position on, as decoded (VideoFrame::source; no converted picture), with its
@@ -22,13 +15,12 @@ class VideoDecoder;
 class RecordingFrames {
 public:
     explicit RecordingFrames(std::unique_ptr<MediaFile> file);
-    ~RecordingFrames();
     RecordingFrames(const RecordingFrames&) = delete;
     RecordingFrames& operator=(const RecordingFrames&) = delete;
 
     // False when the video cannot be decoded.
     bool Start(qint64 position);
-    bool HasSound() const { return m_audioDecoder != nullptr; }
+    bool HasSound() const { return m_chain.HasSound(); }
 
     // The next picture, or nullopt once every picture has been delivered.
     std::optional<VideoFrame> NextPicture();
@@ -41,17 +33,13 @@ private:
     void DrainSound();
     void Wait();
 
-    static constexpr int Serial = 1;
+    // The threads start at the file's start; the seek to the position goes under a serial of its
+    // own, so that nothing read before it counts.
+    static constexpr int StartSerial = 1;
+    static constexpr int Serial = 2;
 
-    std::unique_ptr<MediaFile> m_file;
     std::mutex m_mutex;
     std::condition_variable m_arrived;
-    PacketQueue m_videoPackets;
-    PacketQueue m_audioPackets;
-    VideoFrameQueue m_frames;
-    PcmQueue m_pcm;
-    std::unique_ptr<VideoDecoder> m_videoDecoder;
-    std::unique_ptr<AudioDecoder> m_audioDecoder;
-    std::unique_ptr<MediaReader> m_reader;
+    DecodeChain m_chain;         // after what its threads call back into
     std::vector<qint16> m_sound; // read from the queue, not yet taken
 };

@@ -1,16 +1,10 @@
 #include "playback/PlaybackPipeline.h"
 
-#include "playback/AudioDecoder.h"
 #include "playback/MediaFile.h"
-#include "playback/MediaReader.h"
 #include "playback/MediaTime.h"
 
 #include <algorithm>
 #include <limits>
-
-extern "C" {
-#include <libavformat/avformat.h>
-}
 
 namespace {
 
@@ -24,53 +18,26 @@ constexpr int SoundStallMs = 500;
 PlaybackPipeline::PlaybackPipeline(std::unique_ptr<MediaFile> file,
                                    std::unique_ptr<AudioOutput> output,
                                    std::function<void()> pictureQueued)
-    : m_file(std::move(file)), m_output(std::move(output)),
-      m_pictureQueued(std::move(pictureQueued)), m_frames([this] { m_pictureQueued(); }) {
+    : m_output(std::move(output)), m_chain(std::move(file), std::move(pictureQueued)) {
     m_anchorTime.start();
     m_heardMoved.start();
 }
 
 PlaybackPipeline::~PlaybackPipeline() {
-    if (m_reader)
-        m_reader->Abort();
-    m_videoPackets.Abort();
-    m_audioPackets.Abort();
-    m_frames.Abort();
-    m_pcm.Abort();
-    m_reader.reset();
-    m_videoDecoder.reset();
-    m_audioDecoder.reset();
-    // The device goes last: nothing may hand it sound any more.
+    m_chain.Stop();
+    // The device goes before the sound queue it reads, but after everything that fills it.
     m_output.reset();
 }
 
 bool PlaybackPipeline::Start(const PictureTarget& target) {
-    m_videoDecoder = std::make_unique<VideoDecoder>(*m_file, m_videoPackets, m_frames);
-    if (!m_videoDecoder->Open())
+    if (!m_chain.Open(DecodePace::Playing, m_output != nullptr))
         return false;
-    m_videoDecoder->SetTarget(target);
-    if (m_output && m_file->AudioStream()) {
-        m_audioDecoder = std::make_unique<AudioDecoder>(*m_file, m_audioPackets, m_pcm);
-        if (!m_audioDecoder->Open() || !m_output->Start(&m_pcm)) {
-            m_audioDecoder.reset();
-            m_output.reset();
-        }
-    } else {
+    m_chain.Video().SetTarget(target);
+    if (m_chain.HasSound() && !m_output->Start(&m_chain.Sound()))
+        m_chain.DropSound();
+    if (!m_chain.HasSound())
         m_output.reset();
-    }
-    if (!m_output && m_file->AudioStream())
-        m_file->AudioStream()->discard = AVDISCARD_ALL;
-
-    m_videoPackets.Flush(m_serial, 0);
-    m_audioPackets.Flush(m_serial, 0);
-    m_frames.Flush(m_serial);
-    m_pcm.Flush(m_serial);
-    m_reader = std::make_unique<MediaReader>(*m_file, m_videoPackets,
-                                             m_audioDecoder ? &m_audioPackets : nullptr);
-    m_videoDecoder->Start();
-    if (m_audioDecoder)
-        m_audioDecoder->Start();
-    m_reader->Start();
+    m_chain.Start(m_serial);
     return true;
 }
 
@@ -84,14 +51,10 @@ void PlaybackPipeline::Seek(qint64 position) {
     m_lastPosition = position;
     Anchor(position);
     RestartSoundWatch();
-    m_videoPackets.Flush(m_serial, position);
-    m_audioPackets.Flush(m_serial, position);
-    m_frames.Flush(m_serial);
-    m_pcm.Flush(m_serial);
     // The device keeps its stream: the little sound of the old position it still holds is heard
     // and counted, and the clock waits for this serial's. A stream opened anew after a seek is
     // first heard only when the sound server next wakes its sink, which may be seconds away.
-    m_reader->Seek(m_serial, position);
+    m_chain.Seek(m_serial, position);
 }
 
 void PlaybackPipeline::SeekToFrameAt(qint64 position) {
@@ -112,20 +75,21 @@ void PlaybackPipeline::SetPlaying(bool playing) {
 void PlaybackPipeline::SetRate(double rate) {
     Anchor(Position());
     m_rate = rate;
-    m_pcm.SetRate(rate);
+    m_chain.Sound().SetRate(rate);
 }
 
 void PlaybackPipeline::SetGains(float left, float right) {
-    m_pcm.SetGains(left, right);
+    m_chain.Sound().SetGains(left, right);
 }
 
 void PlaybackPipeline::SetTarget(const PictureTarget& target) {
-    m_videoDecoder->SetTarget(target);
+    m_chain.Video().SetTarget(target);
 }
 
 qint64 PlaybackPipeline::Limit() const {
     // A file that does not tell its length is not held to one.
-    return m_file->Duration() > 0 ? m_file->Duration() : std::numeric_limits<qint64>::max();
+    return m_chain.File().Duration() > 0 ? m_chain.File().Duration()
+                                         : std::numeric_limits<qint64>::max();
 }
 
 void PlaybackPipeline::Anchor(qint64 position) {
@@ -142,11 +106,12 @@ bool PlaybackPipeline::SoundLeads() {
     if (!m_output)
         return false;
     if (m_output->Failed()) {
-        m_pcm.Abort(); // nobody takes the sound any more: the decoder must not wait for it
+        m_chain.Sound()
+            .Abort(); // nobody takes the sound any more: the decoder must not wait for it
         return false;
     }
     const qint64 heard = m_output->HeardFrames();
-    if (m_pcm.Finished(heard, m_serial))
+    if (m_chain.Sound().Finished(heard, m_serial))
         return false;
     if (heard != m_lastHeard) {
         m_lastHeard = heard;
@@ -154,7 +119,7 @@ bool PlaybackPipeline::SoundLeads() {
         m_soundStalled = false;
     }
     // Sound that does not come (undecodable) must not hold the pictures for ever.
-    if (m_playing && m_pcm.Empty() && m_heardMoved.elapsed() > SoundStallMs)
+    if (m_playing && m_chain.Sound().Empty() && m_heardMoved.elapsed() > SoundStallMs)
         m_soundStalled = true;
     return !m_soundStalled;
 }
@@ -162,7 +127,7 @@ bool PlaybackPipeline::SoundLeads() {
 qint64 PlaybackPipeline::ClockPosition() {
     if (SoundLeads()) {
         // Until the first sound of this serial is heard the clock waits for it.
-        if (const auto heard = m_pcm.PositionAt(m_output->HeardFrames(), m_serial)) {
+        if (const auto heard = m_chain.Sound().PositionAt(m_output->HeardFrames(), m_serial)) {
             if (m_playing)
                 Anchor(*heard);
             return *heard;
@@ -178,11 +143,11 @@ qint64 PlaybackPipeline::Position() {
     if (!m_prerolled)
         return m_seekTarget;
     if (m_finished)
-        return m_file->Duration() > 0 ? m_file->Duration() : m_lastPictureEnd;
+        return m_chain.File().Duration() > 0 ? m_chain.File().Duration() : m_lastPictureEnd;
     const qint64 position = ClockPosition();
     // The end: every picture shown and its time passed, every sound heard. The window's
     // end-of-recording check needs the duration here exactly, also for a file cut short.
-    if (m_frames.Ended(m_serial) && position >= m_lastPictureEnd && !SoundLeads()) {
+    if (m_chain.Pictures().Ended(m_serial) && position >= m_lastPictureEnd && !SoundLeads()) {
         m_finished = true;
         return Position();
     }
@@ -196,36 +161,36 @@ std::optional<VideoFrame> PlaybackPipeline::TakeDuePicture(int& waitMs) {
     qint64 position;
     int serial;
     if (!m_prerolled) {
-        if (m_frames.Peek(position, serial)) {
-            VideoFrame picture = m_frames.Pop();
+        if (m_chain.Pictures().Peek(position, serial)) {
+            VideoFrame picture = m_chain.Pictures().Pop();
             m_prerolled = true;
             if (m_clockToPicture)
                 m_seekTarget = m_lastPosition = std::clamp<qint64>(picture.position, 0, Limit());
             Anchor(m_seekTarget);
             RestartSoundWatch();
             m_lastPictureEnd = picture.position + picture.duration;
-            m_pcm.Release(m_serial);
+            m_chain.Sound().Release(m_serial);
             if (m_playing)
                 waitMs = 1; // look again for what follows
             return picture;
         }
-        if (m_frames.Ended(m_serial)) {
+        if (m_chain.Pictures().Ended(m_serial)) {
             m_prerolled = true;
             Anchor(m_seekTarget);
-            m_pcm.Release(m_serial);
+            m_chain.Sound().Release(m_serial);
         }
         return std::nullopt;
     }
-    if (!m_playing || !m_frames.Peek(position, serial))
+    if (!m_playing || !m_chain.Pictures().Peek(position, serial))
         return std::nullopt;
     const qint64 now = ClockPosition();
     std::optional<VideoFrame> due;
     // Pictures whose successor is due as well are late: they are dropped unseen.
-    while (m_frames.Peek(position, serial) && position <= now)
-        due = m_frames.Pop();
+    while (m_chain.Pictures().Peek(position, serial) && position <= now)
+        due = m_chain.Pictures().Pop();
     if (due)
         m_lastPictureEnd = due->position + due->duration;
-    if (m_frames.Peek(position, serial)) {
+    if (m_chain.Pictures().Peek(position, serial)) {
         const double units = double(position - now) / m_rate;
         waitMs = std::clamp(int(units / MediaTime::UnitsPerMs), 1, MaxWaitMs);
     }

@@ -1,19 +1,12 @@
 #pragma once
 
 #include "playback/AudioOutput.h"
-#include "playback/PacketQueue.h"
-#include "playback/PcmQueue.h"
-#include "playback/VideoDecoder.h"
-#include "playback/VideoFrameQueue.h"
+#include "playback/DecodeChain.h"
 
 #include <QElapsedTimer>
 #include <chrono>
 #include <memory>
 #include <optional>
-
-class AudioDecoder;
-class MediaFile;
-class MediaReader;
 
 // The threads that play one file and the clock they play to. Every method is called on the
 // window's thread; `pictureQueued` is called on the decoder's thread whenever a picture arrives.
@@ -27,7 +20,7 @@ public:
     // Opens the decoders and starts the threads; false when the video cannot be decoded.
     bool Start(const PictureTarget& target);
 
-    const MediaFile& File() const { return *m_file; }
+    const MediaFile& File() const { return m_chain.File(); }
     bool HasSound() const { return m_output != nullptr; }
 
     void Seek(qint64 position);
@@ -49,7 +42,7 @@ public:
     bool SeekPending() const { return !m_prerolled; }
     // Waits at most `timeout` for the picture of the last seek to be decoded.
     void WaitForSeekPicture(std::chrono::milliseconds timeout) {
-        m_frames.WaitForPicture(m_serial, timeout);
+        m_chain.Pictures().WaitForPicture(m_serial, timeout);
     }
     // Counts the seeks; pictures carry the one they were decoded for.
     int Serial() const { return m_serial; }
@@ -64,16 +57,8 @@ private:
     void Anchor(qint64 position);
     void RestartSoundWatch();
 
-    std::unique_ptr<MediaFile> m_file;
     std::unique_ptr<AudioOutput> m_output;
-    std::function<void()> m_pictureQueued;
-    PacketQueue m_videoPackets;
-    PacketQueue m_audioPackets;
-    VideoFrameQueue m_frames;
-    PcmQueue m_pcm;
-    std::unique_ptr<VideoDecoder> m_videoDecoder;
-    std::unique_ptr<AudioDecoder> m_audioDecoder;
-    std::unique_ptr<MediaReader> m_reader;
+    DecodeChain m_chain;
 
     // The clock, on the window's thread only.
     int m_serial = 1;

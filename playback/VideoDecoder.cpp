@@ -4,6 +4,7 @@
 #include "playback/MediaTime.h"
 #include "playback/PacketQueue.h"
 
+#include <algorithm>
 #include <thread>
 
 extern "C" {
@@ -24,8 +25,9 @@ std::shared_ptr<const AVFrame> Share(FramePtr frame) {
 
 } // namespace
 
-VideoDecoder::VideoDecoder(const MediaFile& file, PacketQueue& packets, VideoFrameQueue& frames)
-    : m_file(file), m_frames(frames), m_decoder(packets) {
+VideoDecoder::VideoDecoder(const MediaFile& file, PacketQueue& packets, VideoFrameQueue& frames,
+                           DecodePace pace)
+    : m_file(file), m_frames(frames), m_pace(pace), m_decoder(packets) {
     const MediaInfo& info = file.Info();
     m_frameDuration = info.video.frameRate > 0
                           ? qint64(MediaTime::UnitsPerSecond / info.video.frameRate)
@@ -37,11 +39,13 @@ VideoDecoder::~VideoDecoder() {
 }
 
 bool VideoDecoder::Open() {
+    // At most one per core: FFmpeg's own choice adds one more, which holds one more picture and
+    // delays the first after a seek.
+    const int cores = std::max(1, int(std::thread::hardware_concurrency()));
+    const int threads = m_pace == DecodePace::Playing ? std::max(1, cores - 1) : cores;
     return m_decoder.Open(m_file.VideoStream(), avcodec_find_decoder(AV_CODEC_ID_H264),
-                          [](AVCodecContext& codec) {
-                              // One per core: FFmpeg's own choice adds one more, which
-                              // holds one more picture and delays the first after a seek.
-                              codec.thread_count = int(std::thread::hardware_concurrency());
+                          [threads](AVCodecContext& codec) {
+                              codec.thread_count = threads;
                               codec.thread_type = FF_THREAD_FRAME;
                           });
 }

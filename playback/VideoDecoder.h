@@ -12,12 +12,19 @@ struct AVPacket;
 class MediaFile;
 class PacketQueue;
 
+// How soon the pictures are wanted. Playing wants them at the recording's pace: one core is left
+// to the conversion, the sound and the window, and a single decoding thread keeps far ahead of a
+// camera's 1080p at 30 frames a second while frame threads would add a sixth to the work. An
+// export wants them as fast as every core can make them.
+enum class DecodePace { Playing, AsFastAsPossible };
+
 // The video decoding thread: H.264 frames, converted for the window. After a seek it decodes
 // from the key frame and delivers the frame shown at the target: the last one that starts at or
 // before it.
 class VideoDecoder {
 public:
-    VideoDecoder(const MediaFile& file, PacketQueue& packets, VideoFrameQueue& frames);
+    VideoDecoder(const MediaFile& file, PacketQueue& packets, VideoFrameQueue& frames,
+                 DecodePace pace);
     ~VideoDecoder();
 
     bool Open();
@@ -31,6 +38,7 @@ private:
 
     const MediaFile& m_file;
     VideoFrameQueue& m_frames;
+    const DecodePace m_pace;
     FrameConverter m_converter;
 
     std::mutex m_targetMutex;

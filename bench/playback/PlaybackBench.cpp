@@ -46,7 +46,7 @@ int Decode(const QString& clip) {
         { std::lock_guard lock(mutex); }
         arrived.notify_all();
     });
-    VideoDecoder decoder(*file, packets, frames);
+    VideoDecoder decoder(*file, packets, frames, DecodePace::AsFastAsPossible);
     if (!decoder.Open())
         return 1;
     decoder.SetTarget({VideoAreaSize, {}, 0});
