@@ -62,6 +62,19 @@ QByteArray FolderOf(const QByteArray& path) {
     return slash > 0 ? path.left(slash) : slash == 0 ? QByteArray("/") : QByteArray(".");
 }
 
+constexpr char FolderSyncStep[] = "cannot sync the folder of %1 to the disk";
+
+// The new name is on the disk only when its folder is; a file system that cannot sync a folder
+// (EINVAL) writes its names at once. 0 or why not.
+int SyncNativeFolder(const QByteArray& folder) {
+    const int descriptor = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return errno;
+    const int error = ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(descriptor);
+    return error;
+}
+
 } // namespace
 
 WholeFileWriter::WholeFileWriter(const QString& path)
@@ -135,7 +148,7 @@ bool WholeFileWriter::Fail(const char* step, int error) {
     return false;
 }
 
-bool WholeFileWriter::Commit(Existing existing) {
+bool WholeFileWriter::Commit(Existing existing, FolderSync folderSync) {
     if (m_file < 0)
         return false;
     if (::fsync(m_file) != 0)
@@ -150,15 +163,10 @@ bool WholeFileWriter::Commit(Existing existing) {
     m_temporary.clear();
     ::close(m_lock);
     m_lock = -1;
-    // The new name is on the disk only when its folder is; a file system that cannot sync a
-    // folder (EINVAL) writes its names at once.
-    const int folder = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        return Fail("cannot sync the folder of %1 to the disk", errno);
-    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
-    const int error = errno;
-    ::close(folder);
-    return synced || Fail("cannot sync the folder of %1 to the disk", error);
+    if (folderSync == FolderSync::ByCaller)
+        return true;
+    const int error = SyncNativeFolder(m_folder);
+    return error == 0 || Fail(FolderSyncStep, error);
 }
 
 void WholeFileWriter::Discard() {
@@ -179,6 +187,14 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
     if (writer.Write(bytes))
         writer.Commit();
     return writer.Error();
+}
+
+QString SyncFolderOf(const QString& path) {
+    const int error = SyncNativeFolder(FolderOf(NativePath(path)));
+    if (error == 0)
+        return {};
+    return QString::fromUtf8(FolderSyncStep).arg(DisplayName(path)) + QStringLiteral(": ") +
+           QString::fromLocal8Bit(std::strerror(error));
 }
 
 void RemoveUnfinishedFiles(const QString& folder) {

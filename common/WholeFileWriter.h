@@ -15,6 +15,9 @@
 class WholeFileWriter {
 public:
     enum class Existing { Replace, Keep };
+    // Who syncs the folder after the rename: the writer, or a caller that gives many files of one
+    // folder their names and syncs it once for all (SyncFolderOf).
+    enum class FolderSync { Now, ByCaller };
 
     // Paths as PathFromNative gives them.
     explicit WholeFileWriter(const QString& path);
@@ -33,7 +36,7 @@ public:
     bool Fail(const char* step, int error);
     // Syncs and closes the temporary, gives it the target's name and syncs the folder. Keep
     // fails with "File exists" rather than replace a file that is there.
-    bool Commit(Existing existing = Existing::Replace);
+    bool Commit(Existing existing = Existing::Replace, FolderSync folderSync = FolderSync::Now);
 
 private:
     void Create();
@@ -52,6 +55,10 @@ private:
 // Writes the bytes as the whole file at path, after removing the leftovers of killed writes from
 // its folder. Empty on success, else what failed and why.
 QString WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+// Syncs the folder of the file at path, so that the names given in it are on the disk. Empty on
+// success, else what failed and why.
+QString SyncFolderOf(const QString& path);
 
 // Removes the temporaries that killed writes left in the folder; those of writes still running
 // stay.

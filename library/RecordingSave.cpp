@@ -5,6 +5,7 @@
 #include "library/SafeFileCopy.h"
 #include "telemetry/TelemetryFiles.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <deque>
@@ -13,7 +14,23 @@
 namespace {
 
 constexpr qsizetype ExtensionLength = 4;
-constexpr size_t MaxFinishing = 4;
+constexpr size_t MaxFinishing = 16;
+
+// The saved files' names reach the disk with their folders, each synced once for all of them.
+// Where that fails, the files are there but may not survive a power loss: not saved.
+void SyncSavedNames(SaveReport& report) {
+    QHash<QString, QString> folderErrors;
+    for (SaveOutcome& outcome : report.outcomes) {
+        if (outcome.status != SaveOutcome::Saved)
+            continue;
+        const QString& target = outcome.file.target;
+        const QString folder = target.left(target.lastIndexOf(u'/'));
+        if (!folderErrors.contains(folder))
+            folderErrors.insert(folder, SyncFolderOf(target));
+        if (const QString& error = folderErrors[folder]; !error.isEmpty())
+            outcome = {outcome.file, SaveOutcome::Failed, error};
+    }
+}
 
 } // namespace
 
@@ -124,6 +141,7 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
              &outcome});
     }
     settleAll();
+    SyncSavedNames(report);
     observer.Progress(done, total, {});
     return report;
 }

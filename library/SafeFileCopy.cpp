@@ -126,9 +126,6 @@ PendingCopy CopyFileBytes(const QString& source, const QString& target, bool rep
             out->Fail("cannot write %1", errno);
         if (chunk <= 0)
             break;
-        // Sets the chunk on its way to the disk now, so that the sync before the rename waits
-        // for the last chunk only rather than for the whole file.
-        ::sync_file_range(out->Descriptor(), copied, chunk, SYNC_FILE_RANGE_WRITE);
         copied += chunk;
         if (progress && !progress(copied))
             return PendingCopy({CopyResult::Cancelled, {}});
@@ -150,7 +147,7 @@ PendingCopy CopyFileBytes(const QString& source, const QString& target, bool rep
 CopyResult PendingCopy::Finish() {
     if (!m_file)
         return m_ended;
-    const bool committed = m_file->Commit(m_existing);
+    const bool committed = m_file->Commit(m_existing, WholeFileWriter::FolderSync::ByCaller);
     const QString error = m_file->Error();
     m_file.reset();
     if (!committed)
@@ -160,5 +157,9 @@ CopyResult PendingCopy::Finish() {
 
 CopyResult CopyFileSafely(const QString& source, const QString& target, bool replace,
                           const std::function<bool(qint64 bytesCopied)>& progress) {
-    return CopyFileBytes(source, target, replace, progress).Finish();
+    CopyResult result = CopyFileBytes(source, target, replace, progress).Finish();
+    if (result.status == CopyResult::Copied)
+        if (QString error = SyncFolderOf(target); !error.isEmpty())
+            result = {CopyResult::Failed, error};
+    return result;
 }

@@ -25,8 +25,9 @@ CopyResult CopyFileSafely(const QString& source, const QString& target, bool rep
 
 // A copy whose bytes are all in its temporary file, on their way to the disk. Finish() waits for
 // them, gives the file its name and tells how the copy ended; a copy that is never finished
-// leaves nothing behind. Finishing takes the disk's time, not the processor's: a save finishes
-// one file while it copies the next.
+// leaves nothing behind. The name reaches the disk with its folder, which the caller syncs once
+// for every file it finished there (SyncFolderOf). Finishing takes the disk's time, not the
+// processor's: a save finishes files while it copies the next.
 class PendingCopy {
 public:
     explicit PendingCopy(CopyResult ended) : m_ended(std::move(ended)) {}

@@ -224,16 +224,19 @@ TEST_F(Save, ACancelStopsBetweenChunksAndRemovesTheUnfinishedFile) {
 }
 
 // A file is finished (synced and named) while the next one is copied: a failure at that last
-// step still belongs to its own file, leaves no temporary, and the files after it are saved.
+// step still belongs to its own file, leaves no temporary, and the files after it are saved. The
+// folder is synced once at the end: when that fails, no file of it counts as saved.
 TEST_F(Save, AFileThatCannotBeFinishedFailsAloneWhileTheNextOnesAreSaved) {
-    for (const FaultyCall call : {FaultyCall::Fsync, FaultyCall::Rename}) {
+    for (const FaultyCall call : {FaultyCall::Fsync, FaultyCall::Rename, FaultyCall::FolderSync}) {
         const QTemporaryDir to;
         const QList<SaveFile> plan =
             PlanSave(Marked({"20240105_101010_NOR.AVI", "20240106_090000_MOT.avi"}), to.path());
         SaveReport report;
         {
-            const InjectedFault fault(call, EIO,
-                                      call == FaultyCall::Rename ? "101010_NOR.AVI" : ".karvenna-");
+            const QByteArray pathPart = call == FaultyCall::Rename       ? "101010_NOR.AVI"
+                                        : call == FaultyCall::FolderSync ? to.path().toUtf8()
+                                                                         : ".karvenna-";
+            const InjectedFault fault(call, EIO, pathPart.constData());
             ScriptedObserver observer;
             report = SaveFiles(plan, observer);
         }
@@ -247,6 +250,15 @@ TEST_F(Save, AFileThatCannotBeFinishedFailsAloneWhileTheNextOnesAreSaved) {
             // Every file's sync fails: none takes its name.
             EXPECT_TRUE(saved.isEmpty());
             EXPECT_TRUE(Entries(to.path()).isEmpty()) << Entries(to.path()).join(' ').toStdString();
+            continue;
+        }
+        if (call == FaultyCall::FolderSync) {
+            // Complete under their names, but a power loss could still take the names.
+            EXPECT_TRUE(saved.isEmpty());
+            for (const SaveOutcome& outcome : report.outcomes)
+                EXPECT_TRUE(outcome.error.contains("cannot sync the folder of"))
+                    << outcome.error.toStdString();
+            EXPECT_EQ(Entries(to.path()).size(), 5);
             continue;
         }
         EXPECT_EQ(report.outcomes[0].status, SaveOutcome::Failed);
