@@ -78,8 +78,9 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
         RemoveUnfinishedFiles(folder);
     qint64 done = 0;
     bool replaceAll = false;
-    // The files before, on their way to the disk while the next ones are copied. A few at once:
-    // syncs that meet share the file system's journal commits.
+    // The files before, on their way to the disk while the next ones are copied. Many at once:
+    // syncs that meet share the file system's journal commits, and the disk gets as many writes
+    // as it can take in one go.
     struct Finishing {
         std::future<CopyResult> result;
         SaveOutcome* outcome;
