@@ -17,9 +17,8 @@ if [ ! -d "$card/Recordings" ]; then
 fi
 
 home=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source bench/xvfb.sh
+start_xvfb
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
 sleep 1
 

@@ -86,9 +86,8 @@ echo "ratio seek_p95_vs_gop $(ratio "$seekP95" "$gop")"
 
 echo "== 3. Playing 30 s with sound: CPU time and peak memory ($(cut -d' ' -f1-3 /proc/loadavg) load)"
 runtime=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source bench/xvfb.sh
+start_xvfb
 trap 'XDG_RUNTIME_DIR=$runtime pulseaudio --kill 2>/dev/null || true; kill $xvfb 2>/dev/null || true
       rm -rf "$runtime"' EXIT
 XDG_RUNTIME_DIR=$runtime pulseaudio -D -n --exit-idle-time=-1 --load=module-null-sink \
