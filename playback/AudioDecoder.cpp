@@ -41,7 +41,8 @@ void AudioDecoder::Start() {
                          m_expected = seekTarget;
                      },
                      [this](FramePtr frame) { TakeFrame(frame.get()); },
-                     [this](int serial) { m_pcm.EndOfStream(serial); }});
+                     [this](int serial) { m_pcm.EndOfStream(serial); },
+                     {}});
 }
 
 bool AudioDecoder::Resample(const AVFrame* frame) {
