@@ -11,9 +11,44 @@
 #include "telemetry/ui/GSensorGraphView.h"
 
 #include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSettings>
 #include <algorithm>
 
 namespace {
+
+using Sensitivity = TripEventCommands::Sensitivity;
+
+// The weakest event that "More" still finds: a gentle brake or turn of an attentive driver.
+constexpr int GentleStrength = 20;
+const QString SensitivityKey = QStringLiteral("events/sensitivity");
+const QString SensitivityNames[] = {QStringLiteral("more"), QStringLiteral("usual"),
+                                    QStringLiteral("fewer")};
+
+QSettings ProgramSettings() {
+    return QSettings(QStringLiteral("karvenna"), QStringLiteral("karvenna"));
+}
+
+Sensitivity StoredSensitivity() {
+    const QString stored = ProgramSettings().value(SensitivityKey).toString();
+    for (int i = 0; i < int(std::size(SensitivityNames)); ++i)
+        if (stored == SensitivityNames[i])
+            return Sensitivity(i);
+    return Sensitivity::Usual;
+}
+
+EventRules RulesOf(Sensitivity sensitivity) {
+    switch (sensitivity) {
+    case Sensitivity::More:
+        return EventRules::AtLeast(GentleStrength);
+    case Sensitivity::Fewer:
+        return EventRules::AtLeast(EventRules::DefaultImpactStrength);
+    case Sensitivity::Usual:
+        break;
+    }
+    return EventRules{};
+}
 
 // One event of the card where it happened in the camera's time.
 struct EventAt {
@@ -28,9 +63,13 @@ TripEventCommands::TripEventCommands(QWidget* window, FileListView& list, GSenso
                                      PlaybackCommands& playback, PlaybackEngine& player)
     : QObject(window), m_list(list), m_graph(graph), m_playback(playback), m_player(player),
       m_scanner(new CardScanner(this)),
-      m_status(new SkinLabel(window, StatusId, QRect(790, 110, 168, 13))) {
+      m_status(new SkinLabel(window, StatusId, QRect(790, 110, 168, 13))),
+      m_sensitivity(StoredSensitivity()) {
     m_status->SetFontHeight(11);
     m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_status->setToolTip(LoadLangString(StringId::EventSensitivityTip));
+    m_status->setCursor(Qt::PointingHandCursor);
+    m_status->installEventFilter(this);
     connect(m_scanner, &CardScanner::progress, this, [this](int done, int total) {
         m_status->setText(LoadLangString(StringId::ScanningForEvents).arg(done).arg(total));
     });
@@ -42,13 +81,50 @@ void TripEventCommands::OnListRefreshed(const QString& libraryRoot, bool folderM
         return;
     m_scannedRoot = libraryRoot;
     m_scannedFolderMode = folderMode;
+    Rescan();
+}
+
+void TripEventCommands::Rescan() {
     m_scan = {};
     m_recordingByName.clear();
     m_piecesTrip = -1;
     m_pieces.clear();
     m_list.SetEventNames({});
     m_status->clear();
-    m_scanner->Start(libraryRoot, folderMode, EventRules{});
+    m_scanner->Start(m_scannedRoot, m_scannedFolderMode, RulesOf(m_sensitivity));
+}
+
+void TripEventCommands::SetSensitivity(Sensitivity sensitivity) {
+    if (sensitivity == m_sensitivity)
+        return;
+    m_sensitivity = sensitivity;
+    ProgramSettings().setValue(SensitivityKey, SensitivityNames[int(sensitivity)]);
+    if (!m_scannedRoot.isEmpty())
+        Rescan();
+}
+
+bool TripEventCommands::eventFilter(QObject* watched, QEvent* event) {
+    // On the press, as a menu button opens: the window behind would take the press for a drag.
+    if (watched == m_status && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ChooseSensitivity();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TripEventCommands::ChooseSensitivity() {
+    QMenu menu(m_status);
+    for (const auto& [sensitivity, text] : {std::pair{Sensitivity::More, StringId::MoreEvents},
+                                            {Sensitivity::Usual, StringId::UsualEvents},
+                                            {Sensitivity::Fewer, StringId::FewerEvents}}) {
+        QAction* choice = menu.addAction(LoadLangString(text));
+        choice->setCheckable(true);
+        choice->setChecked(sensitivity == m_sensitivity);
+        connect(choice, &QAction::triggered, this,
+                [this, sensitivity] { SetSensitivity(sensitivity); });
+    }
+    menu.exec(m_status->mapToGlobal(QPoint(0, m_status->height())));
 }
 
 void TripEventCommands::OnScanned(const CardScan& scan) {
@@ -74,7 +150,9 @@ void TripEventCommands::ShowCount() {
     qsizetype count = 0;
     for (const RecordingSummary& recording : m_scan.recordings)
         count += recording.events.size();
-    m_status->setText(count > 0 ? LoadLangString(StringId::EventCount).arg(count) : QString());
+    // Also none found: the count is where the choice of what to find is made.
+    m_status->setText(
+        m_scan.recordings.isEmpty() ? QString() : LoadLangString(StringId::EventCount).arg(count));
 }
 
 void TripEventCommands::OnRecordingOpened(const QString& path) {

@@ -26,8 +26,16 @@ public:
     // The count of the card's events, over the list's right end; the window shows it with the list.
     static constexpr int StatusId = 1151;
 
+    // How strong a moment must be to count as an event. The status's menu chooses; the choice
+    // is kept for the next start.
+    enum class Sensitivity { More, Usual, Fewer };
+
     TripEventCommands(QWidget* window, FileListView& list, GSensorGraphView& graph,
                       PlaybackCommands& playback, PlaybackEngine& player);
+
+    Sensitivity CurrentSensitivity() const { return m_sensitivity; }
+    // Keeps the choice and scans the card again with it.
+    void SetSensitivity(Sensitivity sensitivity);
 
     SkinLabel* Status() const { return m_status; }
     const CardScan& Scan() const { return m_scan; }
@@ -56,7 +64,12 @@ signals:
     // A scan came in: the trips and events it tells are now known.
     void scanned();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ChooseSensitivity();
+    void Rescan();
     void OnScanned(const CardScan& scan);
     void ShowCount();
     // The trip of the playing recording, -1 without.
@@ -78,4 +91,5 @@ private:
     QList<MapScript::TrackPiece> m_pieces;
     QString m_scannedRoot;
     bool m_scannedFolderMode = false;
+    Sensitivity m_sensitivity;
 };

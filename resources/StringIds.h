@@ -66,5 +66,9 @@ constexpr int IncidentPackWritten = 633;
 constexpr int IncidentPackIntact = 634;
 constexpr int IncidentPackChanged = 635;
 constexpr int IncidentPackFailed = 636;
+constexpr int EventSensitivityTip = 637;
+constexpr int MoreEvents = 638;
+constexpr int UsualEvents = 639;
+constexpr int FewerEvents = 640;
 constexpr int AppTitle = 57344;
 } // namespace StringId

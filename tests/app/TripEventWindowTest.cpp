@@ -5,6 +5,10 @@
 #include "tests/app/CardWindowFixture.h"
 #include "tests/telemetry/InjectedDrive.h"
 
+#include <QMenu>
+#include <QSettings>
+#include <QTimer>
+
 namespace {
 
 using InjectedDrive::Injected;
@@ -26,6 +30,8 @@ protected:
             ASSERT_TRUE(InjectedDrive::WriteFile(
                 recordings.filePath(gsf[i]),
                 InjectedDrive::GsfBytes(InjectedDrive::Samples(4, injected[i]))));
+        // Every test starts from the usual events, whatever an earlier run chose.
+        QSettings("karvenna", "karvenna").remove("events/sensitivity");
         CardWindowFixture::SetUp();
         events = window->findChild<TripEventCommands*>();
         ASSERT_TRUE(QTest::qWaitFor([this] { return events->Scan().recordings.size() == 3; }));
@@ -79,6 +85,33 @@ TEST_F(TripEventWindow, TheListTheGraphAndTheKeysFindTheCardsEvents) {
     window->OnDriveRemoved(window->LibraryRoot());
     EXPECT_EQ(events->Status()->text(), "");
     EXPECT_TRUE(events->Scan().recordings.isEmpty());
+}
+
+// The count opens the choice of how strong an event must be: fewer leaves the turn (50) out and
+// keeps the knock (80); the choice is kept for the next start.
+TEST_F(TripEventWindow, TheCountChoosesHowStrongAnEventMustBe) {
+    ASSERT_EQ(events->CurrentSensitivity(), TripEventCommands::Sensitivity::Usual);
+    // What a click there meets: the count, not the window behind it.
+    ASSERT_EQ(window->childAt(events->Status()->geometry().center()), events->Status());
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->actions().size(), 3);
+        EXPECT_TRUE(menu->actions()[1]->isChecked());
+        menu->actions()[2]->trigger();
+        menu->close();
+    });
+    QTest::mousePress(events->Status(), Qt::LeftButton);
+    EXPECT_EQ(events->CurrentSensitivity(), TripEventCommands::Sensitivity::Fewer);
+    EXPECT_EQ(QSettings("karvenna", "karvenna").value("events/sensitivity").toString(), "fewer");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return events->Scan().recordings.size() == 3; }));
+    EXPECT_EQ(events->Status()->text(), "Events: 1 (n / p)");
+    EXPECT_TRUE(List()->HoldsDrivingEvent(0));
+    EXPECT_FALSE(List()->HoldsDrivingEvent(2));
+
+    events->SetSensitivity(TripEventCommands::Sensitivity::Usual);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return events->Scan().recordings.size() == 3; }));
+    EXPECT_EQ(events->Status()->text(), "Events: 2 (n / p)");
 }
 
 } // namespace

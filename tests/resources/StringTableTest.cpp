@@ -7,7 +7,7 @@
 namespace {
 
 // The last of the program's own texts.
-constexpr int LastProgramString = 636;
+constexpr int LastProgramString = 640;
 
 const quint16 Languages[] = {StringTable::English, StringTable::Japanese, StringTable::Korean,
                              StringTable::Russian};
