@@ -4,6 +4,7 @@
 #include "incident/IncidentExport.h"
 #include "incident/PackHashes.h"
 #include "incident/SpanRecordings.h"
+#include "library/ui/CardLibrary.h"
 #include "library/ui/FileListView.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/PlaybackCommands.h"
@@ -24,11 +25,12 @@
 #include <cstdlib>
 #include <thread>
 
-IncidentCommands::IncidentCommands(QWidget* window, FileListView& list, PlaybackCommands& playback,
-                                   PlaybackEngine& player, const TripEventCommands& events,
+IncidentCommands::IncidentCommands(QWidget* window, const CardLibrary& library, FileListView& list,
+                                   PlaybackCommands& playback, PlaybackEngine& player,
+                                   const TripEventCommands& events,
                                    QList<SkinSlider*> positionSliders)
-    : QObject(window), m_window(window), m_list(list), m_playback(playback), m_player(player),
-      m_events(events), m_sliders(std::move(positionSliders)) {}
+    : QObject(window), m_window(window), m_library(library), m_list(list), m_playback(playback),
+      m_player(player), m_events(events), m_sliders(std::move(positionSliders)) {}
 
 std::optional<QDateTime> IncidentCommands::PlayingStart() const {
     const RecordingEntry* playing =
@@ -127,14 +129,8 @@ bool IncidentCommands::ExportPackTo(const QString& packFolder) {
         MessageBox::Tell(m_window, LoadLangString(StringId::MarkSpanFirst));
         return false;
     }
-    // The card's root: the folder above the Recordings folder the list shows.
-    const RecordingEntry* listed = m_list.Row(std::max(m_playback.CurrentIndex(), 0));
-    if (!listed)
-        return false;
-    QDir recordings = QFileInfo(listed->path).dir();
-    recordings.cdUp();
-    const IncidentRequest request{recordings.absolutePath() + QLatin1Char('/'), span->first,
-                                  span->second, packFolder};
+    IncidentRequest request{m_library.LibraryRoot(), span->first, span->second, packFolder};
+    request.folderMode = m_library.FolderMode();
     QProgressDialog progress(LoadLangString(StringId::WritingIncidentPack),
                              LoadLangString(StringId::Cancel), 0, 1000, m_window);
     progress.setWindowModality(Qt::WindowModal);

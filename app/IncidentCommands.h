@@ -5,6 +5,7 @@
 #include <QObject>
 #include <optional>
 
+class CardLibrary;
 class FileListView;
 class PlaybackCommands;
 class PlaybackEngine;
@@ -22,9 +23,9 @@ public:
     // Without marks, a pack takes this much before and after the playing recording's event.
     static constexpr qint64 EventMarginMs = 10'000;
 
-    IncidentCommands(QWidget* window, FileListView& list, PlaybackCommands& playback,
-                     PlaybackEngine& player, const TripEventCommands& events,
-                     QList<SkinSlider*> positionSliders);
+    IncidentCommands(QWidget* window, const CardLibrary& library, FileListView& list,
+                     PlaybackCommands& playback, PlaybackEngine& player,
+                     const TripEventCommands& events, QList<SkinSlider*> positionSliders);
 
     // The playing picture's camera time becomes the span's start or end.
     void MarkStart();
@@ -52,6 +53,7 @@ private:
     std::optional<QDateTime> PlayingStart() const;
 
     QWidget* m_window;
+    const CardLibrary& m_library;
     FileListView& m_list;
     PlaybackCommands& m_playback;
     PlaybackEngine& m_player;

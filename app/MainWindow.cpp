@@ -68,9 +68,10 @@ MainWindow::MainWindow(const QString& cardRoot, const DriveProvider* drives,
     m_fullScreen = new FullScreenMode(
         *this, m_controls, *m_videoWindow, *m_fileList, *m_panels,
         [this](int layout) { ApplyLayout(layout); }, [this] { return ShowsVideo(); });
-    m_incident = new IncidentCommands(this, *m_fileList, *m_playback, m_player, *m_events,
-                                      {m_controls.Slider(ControlId::PositionSlider),
-                                       m_panels->ControlBar().Slider(ControlBarId::Position)});
+    m_incident =
+        new IncidentCommands(this, *m_library, *m_fileList, *m_playback, m_player, *m_events,
+                             {m_controls.Slider(ControlId::PositionSlider),
+                              m_panels->ControlBar().Slider(ControlBarId::Position)});
     ConnectCommands();
     qApp->installEventFilter(this);
     QMetaObject::invokeMethod(m_library, &CardLibrary::ScanDrives, Qt::QueuedConnection);

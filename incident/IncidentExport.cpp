@@ -73,8 +73,13 @@ QString WritePack(const IncidentRequest& request, const QList<SpanRecording>& re
         return error;
     if (cancel)
         return CancelledText;
-    const ReportContents contents{request.cardRoot, request.from, request.to, request.unit,
-                                  recordings,       &telemetry,   stills};
+    const ReportContents contents{request.folderMode ? QString() : request.cardRoot,
+                                  request.from,
+                                  request.to,
+                                  request.unit,
+                                  recordings,
+                                  &telemetry,
+                                  stills};
     if (QString error = WriteIncidentReport(contents, pack.filePath(QStringLiteral("report.pdf")));
         !error.isEmpty())
         return error;
@@ -94,7 +99,7 @@ QString ExportIncident(const IncidentRequest& request, const ExportProgress& pro
         return QStringLiteral("the folder %1 does not exist").arg(target.dir().path());
     QString error;
     const QList<SpanRecording> recordings =
-        FindSpanRecordings(request.cardRoot, request.from, request.to, error);
+        FindSpanRecordings(request.cardRoot, request.folderMode, request.from, request.to, error);
     if (recordings.isEmpty())
         return error;
     QTemporaryDir building(target.dir().filePath(QStringLiteral(".karvenna-pack-XXXXXX")));

@@ -14,6 +14,8 @@ struct IncidentRequest {
     QDateTime to;
     QString packFolder; // must not exist yet; its parent must
     SpeedUnit unit = SpeedUnit::KilometresPerHour;
+    // cardRoot is a folder of recordings, not a card: no camera settings go into the report.
+    bool folderMode = false;
 };
 
 // Writes the evidence pack: originals/ (the recordings the span touches with their .gps and

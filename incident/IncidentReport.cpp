@@ -204,9 +204,10 @@ QString WriteIncidentReport(const ReportContents& contents, const QString& path)
     const QList<TimedSample> samples = contents.telemetry->Samples(contents.from, contents.to);
     CardSettings settings;
     const bool settingsRead =
+        !contents.cardRoot.isEmpty() &&
         settings.Read(SettingsSlot::First,
                       QDir(contents.cardRoot).filePath(QStringLiteral("Config/setting.ini"))) !=
-        SettingsReadResult::CannotRead;
+            SettingsReadResult::CannotRead;
     {
         QPdfWriter writer(path);
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -227,7 +228,9 @@ QString WriteIncidentReport(const ReportContents& contents, const QString& path)
         DrawCurves(page, contents, fixes, samples);
         page.NewPage();
         page.Heading(QStringLiteral("Camera settings (Config/setting.ini)"));
-        if (!settingsRead)
+        if (contents.cardRoot.isEmpty())
+            page.Line(QStringLiteral("unknown: the recordings came from a folder, not a card"));
+        else if (!settingsRead)
             page.Line(QStringLiteral("the card holds no readable settings file"));
         for (const QString& line : SettingsLines(settings.Record(SettingsSlot::First)))
             page.Line(line);

@@ -9,8 +9,8 @@
 #include <optional>
 
 struct ReportContents {
-    QString cardRoot;
-    QDateTime from; // camera time
+    QString cardRoot; // empty without a card: its settings are then unknown
+    QDateTime from;   // camera time
     QDateTime to;
     SpeedUnit unit;
     QList<SpanRecording> recordings;

@@ -35,8 +35,9 @@ std::optional<QDateTime> RecordingStart(const QString& name) {
                       QTime::fromString(name.mid(9, 6), QStringLiteral("HHmmss")));
 }
 
-QList<SpanRecording> FindSpanRecordings(const QString& cardRoot, const QDateTime& from,
-                                        const QDateTime& to, QString& error) {
+QList<SpanRecording> FindSpanRecordings(const QString& libraryRoot, bool folderMode,
+                                        const QDateTime& from, const QDateTime& to,
+                                        QString& error) {
     QList<SpanRecording> found;
     if (to <= from) {
         error = QStringLiteral("the span ends at %1, not after its start %2")
@@ -44,8 +45,9 @@ QList<SpanRecording> FindSpanRecordings(const QString& cardRoot, const QDateTime
         return found;
     }
     // The catalogue expects a drive root's trailing '/'.
-    const QString root = cardRoot.endsWith(u'/') ? cardRoot : cardRoot + u'/';
-    for (const RecordingEntry& entry : ListRecordings(root, false, KindAll, false, 0)) {
+    const QString root =
+        folderMode || libraryRoot.endsWith(u'/') ? libraryRoot : libraryRoot + u'/';
+    for (const RecordingEntry& entry : ListRecordings(root, folderMode, KindAll, false, 0)) {
         const std::optional<QDateTime> start = RecordingStart(entry.name);
         if (!start || *start >= to)
             continue;
@@ -68,7 +70,8 @@ QList<SpanRecording> FindSpanRecordings(const QString& cardRoot, const QDateTime
         shownUntil = std::max(shownUntil, end);
     }
     if (found.isEmpty())
-        error = QStringLiteral("no recording of %1 shows %2 to %3")
-                    .arg(CatalogueFolder(root, false), CameraTimeText(from), CameraTimeText(to));
+        error =
+            QStringLiteral("no recording of %1 shows %2 to %3")
+                .arg(CatalogueFolder(root, folderMode), CameraTimeText(from), CameraTimeText(to));
     return found;
 }

@@ -21,8 +21,9 @@ struct SpanRecording {
     qint64 toMs = 0;
 };
 
-// The recordings of the card at `cardRoot` whose time overlaps [from, to], in time order. Each
-// contributes to the clip what the one before it has not shown already: an Event recording that
-// repeats part of a Normal one adds only what lies beyond it. Sets `error` when there is none.
-QList<SpanRecording> FindSpanRecordings(const QString& cardRoot, const QDateTime& from,
-                                        const QDateTime& to, QString& error);
+// The recordings of the card at `libraryRoot` (or, in folder mode, of that folder) whose time
+// overlaps [from, to], in time order. Each contributes to the clip what the one before it has not
+// shown already: an Event recording that repeats part of a Normal one adds only what lies beyond
+// it. Sets `error` when there is none.
+QList<SpanRecording> FindSpanRecordings(const QString& libraryRoot, bool folderMode,
+                                        const QDateTime& from, const QDateTime& to, QString& error);

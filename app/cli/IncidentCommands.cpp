@@ -21,6 +21,7 @@ int ExportPack(const QStringList& argsIn) {
     request.packFolder = TakeOption(args, QStringLiteral("-o"));
     if (TakeFlag(args, QStringLiteral("--mph")))
         request.unit = SpeedUnit::MilesPerHour;
+    request.folderMode = TakeFlag(args, QStringLiteral("--folder"));
     ExpectPositional(args, 1);
     if (request.packFolder.isEmpty())
         throw UsageError{};
@@ -62,7 +63,7 @@ int VerifyPackCommand(const QStringList& args) {
 } // namespace
 
 const CliCommand IncidentCliCommands[] = {
-    {"incident", "incident ROOT --from TIME --to TIME -o DIR [--mph]", ExportPack},
+    {"incident", "incident ROOT --from TIME --to TIME -o DIR [--mph] [--folder]", ExportPack},
     {"verify", "verify DIR", VerifyPackCommand},
 };
 const int IncidentCliCommandCount = int(std::size(IncidentCliCommands));

@@ -251,6 +251,27 @@ TEST_F(IncidentPackTest, TheReportRendersItsThreePages) {
         EXPECT_TRUE(report.contains(line)) << line << " in\n" << report.toStdString();
 }
 
+// A folder of recordings chosen in the window (here the card's own) makes the same pack, without
+// the settings of a card it does not know.
+TEST_F(IncidentPackTest, AFolderOfRecordingsMakesAPackWithoutACardsSettings) {
+    const Pack& pack = ThePack();
+    QTemporaryDir out;
+    const CliResult made =
+        RunCli({"incident", pack.card + "/Recordings", "--folder", "--from", "2013-05-21T15:30:01",
+                "--to", "2013-05-21T15:30:08", "-o", out.path() + "/pack"});
+    ASSERT_EQ(made.exitCode, 0) << made.error.toStdString();
+    EXPECT_EQ(ReadAll(out.path() + "/pack/overlay.csv"), ReadAll(pack.folder + "/overlay.csv"));
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QProcess text;
+    text.start("pdftotext", {out.path() + "/pack/report.pdf", "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString report = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(report.contains("Camera time: 2013-05-21 15:30:01 to 2013-05-21 15:30:08"));
+    EXPECT_TRUE(report.contains("unknown: the recordings came from a folder, not a card"))
+        << report.toStdString();
+}
+
 TEST_F(IncidentPackTest, MilesPerHourAreDrawnWhenAskedFor) {
     const Pack& pack = ThePack();
     QTemporaryDir out;

@@ -52,18 +52,22 @@ TEST_F(IncidentSpanTest, ASpanTakesEveryRecordingItTouchesAndEachMomentOnce) {
         {2, 4, {0, 1}, {{2000, 3000}, {0, 1000}}},
         {8, 20, {2}, {{2000, 3000}}},
     };
-    for (const SpanCase& span : cases) {
-        QString error;
-        const QList<SpanRecording> found =
-            FindSpanRecordings(Card(), At(span.from), At(span.to), error);
-        ASSERT_EQ(found.size(), span.recordings.size()) << span.from << " " << error.toStdString();
-        for (int i = 0; i < found.size(); ++i) {
-            EXPECT_EQ(QFileInfo(found[i].path).fileName(),
-                      IncidentCard::RecordingName(span.recordings[i]));
-            EXPECT_EQ(found[i].lengthMs, IncidentCard::Seconds * 1000);
-            EXPECT_EQ(std::pair(found[i].fromMs, found[i].toMs), span.parts[i]) << span.from;
+    // The card, and its Recordings folder chosen as a folder of recordings.
+    for (const bool folderMode : {false, true})
+        for (const SpanCase& span : cases) {
+            QString error;
+            const QString root = folderMode ? Card() + "/Recordings" : Card();
+            const QList<SpanRecording> found =
+                FindSpanRecordings(root, folderMode, At(span.from), At(span.to), error);
+            ASSERT_EQ(found.size(), span.recordings.size())
+                << folderMode << " " << span.from << " " << error.toStdString();
+            for (int i = 0; i < found.size(); ++i) {
+                EXPECT_EQ(QFileInfo(found[i].path).fileName(),
+                          IncidentCard::RecordingName(span.recordings[i]));
+                EXPECT_EQ(found[i].lengthMs, IncidentCard::Seconds * 1000);
+                EXPECT_EQ(std::pair(found[i].fromMs, found[i].toMs), span.parts[i]) << span.from;
+            }
         }
-    }
 }
 
 TEST_F(IncidentSpanTest, AnEventThatRepeatsAMomentAddsOnlyWhatLiesBeyondIt) {
@@ -76,7 +80,8 @@ TEST_F(IncidentSpanTest, AnEventThatRepeatsAMomentAddsOnlyWhatLiesBeyondIt) {
     ASSERT_TRUE(QFile::copy(recordings.filePath(IncidentCard::RecordingName(2)),
                             folder.path() + "/Recordings/20130521_153001_EVT.MP4"));
     QString error;
-    const QList<SpanRecording> found = FindSpanRecordings(folder.path(), At(0), At(10), error);
+    const QList<SpanRecording> found =
+        FindSpanRecordings(folder.path(), false, At(0), At(10), error);
     ASSERT_EQ(found.size(), 2);
     EXPECT_EQ(std::pair(found[0].fromMs, found[0].toMs), std::pair(0LL, 3000LL));
     EXPECT_EQ(std::pair(found[1].fromMs, found[1].toMs), std::pair(2000LL, 3000LL));
@@ -84,10 +89,10 @@ TEST_F(IncidentSpanTest, AnEventThatRepeatsAMomentAddsOnlyWhatLiesBeyondIt) {
 
 TEST_F(IncidentSpanTest, ASpanWithoutRecordingsOrBackwardsSaysSo) {
     QString error;
-    EXPECT_TRUE(FindSpanRecordings(Card(), At(-60), At(-1), error).isEmpty());
+    EXPECT_TRUE(FindSpanRecordings(Card(), false, At(-60), At(-1), error).isEmpty());
     EXPECT_TRUE(error.contains("no recording")) << error.toStdString();
     error.clear();
-    EXPECT_TRUE(FindSpanRecordings(Card(), At(5), At(5), error).isEmpty());
+    EXPECT_TRUE(FindSpanRecordings(Card(), false, At(5), At(5), error).isEmpty());
     EXPECT_TRUE(error.contains("not after its start")) << error.toStdString();
 }
 
