@@ -23,11 +23,6 @@ struct PictureTarget {
 // Converts decoded frames into BGRA pictures (QImage::Format_RGB32) of any size. One per thread.
 // The pictures' pixels come from a pool: playback makes one picture per frame, and fresh memory
 // for each costs page faults on every frame.
-//
-// A 4:2:0 frame is shrunk in its own format, each target pixel the mean of the frame's pixels it
-// covers, and then turned into colours at its size: no fine line shimmers, and the colour step
-// runs the fast unscaled conversion, cheaper than shrinking and colouring in one go. That
-// conversion knows no brightness: a brightened picture is made in one step.
 class FrameConverter {
 public:
     FrameConverter() = default;
@@ -40,19 +35,14 @@ public:
 
 private:
     QImage PooledPicture(QSize size);
-    // The frame shrunk to `size` in its own format, or null when it is not 4:2:0 or not shrunk.
-    const AVFrame* Shrunk(const AVFrame* frame, QSize size);
 
     AVBufferPool* m_pool = nullptr;
     qsizetype m_poolBytes = 0; // of each buffer of m_pool
-    SwsContext* m_shrinkContext = nullptr;
-    AVFrame* m_shrunk = nullptr;
     // What the colour context was made for and the colour details set on it. A context made
     // anew may come at the address of the one it replaced: only this tells them apart.
     struct ColourSetting {
         int width = 0, height = 0, format = -1;
         QSize size;
-        bool shrinking = false;
         int brightness = 0, colorspace = -1, range = -1;
         bool operator==(const ColourSetting&) const = default;
     };
