@@ -1,9 +1,8 @@
 #include "app/Language.h"
 
+#include "app/ProgramSettings.h"
 #include "common/DecimalText.h"
 #include "resources/StringTable.h"
-
-#include <QSettings>
 
 quint16 SystemDefaultLanguage(const QLocale& system) {
     switch (system.language()) {
@@ -34,7 +33,5 @@ quint16 ChooseUILanguage(const QString& configuredValue, const QLocale& system) 
 }
 
 QString ConfiguredLanguageValue() {
-    return QSettings(QStringLiteral("karvenna"), QStringLiteral("karvenna"))
-        .value(QStringLiteral("language"))
-        .toString();
+    return ProgramSettings().value(QStringLiteral("language")).toString();
 }

@@ -1,5 +1,6 @@
 #include "app/TripEventCommands.h"
 
+#include "app/ProgramSettings.h"
 #include "library/ui/CardScanner.h"
 #include "library/ui/FileListView.h"
 #include "playback/PlaybackEngine.h"
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QSettings>
 #include <algorithm>
 
 namespace {
@@ -25,10 +25,6 @@ constexpr int GentleStrength = 20;
 const QString SensitivityKey = QStringLiteral("events/sensitivity");
 const QString SensitivityNames[] = {QStringLiteral("more"), QStringLiteral("usual"),
                                     QStringLiteral("fewer")};
-
-QSettings ProgramSettings() {
-    return QSettings(QStringLiteral("karvenna"), QStringLiteral("karvenna"));
-}
 
 Sensitivity StoredSensitivity() {
     const QString stored = ProgramSettings().value(SensitivityKey).toString();
