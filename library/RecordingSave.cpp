@@ -16,6 +16,10 @@ namespace {
 constexpr qsizetype ExtensionLength = 4;
 constexpr size_t MaxFinishing = 16;
 
+QString TargetFolder(const SaveFile& file) {
+    return file.target.left(file.target.lastIndexOf(u'/'));
+}
+
 // The saved files' names reach the disk with their folders, each synced once for all of them.
 // Where that fails, the files are there but may not survive a power loss: not saved.
 void SyncSavedNames(SaveReport& report) {
@@ -23,10 +27,9 @@ void SyncSavedNames(SaveReport& report) {
     for (SaveOutcome& outcome : report.outcomes) {
         if (outcome.status != SaveOutcome::Saved)
             continue;
-        const QString& target = outcome.file.target;
-        const QString folder = target.left(target.lastIndexOf(u'/'));
+        const QString folder = TargetFolder(outcome.file);
         if (!folderErrors.contains(folder))
-            folderErrors.insert(folder, SyncFolderOf(target));
+            folderErrors.insert(folder, SyncFolderOf(outcome.file.target));
         if (const QString& error = folderErrors[folder]; !error.isEmpty())
             outcome = {outcome.file, SaveOutcome::Failed, error};
     }
@@ -73,7 +76,7 @@ SaveReport SaveFiles(const QList<SaveFile>& files, SaveObserver& observer) {
     }
     QSet<QString> folders;
     for (const SaveFile& file : files)
-        folders.insert(file.target.left(file.target.lastIndexOf(u'/')));
+        folders.insert(TargetFolder(file));
     for (const QString& folder : folders)
         RemoveUnfinishedFiles(folder);
     qint64 done = 0;
