@@ -25,7 +25,7 @@ public:
     // Opens the decoders, the sound's only when `withSound`; false when the video cannot be
     // decoded. Sound that cannot be decoded is left unread.
     bool Open(DecodePace pace, bool withSound);
-    // The sound is not wanted after all: it is neither decoded nor read.
+    // Before Start: the sound is not wanted after all, it is neither decoded nor read.
     void DropSound();
     // Starts the threads, reading from the file's start with `serial`.
     void Start(int serial);
@@ -34,7 +34,6 @@ public:
     // Stops the threads; the queues stay for whoever still reads them.
     void Stop();
 
-    MediaFile& File() { return *m_file; }
     const MediaFile& File() const { return *m_file; }
     bool HasSound() const { return m_audioDecoder != nullptr; }
     VideoDecoder& Video() { return *m_videoDecoder; }
