@@ -9,6 +9,7 @@ extern "C" {
 #include <libavutil/pixfmt.h>
 #include <libswscale/swscale.h>
 }
+#include <libyuv/scale.h>
 
 namespace {
 
@@ -26,6 +27,7 @@ void Turn(QImage& picture) {
 
 FrameConverter::~FrameConverter() {
     sws_freeContext(m_context);
+    av_frame_free(&m_halved);
     // Pictures still shown keep their buffers: the pool goes with the last of them.
     av_buffer_pool_uninit(&m_pool);
 }
@@ -52,9 +54,41 @@ QImage FrameConverter::PooledPicture(QSize size) {
         buffer);
 }
 
-QImage FrameConverter::Convert(const AVFrame* frame, QSize size, const PictureLook& look) {
-    if (!frame || size.isEmpty() || frame->width <= 0 || frame->height <= 0)
+const AVFrame* FrameConverter::Halved(const AVFrame* frame, QSize size) {
+    const bool planar420 =
+        frame->format == AV_PIX_FMT_YUV420P || frame->format == AV_PIX_FMT_YUVJ420P;
+    if (!planar420 || size.width() * 2 > frame->width || size.height() * 2 > frame->height)
+        return frame;
+    const int width = frame->width / 2, height = frame->height / 2;
+    if (!m_halved || m_halved->width != width || m_halved->height != height ||
+        m_halved->format != frame->format) {
+        av_frame_free(&m_halved);
+        m_halved = av_frame_alloc();
+        if (!m_halved)
+            return frame;
+        m_halved->format = frame->format;
+        m_halved->width = width;
+        m_halved->height = height;
+        if (av_frame_get_buffer(m_halved, 0) < 0) {
+            av_frame_free(&m_halved);
+            return frame;
+        }
+    }
+    m_halved->colorspace = frame->colorspace;
+    m_halved->color_range = frame->color_range;
+    if (libyuv::I420Scale(frame->data[0], frame->linesize[0], frame->data[1], frame->linesize[1],
+                          frame->data[2], frame->linesize[2], frame->width, frame->height,
+                          m_halved->data[0], m_halved->linesize[0], m_halved->data[1],
+                          m_halved->linesize[1], m_halved->data[2], m_halved->linesize[2], width,
+                          height, libyuv::kFilterBox) != 0)
+        return frame;
+    return m_halved;
+}
+
+QImage FrameConverter::Convert(const AVFrame* decoded, QSize size, const PictureLook& look) {
+    if (!decoded || size.isEmpty() || decoded->width <= 0 || decoded->height <= 0)
         return {};
+    const AVFrame* frame = Halved(decoded, size);
     // Shrinking, the fast filter's difference does not show; enlarged, it would.
     const bool shrinking = size.width() < frame->width && size.height() < frame->height;
     const ColourSetting setting{frame->width,

@@ -8,6 +8,7 @@ packages=(
     # program
     qt6-base-dev qt6-qpa-plugins libgl-dev qt6-multimedia-dev qt6-webengine-dev
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavfilter-dev
+    libyuv-dev
     libssl-dev libjs-leaflet fonts-noto-cjk
     # the application icon, drawn at build time
     qt6-svg-dev
