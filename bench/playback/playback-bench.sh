@@ -109,7 +109,7 @@ for run in 1 2 3; do
     read -r cpu rss < <(DISPLAY=$display measure mpv --no-config --vo=x11 --ao=pulse \
         --geometry=688x387 --volume=50 "$short")
     mpvCpus+=("$cpu") mpvRsss+=("$rss")
-    echo "run $run: window ${windowCpus[-1]} s CPU, peak ${windowRsss[-1]} KiB   mpv window ${cpu} s CPU, peak ${rss} KiB"
+    echo "run $run: window ${windowCpus[-1]} s CPU, peak ${windowRsss[-1]} KiB   mpv window ${cpu} s CPU, peak ${rss} KiB   CPU $(ratio "${windowCpus[-1]}" "$cpu")"
 done
 windowCpu=$(median "${windowCpus[@]}") windowRss=$(median "${windowRsss[@]}")
 mpvWindowCpu=$(median "${mpvCpus[@]}") mpvWindowRss=$(median "${mpvRsss[@]}")
