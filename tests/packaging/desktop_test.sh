@@ -18,7 +18,7 @@ appstreamcli validate --no-net --explain "$build_dir/packaging/$app_id.metainfo.
 cmake --install "$build_dir" --prefix "$scratch/staged" >/dev/null
 mv "$scratch/staged" "$scratch/prefix"
 prefix=$scratch/prefix
-for file in bin/karvenna bin/karvenna-cli share/karvenna/MapView.htm \
+for file in bin/karvenna bin/karvenna-cli libexec/karvenna-cli-media share/karvenna/MapView.htm \
             share/applications/$app_id.desktop \
             share/metainfo/$app_id.metainfo.xml share/mime/packages/$app_id.xml \
             share/icons/hicolor/scalable/apps/$app_id.svg \
