@@ -14,6 +14,7 @@
 #ifdef KARVENNA_MEDIA_CLI_INSTALLED
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <unistd.h>
 #else
 #include <QGuiApplication>
@@ -38,8 +39,8 @@ const std::span<const CliCommand> CommandGroups[] = {
 };
 
 #ifdef KARVENNA_MEDIA_CLI_INSTALLED
-// Runs karvenna-cli-media in this process's place with the same arguments: it lies beside this
-// program in a build, in the library folder once installed.
+// Runs karvenna-cli-media in this process's place with the same arguments and environment: it
+// lies beside this program in a build, in libexec once installed.
 [[noreturn]] void HandToMediaCli(char** argv) {
     const QString folder =
         QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
