@@ -23,6 +23,8 @@ struct PictureTarget {
 // Converts decoded frames into BGRA pictures (QImage::Format_RGB32) of any size. One per thread.
 // The pictures' pixels come from a pool: playback makes one picture per frame, and fresh memory
 // for each costs page faults on every frame.
+// A frame is first brought to 8-bit 4:2:0 of the picture's size (halved by averaging, then
+// scaled by swscale), then coloured by libyuv: swscale's own colouring costs several times more.
 class FrameConverter {
 public:
     FrameConverter() = default;
@@ -38,18 +40,23 @@ private:
     // The frame halved by averaging when the picture is at most half its size, else the frame:
     // the scaler then reads a quarter of the pixels, and this halving costs far less than that.
     const AVFrame* Halved(const AVFrame* frame, QSize size);
+    // The frame as 8-bit 4:2:0 planes of `size` in the frame's own luma range: the frame itself
+    // when it is that already. Null when it cannot be scaled.
+    const AVFrame* Scaled(const AVFrame* frame, QSize size, bool fullRange);
 
     AVBufferPool* m_pool = nullptr;
     qsizetype m_poolBytes = 0; // of each buffer of m_pool
-    // What the colour context was made for and the colour details set on it. A context made
-    // anew may come at the address of the one it replaced: only this tells them apart.
-    struct ColourSetting {
+    // What the scaling context was made for. A context made anew may come at the address of the
+    // one it replaced: only this tells them apart.
+    struct ScaleSetting {
         int width = 0, height = 0, format = -1;
         QSize size;
-        int brightness = 0, colorspace = -1, range = -1;
-        bool operator==(const ColourSetting&) const = default;
+        bool fullRange = false;
+        bool operator==(const ScaleSetting&) const = default;
     };
     SwsContext* m_context = nullptr;
-    ColourSetting m_setting;
-    AVFrame* m_halved = nullptr; // reused for every frame of one size
+    ScaleSetting m_setting;
+    // Reused for every frame of one size.
+    AVFrame* m_halved = nullptr;
+    AVFrame* m_scaled = nullptr;
 };

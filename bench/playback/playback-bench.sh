@@ -6,7 +6,7 @@
 #   2. 100 random exact seeks (median, 95th percentile) against decoding one group of pictures
 #   3. CPU time and peak memory playing 30 s with sound: the program's window playing the clip
 #      from a card against mpv --vo=x11 --ao=pulse in a window of the video area's size, both
-#      under one Xvfb and to one PulseAudio null sink, medians of three turns each; and
+#      under one Xvfb and to one PulseAudio null sink, medians of five turns each; and
 #      karvenna-cli play against mpv --vo=null --ao=null
 #   4. opening a three-minute 1080p30 AVI cut by a power loss (no idx1, sizes and lengths 0), its
 #      index rebuilt, against opening the finished file and against ffprobe on the cut one
@@ -98,11 +98,11 @@ measure() { # prints "cpu-seconds max-rss-kb" of the command
     awk '{ printf "%.2f %d\n", $1 + $2, $3 }' "$media/time.txt"
 }
 # The window plays 30 s and stops on the last picture; 2 s more let the sound drain. CPU time on
-# a small machine varies by a tenth between runs: the two take turns three times, and the
+# a small machine varies by a tenth between runs: the two take turns five times, and the
 # medians count.
-median() { printf '%s\n' "$@" | sort -g | sed -n 2p; }
+median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
 windowCpus=() windowRsss=() mpvCpus=() mpvRsss=()
-for run in 1 2 3; do
+for run in 1 2 3 4 5; do
     read -r cpu rss < <(DISPLAY=$display HOME=$runtime XDG_CONFIG_HOME=$runtime/config \
         XDG_RUNTIME_DIR=$runtime python3 bench/playback/window-play.py "$program" "$card" 32)
     windowCpus+=("$cpu") windowRsss+=("$rss")

@@ -1,9 +1,11 @@
 #include "playback/FrameConverter.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/pixdesc.h>
 }
 
 namespace {
@@ -40,6 +42,21 @@ std::unique_ptr<AVFrame, void (*)(AVFrame*)> BlockFrame(AVPixelFormat format) {
     return frame;
 }
 
+// A frame of one colour.
+std::unique_ptr<AVFrame, void (*)(AVFrame*)> FlatFrame(AVPixelFormat format, Yuv colour) {
+    std::unique_ptr<AVFrame, void (*)(AVFrame*)> frame(av_frame_alloc(),
+                                                       [](AVFrame* f) { av_frame_free(&f); });
+    frame->width = Width;
+    frame->height = Height;
+    frame->format = format;
+    EXPECT_EQ(av_frame_get_buffer(frame.get(), 0), 0);
+    const int chromaHeight = AV_CEIL_RSHIFT(Height, av_pix_fmt_desc_get(format)->log2_chroma_h);
+    std::memset(frame->data[0], colour.y, size_t(frame->linesize[0]) * Height);
+    std::memset(frame->data[1], colour.u, size_t(frame->linesize[1]) * chromaHeight);
+    std::memset(frame->data[2], colour.v, size_t(frame->linesize[2]) * chromaHeight);
+    return frame;
+}
+
 // The colour at the middle of each block.
 QList<QRgb> BlockColours(const QImage& picture) {
     QList<QRgb> colours;
@@ -50,11 +67,10 @@ QList<QRgb> BlockColours(const QImage& picture) {
     return colours;
 }
 
-bool Near(QRgb a, QRgb b) {
-    constexpr int Tolerance = 4;
-    return std::abs(qRed(a) - qRed(b)) <= Tolerance &&
-           std::abs(qGreen(a) - qGreen(b)) <= Tolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= Tolerance;
+bool Near(QRgb a, QRgb b, int tolerance = 4) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 } // namespace
@@ -88,5 +104,48 @@ TEST(FrameConverter, AShrunkPictureKeepsColoursEdgesAndBrightness) {
         for (const int block : {1, 6}) // black and grey
             EXPECT_GE(qGray(brightened[block]), std::min(250, qGray(shown[block]) + 60))
                 << "block " << block << ": " << std::hex << brightened[block];
+    }
+}
+
+// One colour written by each matrix and luma range comes out the same, read by the frame's own:
+// at the frame's size, shrunk and enlarged, and from 4:2:2. Read by any other matrix or range it
+// would be at least 11 off in one channel.
+TEST(FrameConverter, ColoursFollowTheFramesMatrixAndRange) {
+    const QRgb expected = qRgb(20, 230, 180);
+    struct Case {
+        const char* name;
+        AVPixelFormat format;
+        AVColorSpace colorspace;
+        AVColorRange range;
+        Yuv colour;
+    };
+    const Case cases[] = {
+        {"unstated, BT.601",
+         AV_PIX_FMT_YUV420P,
+         AVCOL_SPC_UNSPECIFIED,
+         AVCOL_RANGE_MPEG,
+         {155, 137, 39}},
+        {"BT.601 4:2:2", AV_PIX_FMT_YUV422P, AVCOL_SPC_BT470BG, AVCOL_RANGE_MPEG, {155, 137, 39}},
+        {"BT.601 full, by the format",
+         AV_PIX_FMT_YUVJ420P,
+         AVCOL_SPC_SMPTE170M,
+         AVCOL_RANGE_UNSPECIFIED,
+         {162, 138, 27}},
+        {"BT.709", AV_PIX_FMT_YUV420P, AVCOL_SPC_BT709, AVCOL_RANGE_MPEG, {172, 127, 38}},
+        {"BT.709 full", AV_PIX_FMT_YUV420P, AVCOL_SPC_BT709, AVCOL_RANGE_JPEG, {182, 127, 25}},
+        {"BT.2020", AV_PIX_FMT_YUV420P, AVCOL_SPC_BT2020_NCL, AVCOL_RANGE_MPEG, {164, 132, 38}},
+    };
+    FrameConverter converter;
+    for (const Case& test : cases) {
+        const auto frame = FlatFrame(test.format, test.colour);
+        frame->colorspace = test.colorspace;
+        frame->color_range = test.range;
+        for (const QSize size : {QSize(Width, Height), QSize(229, 129), QSize(801, 451)}) {
+            const QImage picture = converter.Convert(frame.get(), size, {});
+            ASSERT_EQ(picture.size(), size) << test.name;
+            const QRgb shown = picture.pixel(size.width() / 2, size.height() / 2);
+            EXPECT_TRUE(Near(shown, expected, 4)) << test.name << " at " << size.width() << " x "
+                                                  << size.height() << ": " << std::hex << shown;
+        }
     }
 }
