@@ -40,7 +40,7 @@ bool IsFullRange(const AVFrame& frame) {
     }
 }
 
-// Frames that do not say theirs are coloured as BT.601, as players do with pictures this size.
+// Frames that do not say theirs are coloured as BT.601, as FFmpeg colours them.
 const libyuv::YuvConstants* ColourMatrix(AVColorSpace colorspace, bool fullRange) {
     switch (colorspace) {
     case AVCOL_SPC_BT709:
