@@ -67,10 +67,11 @@ QList<QRgb> BlockColours(const QImage& picture) {
     return colours;
 }
 
-bool Near(QRgb a, QRgb b, int tolerance = 4) {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
-           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+bool Near(QRgb a, QRgb b) {
+    constexpr int Tolerance = 4;
+    return std::abs(qRed(a) - qRed(b)) <= Tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= Tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= Tolerance;
 }
 
 } // namespace
@@ -144,8 +145,8 @@ TEST(FrameConverter, ColoursFollowTheFramesMatrixAndRange) {
             const QImage picture = converter.Convert(frame.get(), size, {});
             ASSERT_EQ(picture.size(), size) << test.name;
             const QRgb shown = picture.pixel(size.width() / 2, size.height() / 2);
-            EXPECT_TRUE(Near(shown, expected, 4)) << test.name << " at " << size.width() << " x "
-                                                  << size.height() << ": " << std::hex << shown;
+            EXPECT_TRUE(Near(shown, expected)) << test.name << " at " << size.width() << " x "
+                                               << size.height() << ": " << std::hex << shown;
         }
     }
 }
