@@ -4,8 +4,8 @@
 # takes. The save puts every file on the disk before it takes its name; `cp` leaves it in memory
 # for the system to write later, so it is measured also followed by a `sync` of the copied files,
 # which is what the save promises. The save runs as the window runs it (karvenna-save-bench, the
-# same code in a small process) and through `karvenna-cli save`. Three runs each, their medians compared; the last line is
-# `ratio save_vs_cp_sync VALUE` for scripts.
+# same code in a small process) and through `karvenna-cli save`. Three runs each, their medians
+# compared; the last line is `ratio save_vs_cp_sync VALUE` for scripts.
 # Usage: bench/library/save-bench.sh [FOLDER]  (FOLDER is made and removed when not given)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
